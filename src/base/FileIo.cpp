@@ -1,0 +1,257 @@
+#include "base/FileIo.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mivra::io {
+namespace {
+
+FaultHook& Hook() {
+    static FaultHook hook;
+    return hook;
+}
+
+bool& Durable() {
+    static bool durable = true;
+    return durable;
+}
+
+bool Injected(Step step, const std::filesystem::path& target) {
+    const FaultHook& hook = Hook();
+    if (hook && hook(step, target)) {
+        errno = EIO;
+        return true;
+    }
+    return false;
+}
+
+std::string Reason(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::span<const uint8_t> data, const std::filesystem::path& target) {
+    size_t done = 0;
+    while (done < data.size()) {
+        if (Injected(Step::Write, target))
+            return false;
+        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool SyncFd(int fd, const std::filesystem::path& target) {
+    if (Injected(Step::Sync, target))
+        return false;
+    return !Durable() || ::fsync(fd) == 0;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    if (!Durable())
+        return;
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+mode_t NewFileMode(const std::filesystem::path& target) {
+    struct stat st{};
+    if (::stat(target.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
+
+void SetDurable(bool durable) { Durable() = durable; }
+
+FileBytes ReadFile(const std::filesystem::path& path, uint64_t maxBytes) {
+    FileBytes result;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.state = (errno == ENOENT || errno == ENOTDIR) ? ReadState::Missing
+                                                             : ReadState::Unreadable;
+        return result;
+    }
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        result.state = ReadState::Unreadable;
+        return result;
+    }
+    result.fileSize = static_cast<uint64_t>(st.st_size);
+    uint64_t want = std::min<uint64_t>(result.fileSize, maxBytes);
+    result.bytes.resize(static_cast<size_t>(want));
+    size_t done = 0;
+    while (done < result.bytes.size()) {
+        ssize_t n = ::read(fd, result.bytes.data() + done, result.bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            result.bytes.clear();
+            result.state = ReadState::Unreadable;
+            return result;
+        }
+        if (n == 0)
+            break; // the file shrank while we read it
+        done += static_cast<size_t>(n);
+    }
+    result.bytes.resize(done);
+    ::close(fd);
+    result.state = ReadState::Ok;
+    return result;
+}
+
+std::optional<uint64_t> FileSize(const std::filesystem::path& path) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return static_cast<uint64_t>(st.st_size);
+}
+
+bool Exists(const std::filesystem::path& path) {
+    struct stat st{};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+AtomicFile::AtomicFile(std::filesystem::path target) : m_target(std::move(target)) {}
+
+AtomicFile::~AtomicFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_temp.empty())
+        ::unlink(m_temp.c_str());
+}
+
+IoError AtomicFile::Fail(std::string what) const {
+    return IoError{m_target, std::move(what)};
+}
+
+Status AtomicFile::Open() {
+    if (m_fd >= 0)
+        return Status::Ok();
+    if (Injected(Step::Create, m_target))
+        return Fail(Reason("create"));
+    std::string pattern =
+        (m_target.parent_path() / ("." + m_target.filename().string() + ".tmp-XXXXXX")).string();
+    int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        return Fail(Reason("create"));
+    m_fd = fd;
+    m_temp = pattern;
+    ::fchmod(m_fd, NewFileMode(m_target));
+    return Status::Ok();
+}
+
+Status AtomicFile::Write(std::span<const uint8_t> data) {
+    if (m_failed)
+        return Fail("an earlier write failed");
+    Status opened = Open();
+    if (!opened) {
+        m_failed = true;
+        return opened;
+    }
+    if (!WriteAll(m_fd, data, m_target)) {
+        m_failed = true;
+        return Fail(Reason("write"));
+    }
+    return Status::Ok();
+}
+
+Status AtomicFile::Commit() {
+    if (m_failed)
+        return Fail("an earlier write failed");
+    Status opened = Open();
+    if (!opened)
+        return opened;
+    if (Injected(Step::Flush, m_target))
+        return Fail(Reason("flush"));
+    if (!SyncFd(m_fd, m_target))
+        return Fail(Reason("sync"));
+    int fd = m_fd;
+    m_fd = -1;
+    if (Injected(Step::Close, m_target)) {
+        ::close(fd);
+        return Fail(Reason("close"));
+    }
+    if (::close(fd) != 0)
+        return Fail(Reason("close"));
+    if (Injected(Step::Rename, m_target))
+        return Fail(Reason("rename"));
+    if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
+        return Fail(Reason("rename"));
+    m_temp.clear();
+    SyncFolder(m_target.parent_path());
+    return Status::Ok();
+}
+
+Status SaveFile(const std::filesystem::path& path, std::span<const uint8_t> data) {
+    AtomicFile file(path);
+    if (Status s = file.Write(data); !s)
+        return s;
+    return file.Commit();
+}
+
+Status WriteSlot(const std::filesystem::path& path, uint64_t offset,
+                 std::span<const uint8_t> data) {
+    auto fail = [&](const char* what) { return Status(IoError{path, Reason(what)}); };
+    if (Injected(Step::Create, path))
+        return fail("open");
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fail("open");
+    if (::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0 || !WriteAll(fd, data, path)) {
+        Status s = fail("write");
+        ::close(fd);
+        return s;
+    }
+    if (Injected(Step::Flush, path) || !SyncFd(fd, path)) {
+        Status s = fail("sync");
+        ::close(fd);
+        return s;
+    }
+    if (Injected(Step::Close, path)) {
+        ::close(fd);
+        return fail("close");
+    }
+    if (::close(fd) != 0)
+        return fail("close");
+    return Status::Ok();
+}
+
+std::optional<std::vector<uint8_t>> ReadSlot(const std::filesystem::path& path, uint64_t offset,
+                                             size_t size) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::vector<uint8_t> buf(size);
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(fd, buf.data() + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (done != size)
+        return std::nullopt;
+    return buf;
+}
+
+} // namespace mivra::io
