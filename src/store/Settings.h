@@ -23,7 +23,7 @@ struct DocOptions {
     bool includeReaders = false;
     bool omitTalkNumbers = false;
     bool omitOutgoing = false;
-    int borderStyle = 0;             ///< 0 none, 1 grey, 2 black, 3 white, 4 coloured
+    int borderStyle = 0;              ///< 0 none, 1 grey, 2 black, 3 white, 4 coloured
     uint32_t borderColour = 12632256; ///< Windows RGB, red in the low byte
     bool printDateStamps = false;
     bool dialEnabled = false; ///< always starts cleared; written back as it is

@@ -1,0 +1,113 @@
+#include "rotations/Availability.h"
+
+#include "base/Bytes.h"
+
+#include <algorithm>
+
+namespace mivra {
+
+AvailabilityRecord AvailabilityRecord::Decode(std::span<const uint8_t> in) {
+    std::array<uint8_t, kSize> raw{};
+    std::copy_n(in.begin(), std::min(in.size(), kSize), raw.begin());
+    AvailabilityRecord r;
+    r.brotherKey = bytes::GetU16(raw, 0);
+    r.weekNumber = bytes::GetU16(raw, 2);
+    std::copy_n(raw.begin() + 4, 4, r.reserved.begin());
+    return r;
+}
+
+std::array<uint8_t, AvailabilityRecord::kSize> AvailabilityRecord::Encode() const {
+    std::array<uint8_t, kSize> out{};
+    bytes::PutU16(out, 0, brotherKey);
+    bytes::PutU16(out, 2, weekNumber);
+    std::copy(reserved.begin(), reserved.end(), out.begin() + 4);
+    return out;
+}
+
+void AvailabilityTable::Load(std::span<const uint8_t> bytes, int currentWeek) {
+    Clear();
+    m_currentWeek = currentWeek;
+    for (size_t at = 0; at + AvailabilityRecord::kSize <= bytes.size();
+         at += AvailabilityRecord::kSize) {
+        AvailabilityRecord r = AvailabilityRecord::Decode(bytes.subspan(at));
+        if (!r.Empty() && r.weekNumber >= currentWeek)
+            m_records.push_back(r);
+    }
+}
+
+void AvailabilityTable::Clear() {
+    m_records.clear();
+    m_changed = false;
+}
+
+std::vector<uint8_t> AvailabilityTable::Encode() const {
+    std::vector<uint8_t> out;
+    for (const AvailabilityRecord& r : m_records) {
+        if (r.Empty())
+            continue;
+        auto bytes = r.Encode();
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
+    return out;
+}
+
+void AvailabilityTable::Add(uint16_t brother, uint16_t week) {
+    if (brother == 0)
+        return;
+    m_changed = true;
+    for (AvailabilityRecord& r : m_records) {
+        bool stale = r.weekNumber < m_currentWeek - 1;
+        bool same = r.brotherKey == brother && r.weekNumber == week;
+        if (r.Empty() || stale || same) {
+            if (!same)
+                r = AvailabilityRecord{};
+            r.brotherKey = brother;
+            r.weekNumber = week;
+            return;
+        }
+    }
+    m_records.push_back({brother, week, {}});
+}
+
+void AvailabilityTable::Remove(uint16_t brother, uint16_t week) {
+    m_changed = true;
+    for (AvailabilityRecord& r : m_records)
+        if (r.brotherKey == brother && r.weekNumber == week)
+            r = AvailabilityRecord{};
+}
+
+int AvailabilityTable::RemoveBrother(uint16_t brother) {
+    int removed = 0;
+    for (AvailabilityRecord& r : m_records) {
+        if (brother != 0 && r.brotherKey == brother) {
+            r = AvailabilityRecord{};
+            ++removed;
+        }
+    }
+    if (removed)
+        m_changed = true;
+    return removed;
+}
+
+bool AvailabilityTable::IsAvailable(uint16_t brother, uint16_t week) const {
+    if (brother == 0)
+        return true;
+    return std::none_of(m_records.begin(), m_records.end(), [&](const AvailabilityRecord& r) {
+        return r.brotherKey == brother && r.weekNumber == week;
+    });
+}
+
+std::vector<uint16_t> AvailabilityTable::List(uint16_t brother, int limit) const {
+    if (limit <= 0)
+        limit = 55;
+    std::vector<uint16_t> weeks;
+    for (const AvailabilityRecord& r : m_records) {
+        if (static_cast<int>(weeks.size()) >= limit)
+            break;
+        if (brother != 0 && r.brotherKey == brother)
+            weeks.push_back(r.weekNumber);
+    }
+    return weeks;
+}
+
+} // namespace mivra

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace mivra {
+
+/** One unavailable week of a brother ("blackout.dat"). */
+struct AvailabilityRecord {
+    static constexpr size_t kSize = 8;
+
+    uint16_t brotherKey = 0; ///< i16 on disk; 0 marks an empty record
+    uint16_t weekNumber = 0;
+    std::array<uint8_t, 4> reserved{};
+
+    bool Empty() const { return brotherKey == 0; }
+    static AvailabilityRecord Decode(std::span<const uint8_t> bytes);
+    std::array<uint8_t, kSize> Encode() const;
+};
+
+/**
+ * The availability table: a brother is unavailable in week n exactly when a record (brother,
+ * n) exists. Records before the current week are dropped at load and may be reused later.
+ */
+class AvailabilityTable {
+public:
+    /** Keeps, in file order, the records with a brother and a week of currentWeek or later. */
+    void Load(std::span<const uint8_t> bytes, int currentWeek);
+    void Clear();
+    /** Every non-empty record in table order, as "blackout.dat" holds them. */
+    std::vector<uint8_t> Encode() const;
+
+    void Add(uint16_t brother, uint16_t week);
+    /** Zeroes every record equal to (brother, week). */
+    void Remove(uint16_t brother, uint16_t week);
+    /** Zeroes every record of the brother; returns how many there were. */
+    int RemoveBrother(uint16_t brother);
+    bool IsAvailable(uint16_t brother, uint16_t week) const;
+    /** The brother's weeks in table order, at most limit (0 means 55). */
+    std::vector<uint16_t> List(uint16_t brother, int limit) const;
+
+    const std::vector<AvailabilityRecord>& Records() const { return m_records; }
+    bool Changed() const { return m_changed; }
+    void SetChanged(bool changed) { m_changed = changed; }
+
+private:
+    std::vector<AvailabilityRecord> m_records;
+    int m_currentWeek = 0;
+    bool m_changed = false;
+};
+
+} // namespace mivra

@@ -1,0 +1,323 @@
+// The document's life: loading the data folder, the settings profile and today's week.
+#include "store/CMvDoc.h"
+
+#include "base/Bytes.h"
+#include "base/Text.h"
+#include "resources/StringTable.h"
+#include "store/Migrations.h"
+#include "store/Profile.h"
+#include "ui/Host.h"
+
+#include <algorithm>
+
+namespace mivra {
+namespace {
+
+constexpr int kLanguageCodeId = 1198;
+
+// Keys and slots are 16-bit: a slot file has at most this many usable slots.
+constexpr uint64_t kMaxSlots = 65536;
+constexpr uint64_t kMaxExtraSlots = 65535;
+// The small lists hold a few hundred records; these caps bound the memory a hostile file can
+// take. A longer file is loaded up to the cap and protected for the session.
+constexpr uint64_t kMaxCircuits = 10000;
+constexpr uint64_t kMaxHosts = 10000;
+constexpr uint64_t kMaxTopics = 10000;
+constexpr uint64_t kMaxEvents = 65536;
+constexpr uint64_t kMaxAvailability = 1 << 20;
+
+int BaseWeekOf(int year) {
+    return year >= 2010 ? 52 * (year - 2009) : 0;
+}
+
+} // namespace
+
+CMvDoc::CMvDoc(const StringTable& strings, ui::Host& host, const Clock& clock,
+               std::filesystem::path dataFolder)
+    : m_strings(strings), m_host(host), m_clock(clock),
+      m_files(std::move(dataFolder), strings, host),
+      m_collator(std::make_unique<text::Collator>("sve")) {
+    m_talks.resize(TalkRepertoire::kTalks);
+}
+
+CMvDoc::~CMvDoc() = default;
+
+bool CMvDoc::LoadStore() {
+    FreeStore();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(m_files.Folder(), ec))
+        return false;
+    m_files.Reset();
+    m_modified = false;
+    m_languageCode = m_strings.Get(kLanguageCodeId);
+    if (m_languageCode.empty())
+        m_languageCode = "sve";
+    m_codePage = text::CodePageOf(m_languageCode);
+    ReadSettingsProfile();
+    ComputeToday();
+    m_collator = std::make_unique<text::Collator>(m_languageCode);
+    LoadFromFolder(true);
+    return true;
+}
+
+bool CMvDoc::ReloadStore() {
+    FreeStore();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(m_files.Folder(), ec))
+        return false;
+    m_files.Reset();
+    m_modified = false;
+    ComputeToday();
+    LoadFromFolder(false);
+    return true;
+}
+
+void CMvDoc::LoadFromFolder(bool convertLegacy) {
+    m_pendingSaves.clear();
+    m_pendingWeekChanges.clear();
+    RenameOlderFiles(m_files, m_languageCode);
+    MigrateItalianBrothers(m_files, m_languageCode);
+    if (convertLegacy)
+        ConvertLegacyExtraFile(m_files);
+    LoadBrothers();
+    LoadCongregations();
+    LoadCircuits();
+    LoadHosts();
+    LoadTalks();
+    LoadTopics();
+    if (!convertLegacy)
+        ReadSettingsProfile();
+    ForgetMissingHomeCongregation();
+    BuildOurBrotherList();
+    LoadWeeks();
+    LoadAvailability();
+    LoadNeedsList();
+    LoadSpecialEvents();
+}
+
+void CMvDoc::FreeStore() {
+    m_brothers.clear();
+    m_congregations.clear();
+    m_circuits.Clear();
+    m_topics.Clear();
+    m_hosts.Clear();
+    m_talks.assign(TalkRepertoire::kTalks, TalkRecord{});
+    m_ourBrothers.clear();
+    m_weeks.Reset(m_weeks.BaseWeek());
+    m_availability.Clear();
+    m_needs = NeedsList{};
+    m_events.Clear();
+    m_brotherSlots = m_congregationSlots = m_extraSlots = 0;
+}
+
+void CMvDoc::ReadSettingsProfile() {
+    Profile profile = Profile::Load(DataFilePath(file::kProfile), m_codePage);
+    if (profile.state() == Profile::State::Unreadable)
+        m_files.ReportUnreadable(file::kProfile);
+    m_options = DocOptions{};
+    ReadSettings(profile, m_strings, m_options);
+    if (m_languageCode != "ptg")
+        m_options.nameOrder = false;
+}
+
+void CMvDoc::ComputeToday() {
+    m_today = m_clock.Today();
+    m_currentWeek = dates::WeekNumberOf(m_today);
+    m_firstShownWeek = m_currentWeek;
+    m_weeks.Reset(BaseWeekOf(m_today.year));
+}
+
+std::filesystem::path CMvDoc::DataFilePath(int stringId) const {
+    return m_files.Path(stringId);
+}
+
+void CMvDoc::ReportWriteFailure(const std::filesystem::path& path) {
+    m_files.ReportWriteFailure(path);
+}
+
+ui::Answer CMvDoc::ShowMessage(const std::string& textToShow, ui::Buttons buttons,
+                               bool secondIsDefault) {
+    ui::MessageBox box;
+    box.text = textToShow;
+    box.buttons = buttons;
+    box.icon = buttons == ui::Buttons::Ok ? ui::Icon::Warning : ui::Icon::Question;
+    box.secondIsDefault = secondIsDefault;
+    return m_host.ShowMessage(box);
+}
+
+bool CMvDoc::WriteProfile(const std::function<void(Profile&)>& change) {
+    if (!m_files.MayWrite(file::kProfile))
+        return false;
+    // Read again first: what the profile holds beyond our options (fonts, unknown keys) stays.
+    const std::filesystem::path path = DataFilePath(file::kProfile);
+    Profile profile = Profile::Load(path, m_codePage);
+    if (profile.state() == Profile::State::Unreadable) {
+        m_files.ReportUnreadable(file::kProfile);
+        return false;
+    }
+    change(profile);
+    return m_files.Finish(file::kProfile, profile.Save(path));
+}
+
+bool CMvDoc::WriteSettings() {
+    return Commit(file::kProfile,
+                  WriteProfile([&](Profile& p) { mivra::WriteSettings(p, m_strings, m_options); }));
+}
+
+dates::MeetingDays CMvDoc::MeetingDays() const {
+    return {m_homeWeekdayOdd, m_homeWeekdayEven, m_options.serviceYear};
+}
+
+dates::DateStyle CMvDoc::DateStyle() const {
+    return {m_languageCode, m_options.alternativeDateFormat};
+}
+
+std::string CMvDoc::FormatDate(int weekNumber, int flags, int selector) const {
+    return dates::FormatDate(weekNumber, flags, selector, DateStyle(), MeetingDays(), m_strings);
+}
+
+// Loading -------------------------------------------------------------------------------------
+
+void CMvDoc::EnsureSlotFile(int id, size_t recordSize) {
+    std::vector<uint8_t> dummy(recordSize, 0);
+    m_files.Save(id, dummy);
+}
+
+std::optional<std::vector<uint8_t>> CMvDoc::ReadSlotBytes(int id, uint32_t slot) const {
+    if (id == file::kExtra)
+        return slot == 0 ? std::nullopt
+                         : m_files.ReadSlot(id, uint64_t{slot - 1} * BrotherExtraRecord::kSize,
+                                            BrotherExtraRecord::kSize);
+    return m_files.ReadSlot(id, uint64_t{slot} * BrotherRecord::kSize, BrotherRecord::kSize);
+}
+
+void CMvDoc::LoadBrothers() {
+    io::FileBytes file =
+        m_files.Read(file::kSpeakers, kMaxSlots * BrotherRecord::kSize, DataFiles::Tail::Ignore);
+    if (file.state == io::ReadState::Missing)
+        EnsureSlotFile(file::kSpeakers, BrotherRecord::kSize);
+    const size_t slots = file.bytes.size() / BrotherRecord::kSize;
+    m_brotherSlots = static_cast<uint32_t>(slots);
+    std::span<const uint8_t> all(file.bytes);
+    for (size_t slot = 1; slot < slots; ++slot) {
+        auto bytes = all.subspan(slot * BrotherRecord::kSize, BrotherRecord::kSize);
+        if (bytes::GetU16(bytes, 204) == 0)
+            continue;
+        BrotherIndexEntry entry;
+        entry.Fill(BrotherRecord::Decode(bytes, m_codePage), static_cast<uint16_t>(slot));
+        RefreshBrotherSortKey(entry);
+        m_brothers.push_back(std::move(entry));
+    }
+    SortBrotherEntries();
+
+    io::FileBytes extra = m_files.Read(file::kExtra, 0, DataFiles::Tail::Ignore);
+    if (extra.state == io::ReadState::Missing)
+        EnsureSlotFile(file::kExtra, BrotherExtraRecord::kSize);
+    uint64_t extraSlots = extra.state == io::ReadState::Missing ? 1 : extra.fileSize / 128;
+    m_extraSlots = static_cast<uint32_t>(std::min(extraSlots, kMaxExtraSlots));
+}
+
+void CMvDoc::LoadCongregations() {
+    io::FileBytes file = m_files.Read(file::kCongregations, kMaxSlots * CongregationRecord::kSize,
+                                      DataFiles::Tail::Ignore);
+    if (file.state == io::ReadState::Missing)
+        EnsureSlotFile(file::kCongregations, CongregationRecord::kSize);
+    const size_t slots = file.bytes.size() / CongregationRecord::kSize;
+    m_congregationSlots = static_cast<uint32_t>(slots);
+    std::span<const uint8_t> all(file.bytes);
+    for (size_t slot = 1; slot < slots; ++slot) {
+        auto bytes = all.subspan(slot * CongregationRecord::kSize, CongregationRecord::kSize);
+        if (bytes::GetU16(bytes, 174) == 0)
+            continue;
+        CongregationIndexEntry entry;
+        entry.Fill(CongregationRecord::Decode(bytes, m_codePage), static_cast<uint16_t>(slot));
+        entry.sortKey = m_collator->SortKey(entry.name);
+        m_congregations.push_back(std::move(entry));
+    }
+    SortCongregations();
+}
+
+void CMvDoc::ForgetMissingHomeCongregation() {
+    // A key that names no congregation counts as none; clearing it keeps the next
+    // congregation given that key from silently becoming the home congregation.
+    if (m_options.ourCongregationKey == 0 || OurCongregationKey() != 0 ||
+        m_files.Protected(file::kCongregations))
+        return;
+    m_options.ourCongregationKey = 0;
+    Commit(file::kProfile, WriteProfile([](Profile& p) { WriteHomeCongregation(p, 0); }));
+}
+
+void CMvDoc::LoadCircuits() {
+    io::FileBytes file = m_files.Read(file::kCircuits, kMaxCircuits * CircuitRecord::kSize);
+    m_circuits.Load(file.bytes, m_codePage);
+}
+
+void CMvDoc::LoadHosts() {
+    io::FileBytes file = m_files.Read(file::kHosts, kMaxHosts * HostRecord::kSize);
+    m_hosts.Load(file.bytes, m_codePage);
+}
+
+void CMvDoc::LoadTalks() {
+    io::FileBytes file = m_files.Read(file::kTalks, TalkRepertoire::kTalks * TalkRecord::kSize,
+                                      DataFiles::Tail::Ignore);
+    std::span<const uint8_t> all(file.bytes);
+    for (int i = 0; i < TalkRepertoire::kTalks; ++i) {
+        const size_t at = static_cast<size_t>(i) * TalkRecord::kSize;
+        TalkRecord& talk = m_talks[static_cast<size_t>(i)];
+        talk = at + TalkRecord::kSize <= all.size()
+                   ? TalkRecord::Decode(all.subspan(at, TalkRecord::kSize), m_codePage)
+                   : DefaultTalk(i + 1, m_strings);
+        talk.talkKey = static_cast<uint16_t>(i + 1); // record i holds talk i + 1, always
+    }
+    for (int number = 161; number <= 230; ++number) {
+        TalkRecord& talk = m_talks[static_cast<size_t>(number - 1)];
+        if (!talk.numberText.empty() && talk.numberText.front() == 'S')
+            talk.numberText = std::to_string(number);
+        std::string_view fallback = text::Trim(m_strings.Get(400 + number));
+        if (text::IsBlank(talk.title) && !fallback.empty())
+            talk.title = std::string(fallback);
+    }
+}
+
+void CMvDoc::LoadTopics() {
+    io::FileBytes file = m_files.Read(file::kTopics, kMaxTopics * TopicRecord::kSize);
+    if (file.state != io::ReadState::Ok) {
+        // An unreadable file is protected; its defaults serve in memory meanwhile.
+        m_topics.Clear();
+        for (int i = 1; i <= 10; ++i)
+            m_topics.Append(DefaultTopic(i, m_strings));
+        return;
+    }
+    m_topics.Load(file.bytes, m_codePage);
+    m_topics.Sort(*m_collator);
+}
+
+void CMvDoc::LoadAvailability() {
+    io::FileBytes file =
+        m_files.Read(file::kAvailability, kMaxAvailability * AvailabilityRecord::kSize);
+    m_availability.Load(file.bytes, m_currentWeek);
+}
+
+void CMvDoc::LoadNeedsList() {
+    io::FileBytes file = m_files.Read(file::kNeeds, NeedsList::kSize, DataFiles::Tail::Ignore);
+    m_needs = NeedsList::Decode(file.bytes);
+}
+
+void CMvDoc::LoadSpecialEvents() {
+    io::FileBytes file = m_files.Read(file::kEvents, kMaxEvents * SpecialEventRecord::kSize);
+    m_events.Load(file.bytes, m_codePage);
+}
+
+void CMvDoc::LoadWeeks() {
+    m_weeks.Reset(m_weeks.BaseWeek());
+    m_files.Stream(file::kHistory, WeekRecord::kSize,
+                   [this](std::span<const uint8_t> chunk) { m_weeks.LoadFile(chunk); });
+    ReapplyPendingWeekChanges();
+}
+
+void CMvDoc::ReloadWeeks() {
+    LoadWeeks();
+    LoadSpecialEvents();
+}
+
+} // namespace mivra

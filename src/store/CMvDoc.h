@@ -1,0 +1,336 @@
+#pragma once
+
+#include "base/Clock.h"
+#include "reports/Dates.h"
+#include "rotations/Availability.h"
+#include "rotations/HostList.h"
+#include "rotations/NeedsList.h"
+#include "schedule/SpecialEvents.h"
+#include "schedule/WeekWindow.h"
+#include "store/DataFiles.h"
+#include "store/NameList.h"
+#include "store/Records.h"
+#include "store/Settings.h"
+#include "ui/Host.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mivra {
+
+class StringTable;
+namespace text {
+class Collator;
+}
+
+/**
+ * The document: owns every record of the data folder in memory, loads them at start and
+ * writes each change at once (records in place, small lists whole). Lists are addressed by
+ * 0-based index into the sorted arrays; an index outside an array reads as empty.
+ */
+class CMvDoc {
+public:
+    /** The own-index value of a duplicate check that only looks the name up. */
+    static constexpr int kSilentLookup = 32211;
+
+    CMvDoc(const StringTable& strings, ui::Host& host, const Clock& clock,
+           std::filesystem::path dataFolder);
+    ~CMvDoc();
+    CMvDoc(const CMvDoc&) = delete;
+    CMvDoc& operator=(const CMvDoc&) = delete;
+
+    // Lifecycle ------------------------------------------------------------------------------
+    /** The start-up load: settings, migrations, then every data file in the fixed order. */
+    bool LoadStore();
+    /** Everything read again (after a restore); the folder's files are trusted anew. */
+    bool ReloadStore();
+    /** The week records and the special events read again (the sheet's Cancel). */
+    void ReloadWeeks();
+    void FreeStore();
+
+    std::filesystem::path DataFilePath(int stringId) const;
+    const std::filesystem::path& DataFolder() const { return m_files.Folder(); }
+    void ReportWriteFailure(const std::filesystem::path& path);
+    const StringTable& Strings() const { return m_strings; }
+    ui::Host& Host() const { return m_host; }
+
+    // Options, today and weeks of the calendar -------------------------------------------------
+    const DocOptions& Options() const { return m_options; }
+    /** The options as the settings dialog leaves them; WriteSettings stores them. */
+    DocOptions& MutableOptions() { return m_options; }
+    /** Writes every option but the home congregation to the profile (1231 on failure). */
+    bool WriteSettings();
+    const std::string& LanguageCode() const { return m_languageCode; }
+    int CodePage() const { return m_codePage; }
+    const text::Collator& Collator() const { return *m_collator; }
+    CivilDate Today() const { return m_today; }
+    int CurrentWeek() const { return m_currentWeek; } ///< a week number
+    int BaseWeek() const { return m_weeks.BaseWeek(); }
+    int FirstShownWeek() const { return m_firstShownWeek; }
+    void SetFirstShownWeek(int weekNumber) { m_firstShownWeek = weekNumber; }
+    bool Modified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+    /** The home congregation's meeting days (home coding) with the service-year option. */
+    dates::MeetingDays MeetingDays() const;
+    dates::DateStyle DateStyle() const;
+    /** Format-date of a week number with this document's language and meeting days. */
+    std::string FormatDate(int weekNumber, int flags, int selector = 0) const;
+
+    // Brothers ------------------------------------------------------------------------------
+    const std::vector<BrotherIndexEntry>& Brothers() const { return m_brothers; }
+    int BrotherCount() const { return static_cast<int>(m_brothers.size()); }
+    const BrotherIndexEntry* Brother(int index) const;
+    /** The brother's record; returns its slot, or 0 when the slot does not hold his key. */
+    uint16_t ReadBrother(int index, BrotherRecord& record) const;
+    /** Writes a record in place; slot 0 is refused with a message. */
+    bool WriteBrother(uint16_t slot, const BrotherRecord& record);
+    /** Adds a brother in the first free slot; returns his index after sorting, or −1. */
+    int AddBrother(BrotherRecord record, BrotherExtraRecord extra);
+    /** Updates his record and extra record; returns his index after sorting, or −1. */
+    int UpdateBrother(int index, BrotherRecord record, BrotherExtraRecord extra);
+    /** Deletes him and every reference to him (congregations, weeks, availability). */
+    bool DeleteBrother(int index);
+    /** Moves him to a congregation (asking first when ask is set and he has one). */
+    bool MoveBrother(int index, uint16_t congregationKey, bool ask);
+    int FindBrotherByKey(uint16_t key) const; ///< index, or kNotFound
+    std::string BrotherName(int index, bool lastNameFirst) const;
+    std::string BrotherNameByKey(uint16_t key, bool lastNameFirst) const;
+    /** The first index whose last-name-first form equals the text exactly, or −1. */
+    int FindBrotherByName(std::string_view name) const;
+    std::string BrotherPhone(int index) const;
+    std::string BrotherPhoneByKey(uint16_t key) const;
+    int CountBrothersOf(uint16_t congregationKey) const;
+    /**
+     * 0 when no other brother has the name (first and last names compared separately,
+     * ignoring case); with kSilentLookup his index + 1; else the message, and with ask set
+     * Yes gives his index + 1 and No −1; without ask −1.
+     */
+    int CheckDuplicateBrotherName(std::string_view firstName, std::string_view lastName, bool ask,
+                                  int ownIndex);
+    void SortBrothers();
+
+    bool ReadBrotherExtra(uint16_t slot, uint16_t brotherKey, BrotherExtraRecord& extra) const;
+    /** Writes into a slot that is free or owned by the same brother; the slot, or 0. */
+    uint16_t WriteBrotherExtra(uint16_t slot, const BrotherExtraRecord& extra);
+    /** Writes into the first free slot (or appends); the slot, or 0. */
+    uint16_t AllocateBrotherExtra(const BrotherExtraRecord& extra);
+    /** Zeroes the slot when the brother owns it. */
+    bool ClearBrotherExtra(uint16_t slot, uint16_t brotherKey);
+    uint32_t ExtraSlotCount() const { return m_extraSlots; }
+    uint32_t BrotherSlotCount() const { return m_brotherSlots; }
+
+    // Congregations ---------------------------------------------------------------------------
+    const std::vector<CongregationIndexEntry>& Congregations() const { return m_congregations; }
+    int CongregationCount() const { return static_cast<int>(m_congregations.size()); }
+    const CongregationIndexEntry* Congregation(int index) const;
+    uint16_t ReadCongregation(int index, CongregationRecord& record) const;
+    bool WriteCongregation(uint16_t slot, const CongregationRecord& record);
+    /** Adds a congregation in the first free slot; returns its index after sorting, or −1. */
+    int AddCongregation(CongregationRecord record);
+    /** Writes the record over an existing congregation, keeping its key and slot. */
+    bool OverwriteCongregation(int index, CongregationRecord record);
+    bool UpdateCongregation(int index, CongregationRecord record);
+    bool DeleteCongregation(int index);
+    void SortCongregations();
+    int FindCongregationByKey(uint16_t key) const; ///< index + 1, or 0
+    std::string CongregationName(int index, bool withPrefix) const;
+    std::string CongregationNameByKey(uint16_t key, bool withPrefix) const;
+    int CheckDuplicateCongregationName(std::string_view name, bool ask, int ownIndex);
+    std::string MeetingTimeOf(uint16_t key, int year) const;
+    std::string MeetingTimeForWeek(uint16_t key, int weekIndex) const;
+    /** The stored weekday byte (0 = Sunday) for the week's year parity; 0 outside the list. */
+    uint8_t MeetingWeekdayForWeek(int index, int weekIndex) const;
+    /** True when the congregation meets on another weekday than the home one that week. */
+    bool DiffersFromHomeWeekday(int weekIndex, uint16_t key, uint8_t& storedWeekday) const;
+    int TalkCoordinatorOf(int index) const; ///< brother index + 1, or 0
+    uint32_t CongregationSlotCount() const { return m_congregationSlots; }
+
+    // Circuits, topics, talks, hosts -----------------------------------------------------------
+    const std::vector<CircuitRecord>& Circuits() const { return m_circuits.Items(); }
+    int AddCircuit(CircuitRecord record);                ///< index after sorting, or −1
+    int RenameCircuit(int index, std::string_view name); ///< index after sorting, or −1
+    bool DeleteCircuit(int index);
+    int FindCircuitByKey(uint16_t key) const; ///< index + 1, or 0
+    std::string CircuitName(int index) const;
+    std::string CircuitNameByKey(uint16_t key) const;
+    uint16_t CircuitIdByName(std::string_view name) const;
+    int CheckDuplicateCircuitName(std::string_view name, bool ask, int ownIndex);
+    bool SaveCircuits();
+
+    const std::vector<TopicRecord>& Topics() const { return m_topics.Items(); }
+    int AddTopic(TopicRecord record);
+    int RenameTopic(int index, std::string_view name);
+    bool DeleteTopic(int index);
+    int FindTopicByKey(uint16_t key) const; ///< index + 1, or 0
+    std::string TopicName(int index) const;
+    int CheckDuplicateTopicName(std::string_view name, bool ask, int ownIndex);
+    bool SaveTopics();
+
+    const std::vector<TalkRecord>& Talks() const { return m_talks; }
+    const TalkRecord* Talk(int index) const;
+    /** Replaces a talk's texts and topics in memory; its key stays. */
+    void SetTalk(int index, const TalkRecord& record);
+    int FindTalkByKey(uint16_t key) const; ///< index, or kNotFound
+    bool TalkHasTopic(int talkIndex, int topicIndex) const;
+    /** Flag 2: "Tal - " first; flag 1: " ( number ) " after the title. */
+    std::string TalkCaption(int key, int flags) const;
+    bool SaveTalks();
+
+    const HostList& Hosts() const { return m_hosts; }
+    int AddHost(std::string_view name);
+    int RenameHost(int index, std::string_view name);
+    /** Deletes the host and clears his id from every week (saved at once). */
+    bool DeleteHost(int index);
+    int FindHostByKey(uint16_t key) const; ///< index + 1, or 0
+    std::string HostName(int index) const; ///< without a leading "~"
+    std::string HostNameByKey(uint16_t key) const;
+    uint16_t HostIdByName(std::string_view name) const;
+    int CheckDuplicateHostName(std::string_view name, bool ask, int ownIndex);
+    bool SaveHosts();
+
+    // The home congregation -------------------------------------------------------------------
+    /** The home congregation's key; 0 when none is set or the key names no congregation. */
+    uint16_t OurCongregationKey() const;
+    /** Chooses the home congregation, writes it to the profile at once and rebuilds. */
+    bool SetOurCongregation(uint16_t key);
+    const std::vector<OurBrotherEntry>& OurBrothers() const { return m_ourBrothers; }
+    void BuildOurBrotherList();
+    int FindOurBrother(uint16_t key) const; ///< position + 1, or 0
+    void RemoveOurBrother(int position);
+    void SetOurBrotherRoles(int position, uint16_t roleBits);
+    /** The home brothers whose RoleBits have bit number `bit` (1 speaker, 2 chairman, 4 reader). */
+    int CountOurBrothersWithRole(int bit) const;
+    bool IsOutgoingSpeaker(int index) const;
+    /** Writes every home brother's roles to his record. */
+    bool SaveOurBrotherRoles();
+    int HomeWeekdayOdd() const { return m_homeWeekdayOdd; }   ///< 0 = Monday … 6 = Sunday
+    int HomeWeekdayEven() const { return m_homeWeekdayEven; } ///< 0 = Monday … 6 = Sunday
+
+    // Weeks -----------------------------------------------------------------------------------
+    /** The week's record; outside the window a fresh blank week whose changes are not kept. */
+    WeekRecord& GetWeek(int weekIndex);
+    WeekRecord Week(int weekIndex) const { return m_weeks.Week(weekIndex); }
+    void StoreWeek(const WeekRecord& record, int weekIndex);
+    void LoadWeeks();
+    bool SaveWeeks();
+    /** Sets the visiting congregation of every week whose home speaker he is (saved at once). */
+    bool SetWeekCongregation(uint16_t brotherKey, uint16_t congregationKey);
+    const WeekWindow& Weeks() const { return m_weeks; }
+
+    // Special events --------------------------------------------------------------------------
+    const EventList& Events() const { return m_events; }
+    int FindEvent(int weekIndex) const { return m_events.Find(weekIndex); }
+    /** Files the event under its week (replacing one there) and marks the week's flags. */
+    int AddEvent(const SpecialEventRecord& record);
+    /** Removes the event at a 0-based position; its week keeps only the in-use bit. */
+    void RemoveEvent(int index);
+    uint16_t EventStrikes(int weekIndex, uint16_t flags) const;
+    void ApplyEventStrikes(int weekIndex, uint16_t strikeBits);
+    void LoadSpecialEvents();
+    bool SaveSpecialEvents();
+
+    // Availability ----------------------------------------------------------------------------
+    const AvailabilityTable& Availability() const { return m_availability; }
+    void AddUnavailableWeek(uint16_t brotherKey, uint16_t weekNumber);
+    void RemoveUnavailableWeek(uint16_t brotherKey, uint16_t weekNumber);
+    bool IsAvailable(uint16_t brotherKey, uint16_t weekNumber) const;
+    std::vector<uint16_t> ListUnavailableWeeks(uint16_t brotherKey, int limit) const;
+    /** Writes the table when it holds records and has changed. */
+    bool SaveAvailability();
+
+    // Needs list ------------------------------------------------------------------------------
+    const NeedsList& Needs() const { return m_needs; }
+    void SetNeeds(const NeedsList& needs) { m_needs = needs; }
+    int NeedsPriority(int talk) const { return m_needs.PriorityOf(talk); }
+    bool SaveNeedsList();
+
+    // Saves that failed -----------------------------------------------------------------------
+    /** True while a whole-file save has failed or the availability table is unsaved. */
+    bool HasPendingSaves() const;
+    /** Tries every pending save again, silently; returns the files that still fail. */
+    std::vector<std::filesystem::path> RetryPendingSaves();
+
+private:
+    using WeekChange = std::function<bool(WeekRecord&)>;
+
+    void LoadFromFolder(bool convertLegacy);
+    void ReadSettingsProfile();
+    void ComputeToday();
+    void LoadBrothers();
+    void LoadCongregations();
+    void LoadCircuits();
+    void LoadHosts();
+    void LoadTalks();
+    void LoadTopics();
+    void LoadAvailability();
+    void LoadNeedsList();
+    void EnsureSlotFile(int id, size_t recordSize);
+    void ForgetMissingHomeCongregation();
+
+    std::optional<std::vector<uint8_t>> ReadSlotBytes(int id, uint32_t slot) const;
+    uint16_t FindFreeSlot(int id) const;
+    uint16_t FindFreeExtraSlot() const;
+    ui::Answer ShowMessage(const std::string& text, ui::Buttons buttons = ui::Buttons::Ok,
+                           bool secondIsDefault = false);
+    bool WriteProfile(const std::function<void(Profile&)>& change);
+
+    void SortBrotherEntries();
+    void RefreshBrotherSortKey(BrotherIndexEntry& entry) const;
+    void RefreshOurPositions();
+    int IndexOfBrotherSlot(uint16_t slot) const;
+    void ClearBrotherFromCongregations(uint16_t brotherKey, uint16_t onlyCongregation);
+    void RemoveFromOurList(uint16_t brotherKey);
+    void ClearBrotherFromWeeks(uint16_t brotherKey);
+    void PurgeAvailability(uint16_t brotherKey);
+    void RefreshHomeWeekdays();
+    int IndexOfCongregationSlot(uint16_t slot) const;
+    bool ClearHomeCongregation();
+    /** Applies a cascade to the window and to the week file as it is on disk. */
+    bool ChangeWeeks(const WeekChange& change);
+    void ReapplyPendingWeekChanges();
+    /** Notes whether a whole-file save succeeded; a failed one stays pending. */
+    bool Commit(int id, bool ok);
+    bool RunSave(int id);
+    int ShowDuplicate(const std::string& existing, bool ask);
+
+    const StringTable& m_strings;
+    ui::Host& m_host;
+    const Clock& m_clock;
+    DataFiles m_files;
+
+    DocOptions m_options;
+    std::string m_languageCode;
+    int m_codePage = 1252;
+    std::unique_ptr<text::Collator> m_collator;
+    CivilDate m_today;
+    int m_currentWeek = 0;
+    int m_firstShownWeek = 0;
+    bool m_modified = false;
+    int m_homeWeekdayOdd = 6;
+    int m_homeWeekdayEven = 6;
+
+    std::vector<BrotherIndexEntry> m_brothers;
+    std::vector<CongregationIndexEntry> m_congregations;
+    NameList<CircuitRecord> m_circuits{30001, 31000};
+    NameList<TopicRecord> m_topics{1, 100};
+    HostList m_hosts;
+    std::vector<TalkRecord> m_talks;
+    std::vector<OurBrotherEntry> m_ourBrothers;
+    WeekWindow m_weeks;
+    AvailabilityTable m_availability;
+    NeedsList m_needs;
+    EventList m_events;
+    uint32_t m_brotherSlots = 0;
+    uint32_t m_congregationSlots = 0;
+    uint32_t m_extraSlots = 0;
+    std::set<int> m_pendingSaves;                 ///< files whose last save failed
+    std::vector<WeekChange> m_pendingWeekChanges; ///< cascades not yet in the week file
+};
+
+} // namespace mivra

@@ -1,0 +1,74 @@
+#include "store/DataFolderLock.h"
+
+#include "resources/StringTable.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace mivra {
+
+Result<DataFolderLock> DataFolderLock::Acquire(const std::filesystem::path& folder) {
+    const std::filesystem::path path = folder / kFileName;
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return IoError{path, std::string("open: ") + std::strerror(errno)};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK)
+            return IoError{path, "held by process " + std::to_string(HolderPid(folder))};
+        return IoError{path, std::string("lock: ") + std::strerror(error)};
+    }
+    // The pid is only for the refusal message; the lock itself is what counts.
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    [[maybe_unused]] const bool noted =
+        ::ftruncate(fd, 0) == 0 && ::pwrite(fd, pid.data(), pid.size(), 0) > 0;
+    return DataFolderLock(fd);
+}
+
+int DataFolderLock::HolderPid(const std::filesystem::path& folder) {
+    int fd = ::open((folder / kFileName).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    char buffer[32] = {};
+    ssize_t n = ::pread(fd, buffer, sizeof buffer - 1, 0);
+    ::close(fd);
+    return n > 0 ? std::atoi(buffer) : 0;
+}
+
+std::string DataFolderLock::RefusalMessage(const StringTable& strings,
+                                           const std::filesystem::path& folder) {
+    return strings.Format(60007, folder.string(), std::to_string(HolderPid(folder)));
+}
+
+DataFolderLock::DataFolderLock(DataFolderLock&& other) noexcept : m_fd(other.m_fd) {
+    other.m_fd = -1;
+}
+
+DataFolderLock& DataFolderLock::operator=(DataFolderLock&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+DataFolderLock::~DataFolderLock() {
+    Release();
+}
+
+void DataFolderLock::Release() {
+    if (m_fd < 0)
+        return;
+    // The file stays: removing it would let a writer waiting on the old file and one
+    // creating a new file both believe they hold the folder.
+    [[maybe_unused]] const bool cleared = ::ftruncate(m_fd, 0) == 0;
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+} // namespace mivra

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace mivra {
+
+class DataFiles;
+
+// One-time migrations of older data folders, run at start before anything is loaded.
+
+/** "HT" only: files under their older names are moved to the current names. */
+void RenameOlderFiles(DataFiles& files, std::string_view languageCode);
+/** "italian" only: a larger "oratori.dat" replaces "speakers.dat". */
+void MigrateItalianBrothers(DataFiles& files, std::string_view languageCode);
+/** Builds "xtend.dat" from "extend.dat" when "xtend.dat" does not exist. */
+void ConvertLegacyExtraFile(DataFiles& files);
+
+} // namespace mivra
