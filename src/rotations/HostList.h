@@ -16,8 +16,8 @@ struct HostRecord {
     static constexpr size_t kNameWidth = 30;
     static constexpr size_t kNameChars = 28;
 
-    std::string name; ///< the host text as stored, "~" included
-    uint16_t key = 0; ///< the host id, 30001 … 31000
+    std::string name{}; ///< the host text as stored, "~" included
+    uint16_t key = 0;   ///< the host id, 30001 … 31000
 
     static HostRecord Decode(std::span<const uint8_t> bytes, int codePage);
     std::array<uint8_t, kSize> Encode(int codePage) const;

@@ -13,9 +13,9 @@ struct NeedsList {
     static constexpr size_t kSize = 96;
     enum Priority : int { kHigh = 1, kMedium = 2, kLow = 3 };
 
-    TalkRepertoire listed;
-    TalkRepertoire high;
-    TalkRepertoire low;
+    TalkRepertoire listed{};
+    TalkRepertoire high{};
+    TalkRepertoire low{};
 
     /** 1 when the high bit is set, else 3 when the low bit is set, else 2. */
     int PriorityOf(int talk) const;

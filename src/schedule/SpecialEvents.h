@@ -18,8 +18,8 @@ struct SpecialEventRecord {
 
     uint16_t weekIndex = 0;
     uint16_t flags = 0; ///< the kind (bits 1–3) and the schedule-anyway bits (4–6) of WeekFlags
-    std::string name;   ///< "Talare eller Händelse"
-    std::string theme;  ///< "Talets tema"
+    std::string name{}; ///< "Talare eller Händelse"
+    std::string theme{}; ///< "Talets tema"
     std::array<uint8_t, 4> reserved{};
 
     static SpecialEventRecord Decode(std::span<const uint8_t> bytes, int codePage);

@@ -53,12 +53,12 @@ struct BrotherRecord {
     static constexpr size_t kAddressChars = 39;
     static constexpr size_t kPhoneChars = 14;
 
-    std::string firstName;
-    std::string lastName;
-    std::string address1;
-    std::string address2;
-    std::string phone;
-    TalkRepertoire repertoire;
+    std::string firstName{};
+    std::string lastName{};
+    std::string address1{};
+    std::string address2{};
+    std::string phone{};
+    TalkRepertoire repertoire{};
     int appointment = kNoAppointment; ///< bits 0–1 of the status byte (0 … 3 as stored)
     bool suspended = false;           ///< bit 5 of the status byte
     uint8_t homeRoles = 0;            ///< low byte of the RoleBits
@@ -79,10 +79,10 @@ struct BrotherExtraRecord {
     static constexpr size_t kRemarkChars = 45;
 
     uint16_t brotherKey = 0; ///< owner; 0 marks a free slot
-    std::string phone2;
-    std::string phone3;
-    std::string email;
-    std::string remark;
+    std::string phone2{};
+    std::string phone3{};
+    std::string email{};
+    std::string remark{};
 
     /** True when all four texts are empty after trimming: such a brother owns no record. */
     bool IsBlank() const;
@@ -96,9 +96,9 @@ struct LegacyBrotherExtraRecord {
     static constexpr size_t kSize = 96;
 
     uint16_t brotherKey = 0;
-    std::string phone2;
-    std::string phone3;
-    std::string email;
+    std::string phone2{};
+    std::string phone3{};
+    std::string email{};
 
     static LegacyBrotherExtraRecord Decode(std::span<const uint8_t> bytes, int codePage);
     std::array<uint8_t, kSize> Encode(int codePage) const;
@@ -119,14 +119,14 @@ struct CongregationRecord {
     static constexpr size_t kTimeChars = 9;
     static constexpr size_t kMapChars = 27;
 
-    std::string name;
-    std::string address1; ///< Kingdom Hall
-    std::string address2;
-    std::string phone1;
-    std::string phone2;
-    std::string meetingTimeOdd;
-    std::string meetingTimeEven;
-    std::string mapFile;
+    std::string name{};
+    std::string address1{}; ///< Kingdom Hall
+    std::string address2{};
+    std::string phone1{};
+    std::string phone2{};
+    std::string meetingTimeOdd{};
+    std::string meetingTimeEven{};
+    std::string mapFile{};
     uint16_t congregationKey = 0; ///< 0 marks a free slot
     uint16_t circuitId = 0;
     uint16_t coordinatorKey = 0;     ///< coordinator of the body of elders
@@ -145,8 +145,8 @@ struct TalkRecord {
     static constexpr size_t kSize = 154;
     static constexpr size_t kTopics = 26;
 
-    std::string title;
-    std::string numberText; ///< "1" … "230", "S-31" … "S-56"
+    std::string title{};
+    std::string numberText{}; ///< "1" … "230", "S-31" … "S-56"
     uint16_t talkKey = 0;
     std::array<uint16_t, kTopics> topics{}; ///< topic keys as entered; 0 = empty entry
 
@@ -159,7 +159,7 @@ struct TopicRecord {
     static constexpr size_t kSize = 48;
     static constexpr size_t kNameWidth = 46;
 
-    std::string name;
+    std::string name{};
     uint16_t key = 0; ///< the topicKey
 
     static TopicRecord Decode(std::span<const uint8_t> bytes, int codePage);
@@ -171,7 +171,7 @@ struct CircuitRecord {
     static constexpr size_t kSize = 32;
     static constexpr size_t kNameWidth = 30;
 
-    std::string name;
+    std::string name{};
     uint16_t key = 0; ///< the circuitId
 
     static CircuitRecord Decode(std::span<const uint8_t> bytes, int codePage);
@@ -198,16 +198,16 @@ struct BrotherIndexEntry {
     static constexpr uint8_t kAppointmentMask = 0x18; ///< the appointment bits, at bits 3–4
     static constexpr uint8_t kSuspendedFlag = 0x20;
 
-    std::string firstName;
-    std::string lastName;
-    TalkRepertoire repertoire;
+    std::string firstName{};
+    std::string lastName{};
+    TalkRepertoire repertoire{};
     uint16_t brotherKey = 0;
     uint16_t congregationKey = 0;
     uint16_t slot = 0;
     uint16_t extraSlot = 0;
     uint8_t flags = 0;
     uint8_t spare = 0;
-    std::string sortKey; ///< collation key of the name as sorted, kept with the entry
+    std::string sortKey{}; ///< collation key of the name as sorted, kept with the entry
 
     int Appointment() const { return (flags & kAppointmentMask) >> 3; }
     bool Suspended() const { return (flags & kSuspendedFlag) != 0; }
@@ -217,18 +217,18 @@ struct BrotherIndexEntry {
 
 /** The document's in-memory summary of a congregation. */
 struct CongregationIndexEntry {
-    std::string name;
+    std::string name{};
     uint16_t congregationKey = 0;
     uint16_t circuitId = 0;
     uint16_t coordinatorKey = 0;
     uint16_t talkCoordinatorKey = 0;
     uint16_t secretaryKey = 0;
     uint16_t slot = 0;
-    std::string meetingTimeOdd;
-    std::string meetingTimeEven;
+    std::string meetingTimeOdd{};
+    std::string meetingTimeEven{};
     uint8_t weekdayOdd = 0;  ///< stored coding
     uint8_t weekdayEven = 0; ///< stored coding
-    std::string sortKey;
+    std::string sortKey{};
 
     void Fill(const CongregationRecord& record, uint16_t recordSlot);
 };
