@@ -66,16 +66,12 @@ TEST(Dates, WeekOfKeepsEveryAnswerOfTheOldRangeAndGoesOnPastIt) {
     EXPECT_EQ(WeekOf("991230"), WeekNumberOf({2099, 12, 30}));
 }
 
-TEST(Dates, CivilHelpersAgreeWithTheDateTexts) {
-    EXPECT_EQ(DateText({2000, 2, 29}), "000229");
-    EXPECT_EQ(DateText({1999, 12, 27}), "991227");
+TEST(Dates, CivilHelpersRejectImpossibleDaysAndCountWeeksBeforeTheEpoch) {
     EXPECT_EQ(ParseDateText("000229"), (CivilDate{2000, 2, 29}));
     EXPECT_FALSE(ParseDateText("010229").has_value());
     EXPECT_FALSE(ParseDateText("000431").has_value());
-    EXPECT_EQ(MondayDateOf(1), (CivilDate{2000, 1, 3}));
-    EXPECT_EQ(MondayDateOf(-1), (CivilDate{1999, 12, 20}));
     EXPECT_EQ(WeekNumberOf({1999, 12, 26}), -1);
-    EXPECT_EQ(WeekNumberOf(MondayDateOf(5000)), 5000);
+    EXPECT_EQ(MondayDateOf(-1), (CivilDate{1999, 12, 20}));
 }
 
 TEST(Dates, ParseIsoDateAcceptsOnlyTheSupportedRange) {
