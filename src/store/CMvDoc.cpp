@@ -178,9 +178,9 @@ std::string CMvDoc::FormatDate(int weekNumber, int flags, int selector) const {
 
 // Loading -------------------------------------------------------------------------------------
 
-void CMvDoc::EnsureSlotFile(int id, size_t recordSize) {
+uint32_t CMvDoc::CreateSlotFile(int id, size_t recordSize) {
     std::vector<uint8_t> dummy(recordSize, 0);
-    m_files.Save(id, dummy);
+    return m_files.Save(id, dummy) ? 1 : 0;
 }
 
 std::optional<std::vector<uint8_t>> CMvDoc::ReadSlotBytes(int id, uint32_t slot) const {
@@ -194,10 +194,10 @@ std::optional<std::vector<uint8_t>> CMvDoc::ReadSlotBytes(int id, uint32_t slot)
 void CMvDoc::LoadBrothers() {
     io::FileBytes file =
         m_files.Read(file::kSpeakers, kMaxSlots * BrotherRecord::kSize, DataFiles::Tail::Ignore);
-    if (file.state == io::ReadState::Missing)
-        EnsureSlotFile(file::kSpeakers, BrotherRecord::kSize);
     const size_t slots = file.bytes.size() / BrotherRecord::kSize;
     m_brotherSlots = static_cast<uint32_t>(slots);
+    if (file.state == io::ReadState::Missing)
+        m_brotherSlots = CreateSlotFile(file::kSpeakers, BrotherRecord::kSize);
     std::span<const uint8_t> all(file.bytes);
     for (size_t slot = 1; slot < slots; ++slot) {
         auto bytes = all.subspan(slot * BrotherRecord::kSize, BrotherRecord::kSize);
@@ -211,19 +211,18 @@ void CMvDoc::LoadBrothers() {
     SortBrotherEntries();
 
     io::FileBytes extra = m_files.Read(file::kExtra, 0, DataFiles::Tail::Ignore);
+    m_extraSlots = static_cast<uint32_t>(std::min(extra.fileSize / 128, kMaxExtraSlots));
     if (extra.state == io::ReadState::Missing)
-        EnsureSlotFile(file::kExtra, BrotherExtraRecord::kSize);
-    uint64_t extraSlots = extra.state == io::ReadState::Missing ? 1 : extra.fileSize / 128;
-    m_extraSlots = static_cast<uint32_t>(std::min(extraSlots, kMaxExtraSlots));
+        m_extraSlots = CreateSlotFile(file::kExtra, BrotherExtraRecord::kSize);
 }
 
 void CMvDoc::LoadCongregations() {
     io::FileBytes file = m_files.Read(file::kCongregations, kMaxSlots * CongregationRecord::kSize,
                                       DataFiles::Tail::Ignore);
-    if (file.state == io::ReadState::Missing)
-        EnsureSlotFile(file::kCongregations, CongregationRecord::kSize);
     const size_t slots = file.bytes.size() / CongregationRecord::kSize;
     m_congregationSlots = static_cast<uint32_t>(slots);
+    if (file.state == io::ReadState::Missing)
+        m_congregationSlots = CreateSlotFile(file::kCongregations, CongregationRecord::kSize);
     std::span<const uint8_t> all(file.bytes);
     for (size_t slot = 1; slot < slots; ++slot) {
         auto bytes = all.subspan(slot * CongregationRecord::kSize, CongregationRecord::kSize);

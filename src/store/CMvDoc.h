@@ -270,7 +270,8 @@ private:
     void LoadTopics();
     void LoadAvailability();
     void LoadNeedsList();
-    void EnsureSlotFile(int id, size_t recordSize);
+    /** Creates a slot file holding its dummy slot; the slot count it then has. */
+    uint32_t CreateSlotFile(int id, size_t recordSize);
     void ForgetMissingHomeCongregation();
 
     std::optional<std::vector<uint8_t>> ReadSlotBytes(int id, uint32_t slot) const;

@@ -1,0 +1,145 @@
+#include "support/DocFixture.h"
+
+namespace mivra {
+namespace {
+
+using test::BrotherBytes;
+using test::Bytes;
+using test::CongregationBytes;
+using test::WeekBytes;
+
+class DocCongregations : public test::DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        dir.WriteText("mivraw.ini", "[Congregation]\r\nNumber=2\r\n");
+        dir.Write(
+            "cong.dat",
+            test::SlotFile(
+                {{1, CongregationBytes{.name = "Borta",
+                                       .timeOdd = "10:00",
+                                       .timeEven = "13:00",
+                                       .key = 1,
+                                       .circuit = 30001,
+                                       .talkCoordinator = 2,
+                                       .weekdayOdd = 6,
+                                       .weekdayEven = 0,
+                                       .pokes = {{177, 0x42}}}
+                         .Build()},
+                 {2, CongregationBytes{.name = "Hem", .key = 2, .weekdayOdd = 0, .weekdayEven = 0}
+                         .Build()}}));
+        dir.Write(
+            "speakers.dat",
+            test::SlotFile(
+                {{1, BrotherBytes{.first = "A", .last = "A", .congregation = 1, .key = 1}.Build()},
+                 {2,
+                  BrotherBytes{.first = "B", .last = "B", .congregation = 2, .key = 2}.Build()}}));
+        WeekBytes visit{.week = kBase + 1, .homeSpeaker = 1, .homeCongregation = 1};
+        WeekBytes away{.week = kBase + 300};
+        away.outSpeaker = {2, 2, 0, 0, 0, 0};
+        away.outCongregation = {1, 5, 0, 0, 0, 0};
+        dir.Write("history.dat", test::Concat({visit.Build(), away.Build()}));
+    }
+    int Index(uint16_t key) { return doc->FindCongregationByKey(key) - 1; }
+    Bytes Slot(size_t slot) {
+        Bytes all = dir.Read("cong.dat");
+        return Bytes(all.begin() + static_cast<long>(slot * 256),
+                     all.begin() + static_cast<long>(slot * 256 + 256));
+    }
+};
+
+TEST_F(DocCongregations, DeletingClearsItsBrothersAndItsWeeksAndSavesThemAtOnce) {
+    CMvDoc& d = LoadQuietly();
+    ASSERT_TRUE(d.DeleteCongregation(Index(1)));
+    EXPECT_EQ(d.FindCongregationByKey(1), 0);
+    EXPECT_EQ(Slot(1), Bytes(256, 0));
+    EXPECT_EQ(d.Brother(d.FindBrotherByKey(1))->congregationKey, 0);
+    EXPECT_EQ(d.CountBrothersOf(0), 1);
+    CMvDoc reloaded(strings, host, clock, dir.path());
+    ASSERT_TRUE(reloaded.LoadStore());
+    EXPECT_EQ(reloaded.Brother(reloaded.FindBrotherByKey(1))->congregationKey, 0);
+    EXPECT_EQ(reloaded.Week(kBase).homeCongregation, 0)
+        << "the week file is saved with the deletion: a new congregation with key 1 "
+           "would otherwise inherit the visit";
+    EXPECT_EQ(reloaded.Week(kBase).homeSpeaker, 1);
+    EXPECT_EQ(reloaded.Week(kBase + 299).outCongregation,
+              (std::array<int16_t, 6>{0, 5, 0, 0, 0, 0}));
+    EXPECT_EQ(d.Week(kBase + 299).outSpeaker[0], 2) << "the speaker stays, without destination";
+}
+
+TEST_F(DocCongregations, DeletingTheHomeCongregationLeavesNoHomeCongregation) {
+    CMvDoc& d = LoadQuietly();
+    ASSERT_EQ(d.OurCongregationKey(), 2);
+    ASSERT_EQ(d.OurBrothers().size(), 1u);
+    ASSERT_TRUE(d.DeleteCongregation(Index(2)));
+    EXPECT_EQ(d.OurCongregationKey(), 0);
+    EXPECT_EQ(d.Options().ourCongregationKey, 0u);
+    EXPECT_TRUE(d.OurBrothers().empty());
+    EXPECT_EQ(d.HomeWeekdayOdd(), 6);
+    EXPECT_NE(dir.ReadText("mivraw.ini").find("Number=0"), std::string::npos);
+    // Key 2 is free again; the next congregation to take it is not the home one.
+    d.AddCongregation({.name = "Ny"});
+    ASSERT_EQ(d.Congregation(d.FindCongregationByKey(2) - 1)->name, "Ny");
+    EXPECT_EQ(d.OurCongregationKey(), 0);
+}
+
+TEST_F(DocCongregations, AddAskOverwriteAndUpdateKeepKeysSlotsAndReservedBytes) {
+    CMvDoc& d = LoadQuietly();
+    host.Answer(ui::Answer::Yes);
+    int existing = d.CheckDuplicateCongregationName("borta", true, -1);
+    ASSERT_EQ(existing, Index(1) + 1);
+    TakeMessages();
+    ASSERT_TRUE(
+        d.OverwriteCongregation(existing - 1, {.name = "BORTA", .meetingTimeOdd = "11:00"}));
+    EXPECT_EQ(d.Congregation(Index(1))->name, "BORTA");
+    EXPECT_EQ(Slot(1)[177], 0x42) << "reserved bytes survive the overwrite";
+    EXPECT_EQ(test::GetU16(Slot(1), 174), 1);
+
+    int added = d.AddCongregation({.name = "Ängby"});
+    EXPECT_EQ(d.Congregation(added)->congregationKey, 3);
+    EXPECT_EQ(d.CongregationName(d.CongregationCount() - 1, false), "Ängby") << "Ä after H";
+
+    // A slot taken over by another program is never written over by an update.
+    Bytes stranger = CongregationBytes{.name = "Främling", .key = 9}.Build();
+    ASSERT_TRUE(io::WriteSlot(dir / "cong.dat", 3 * 256, stranger).ok());
+    EXPECT_FALSE(d.UpdateCongregation(Index(3), {.name = "Ängby 2"}));
+    EXPECT_EQ(Slot(3), stranger);
+}
+
+TEST_F(DocCongregations, MeetingDaysAndTimesFollowTheYearAndCompareInTheHomeCoding) {
+    CMvDoc& d = LoadQuietly();
+    // Home meets on Sunday both years; "Borta" on Saturday in odd years, Sunday in even.
+    int odd = dates::WeekNumberOf({2027, 6, 9}) - 1;
+    int even = dates::WeekNumberOf({2028, 6, 7}) - 1;
+    ASSERT_TRUE(dates::OddYear(odd, d.MeetingDays()));
+    ASSERT_FALSE(dates::OddYear(even, d.MeetingDays()));
+    uint8_t stored = 99;
+    EXPECT_TRUE(d.DiffersFromHomeWeekday(odd, 1, stored));
+    EXPECT_EQ(stored, 6);
+    EXPECT_FALSE(d.DiffersFromHomeWeekday(even, 1, stored))
+        << "stored 0 and home 6 are both Sunday";
+    EXPECT_EQ(stored, 0);
+    EXPECT_FALSE(d.DiffersFromHomeWeekday(even, 77, stored));
+    EXPECT_EQ(d.MeetingTimeForWeek(1, odd), "10:00");
+    EXPECT_EQ(d.MeetingTimeForWeek(1, even), "13:00");
+    EXPECT_EQ(d.MeetingTimeOf(1, 2027), "10:00");
+    EXPECT_EQ(d.MeetingTimeOf(3, 2027), "");
+    EXPECT_EQ(d.MeetingWeekdayForWeek(-1, odd), 0);
+    EXPECT_EQ(d.MeetingWeekdayForWeek(2, odd), 0);
+    EXPECT_EQ(d.TalkCoordinatorOf(Index(1)), d.FindBrotherByKey(2) + 1);
+    EXPECT_EQ(d.TalkCoordinatorOf(Index(2)), 0);
+    EXPECT_EQ(d.TalkCoordinatorOf(5), 0);
+    EXPECT_EQ(d.CongregationName(5, true), "");
+    EXPECT_EQ(d.CongregationNameByKey(0, false), "");
+}
+
+TEST_F(DocCongregations, AFailedAddAddsNothing) {
+    CMvDoc& d = LoadQuietly();
+    FailWritesTo("cong.dat");
+    EXPECT_EQ(d.AddCongregation({.name = "Ny"}), -1);
+    EXPECT_EQ(d.CongregationCount(), 2);
+    EXPECT_EQ(TakeMessages(), std::vector<std::string>{strings.Format(1231, Path("cong.dat"))});
+}
+
+} // namespace
+} // namespace mivra
