@@ -1,6 +1,8 @@
-#include <cstdio>
+#include "app/cli/CommandLine.h"
 
-int main(int, char**) {
-    std::fputs("usage: mivra-cli [--data DIR] [--today YYYY-MM-DD] dump KIND\n", stderr);
-    return 2;
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return mivra::cli::Run(args, std::cout, std::cerr);
 }

@@ -1,0 +1,185 @@
+#include "app/cli/DumpCommand.h"
+
+#include "store/CMvDoc.h"
+
+#include <ostream>
+#include <string>
+
+namespace mivra {
+namespace {
+
+// A tab or line break inside a text would shift every later column of the line.
+std::string Field(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c == '\t' || c == '\n' || c == '\r')
+            c = ' ';
+    return out;
+}
+
+std::string Field(long long value) {
+    return std::to_string(value);
+}
+
+// Keys are unsigned 16-bit wherever the week file holds them as i16.
+std::string Key(int16_t value) {
+    return std::to_string(static_cast<uint16_t>(value));
+}
+
+template <class... Fields>
+void Line(std::ostream& out, const std::string& first, const Fields&... rest) {
+    out << first;
+    ((out << '\t' << rest), ...);
+    out << '\n';
+}
+
+using Member = void (DumpCommand::*)(std::ostream&) const;
+
+} // namespace
+
+std::vector<std::string_view> DumpCommand::Kinds() {
+    return {"brothers", "congregations", "circuits", "topics", "hosts",   "talks",
+            "weeks",    "availability",  "events",   "needs",  "settings"};
+}
+
+bool DumpCommand::IsKind(std::string_view kind) {
+    for (std::string_view k : Kinds())
+        if (k == kind)
+            return true;
+    return false;
+}
+
+bool DumpCommand::Write(std::string_view kind, std::ostream& out) const {
+    static const std::pair<std::string_view, Member> table[] = {
+        {"brothers", &DumpCommand::Brothers}, {"congregations", &DumpCommand::Congregations},
+        {"circuits", &DumpCommand::Circuits}, {"topics", &DumpCommand::Topics},
+        {"hosts", &DumpCommand::Hosts},       {"talks", &DumpCommand::Talks},
+        {"weeks", &DumpCommand::Weeks},       {"availability", &DumpCommand::Availability},
+        {"events", &DumpCommand::Events},     {"needs", &DumpCommand::Needs},
+        {"settings", &DumpCommand::Settings},
+    };
+    for (const auto& [name, member] : table) {
+        if (name == kind) {
+            (this->*member)(out);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DumpCommand::Brothers(std::ostream& out) const {
+    for (int i = 0; i < m_doc.BrotherCount(); ++i) {
+        const BrotherIndexEntry& b = *m_doc.Brother(i);
+        Line(out, Field(i), Field(b.brotherKey), Field(b.slot), Field(m_doc.BrotherName(i, true)),
+             Field(b.congregationKey), Field(b.extraSlot), Field(b.Appointment()),
+             Field(b.Suspended() ? 1 : 0), Field(b.repertoire.Count()));
+    }
+}
+
+void DumpCommand::Congregations(std::ostream& out) const {
+    for (int i = 0; i < m_doc.CongregationCount(); ++i) {
+        const CongregationIndexEntry& c = *m_doc.Congregation(i);
+        Line(out, Field(i), Field(c.congregationKey), Field(c.slot), Field(c.name),
+             Field(c.circuitId), Field(c.coordinatorKey), Field(c.secretaryKey),
+             Field(c.talkCoordinatorKey), Field(HomeWeekday(c.weekdayOdd)),
+             Field(HomeWeekday(c.weekdayEven)), Field(c.meetingTimeOdd), Field(c.meetingTimeEven));
+    }
+}
+
+void DumpCommand::Circuits(std::ostream& out) const {
+    int i = 0;
+    for (const CircuitRecord& c : m_doc.Circuits())
+        Line(out, Field(i++), Field(c.key), Field(c.name));
+}
+
+void DumpCommand::Topics(std::ostream& out) const {
+    int i = 0;
+    for (const TopicRecord& t : m_doc.Topics())
+        Line(out, Field(i++), Field(t.key), Field(t.name));
+}
+
+void DumpCommand::Hosts(std::ostream& out) const {
+    int i = 0;
+    for (const HostRecord& h : m_doc.Hosts().Items())
+        Line(out, Field(i++), Field(h.key), Field(h.name));
+}
+
+void DumpCommand::Talks(std::ostream& out) const {
+    for (const TalkRecord& t : m_doc.Talks()) {
+        std::string topics;
+        for (uint16_t key : t.topics) {
+            if (key == 0)
+                continue;
+            if (!topics.empty())
+                topics += ',';
+            topics += std::to_string(key);
+        }
+        Line(out, Field(t.talkKey), Field(t.numberText), Field(t.title), topics);
+    }
+}
+
+void DumpCommand::Weeks(std::ostream& out) const {
+    const int base = m_doc.BaseWeek();
+    for (int index = base; index < base + WeekWindow::kWeeks; ++index) {
+        const WeekRecord w = m_doc.Week(index);
+        if (!w.InUse())
+            continue;
+        out << w.weekNumber << '\t' << Field(m_doc.FormatDate(w.weekNumber, 26)) << '\t'
+            << w.homeTalk << '\t' << Key(w.homeSpeaker) << '\t' << Key(w.homeCongregation) << '\t'
+            << Key(w.asked) << '\t' << w.confirmed << '\t' << Key(w.reminder) << '\t'
+            << Key(w.chairman) << '\t' << Key(w.reader) << '\t' << Key(w.host) << '\t'
+            << w.weekFlags;
+        for (size_t slot = 0; slot < WeekRecord::kOutSlots; ++slot)
+            out << '\t' << Key(w.outSpeaker[slot]) << '\t' << Key(w.outCongregation[slot]) << '\t'
+                << w.outTalk[slot];
+        out << '\n';
+    }
+}
+
+void DumpCommand::Availability(std::ostream& out) const {
+    for (const AvailabilityRecord& r : m_doc.Availability().Records())
+        if (!r.Empty())
+            Line(out, Field(r.brotherKey), Field(r.weekNumber));
+}
+
+void DumpCommand::Events(std::ostream& out) const {
+    for (const SpecialEventRecord& e : m_doc.Events().Items())
+        Line(out, Field(e.weekIndex), Field(e.flags), Field(e.name), Field(e.theme));
+}
+
+void DumpCommand::Needs(std::ostream& out) const {
+    const NeedsList& needs = m_doc.Needs();
+    for (int talk = 1; talk <= TalkRepertoire::kTalks; ++talk)
+        if (needs.Contains(talk))
+            Line(out, Field(talk), Field(needs.PriorityOf(talk)));
+}
+
+void DumpCommand::Settings(std::ostream& out) const {
+    const DocOptions& o = m_doc.Options();
+    auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    const std::pair<const char*, std::string> options[] = {
+        {"ourCongregationKey", Field(o.ourCongregationKey)},
+        {"serviceYear", flag(o.serviceYear)},
+        {"alternativeDateFormat", flag(o.alternativeDateFormat)},
+        {"scheduleReaders", flag(o.scheduleReaders)},
+        {"scheduleHosts", flag(o.scheduleHosts)},
+        {"leftMargin", Field(o.leftMargin)},
+        {"topMargin", Field(o.topMargin)},
+        {"heading", Field(o.heading)},
+        {"includeReaders", flag(o.includeReaders)},
+        {"omitTalkNumbers", flag(o.omitTalkNumbers)},
+        {"omitOutgoing", flag(o.omitOutgoing)},
+        {"borderStyle", Field(o.borderStyle)},
+        {"borderColour", Field(o.borderColour)},
+        {"printDateStamps", flag(o.printDateStamps)},
+        {"dialEnabled", flag(o.dialEnabled)},
+        {"autoCaps", flag(o.autoCaps)},
+        {"languageCode", Field(m_doc.LanguageCode())},
+        {"baseWeek", Field(m_doc.BaseWeek())},
+        {"currentWeek", Field(m_doc.CurrentWeek())},
+    };
+    for (const auto& [name, value] : options)
+        Line(out, name, value);
+}
+
+} // namespace mivra
