@@ -223,6 +223,15 @@ TEST_F(DocLoad, OlderFileNamesMoveOnlyForTheirLanguage) {
     EXPECT_FALSE(dir.Exists("Kong.dat"));
 }
 
+TEST_F(DocLoad, ALargerItalianBrotherFileReplacesTheSpeakersFile) {
+    strings.Set(1198, "italian");
+    dir.Write("speakers.dat", Bytes(256, 0));
+    dir.Write("oratori.dat",
+              test::SlotFile({{1, BrotherBytes{.first = "Luca", .last = "Rossi", .key = 1}.Build()}}));
+    EXPECT_EQ(LoadQuietly().BrotherName(0, false), "Luca Rossi");
+    EXPECT_FALSE(dir.Exists("oratori.dat"));
+}
+
 TEST_F(DocLoad, ExtendDatIsConvertedOnlyWhenXtendDatDoesNotExist) {
     dir.Write("extend.dat",
               test::Concat({test::LegacyExtraBytes{.owner = 1, .phone2 = "070"}.Build(),

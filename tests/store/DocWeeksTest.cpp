@@ -92,6 +92,40 @@ TEST_F(DocWeeks, EveryFailedWholeFileSaveIsRetriedUntilItSucceeds) {
     EXPECT_TRUE(dir.Exists("mivraw.ini"));
 }
 
+TEST_F(DocWeeks, AFailedSaveAtAnyStepLeavesTheOldFileWhole) {
+    CMvDoc& d = LoadQuietly();
+    const Bytes before = dir.Read("history.dat");
+    WeekRecord w = d.GetWeek(kBase + 60);
+    w.homeTalk = 7;
+    d.StoreWeek(w, kBase + 60);
+    for (io::Step step : {io::Step::Create, io::Step::Write, io::Step::Sync, io::Step::Rename}) {
+        io::SetFaultHook([step](io::Step s, const std::filesystem::path&) { return s == step; });
+        EXPECT_FALSE(d.SaveWeeks());
+        EXPECT_EQ(dir.Read("history.dat"), before) << static_cast<int>(step);
+    }
+    io::SetFaultHook(nullptr);
+    EXPECT_EQ(TakeMessages().size(), 4u);
+    EXPECT_EQ(d.Week(kBase + 60).homeTalk, 7) << "the change stays in memory";
+    EXPECT_TRUE(d.SaveWeeks());
+    EXPECT_EQ(OnDisk(kBase + 60).homeTalk, 7);
+}
+
+TEST_F(DocWeeks, ListsGrowPastTheSizesTheyWereLoadedWith) {
+    CMvDoc& d = LoadQuietly();
+    for (int i = 0; i < 320; ++i)
+        ASSERT_GE(d.AddBrother({.firstName = "B" + std::to_string(i), .lastName = "L"}, {}), 0);
+    for (int i = 0; i < 120; ++i)
+        d.AddEvent({.weekIndex = static_cast<uint16_t>(kBase + 100 + i), .flags = kWeekAssembly});
+    for (int i = 0; i < 60; ++i)
+        ASSERT_GE(d.AddHost("Värd " + std::to_string(i)), 0);
+    ASSERT_TRUE(d.SaveSpecialEvents());
+    ASSERT_TRUE(d.SaveHosts());
+    CMvDoc& reloaded = LoadQuietly();
+    EXPECT_EQ(reloaded.BrotherCount(), 322);
+    EXPECT_EQ(reloaded.Events().Count(), 120);
+    EXPECT_EQ(reloaded.Hosts().Count(), 60);
+}
+
 TEST_F(DocWeeks, AFailedProfileWriteNamesTheProfile) {
     CMvDoc& d = LoadQuietly();
     FailWritesTo("mivraw.ini");
