@@ -29,8 +29,8 @@ struct Font {
 };
 
 struct FontMetrics {
-    int height = 0;  ///< ascent + descent
-    int ascent = 0;  ///< baseline below the top of the cell
+    int height = 0; ///< ascent + descent
+    int ascent = 0; ///< baseline below the top of the cell
     int descent = 0;
     int averageWidth = 0;
 };

@@ -28,9 +28,12 @@ struct MessageBox {
 };
 
 struct MenuItem {
-    int id = 0; ///< 0 with an empty text is a separator
+    MenuItem(int itemId, std::string itemText, bool isEnabled = true)
+        : id(itemId), text(std::move(itemText)), enabled(isEnabled) {}
+
+    int id; ///< 0 with an empty text is a separator
     std::string text;
-    bool enabled = true;
+    bool enabled;
 };
 
 struct Menu {

@@ -17,8 +17,8 @@ constexpr Kinds kList = {ControlKind::List};
 } // namespace
 
 HeadlessDialog::HeadlessDialog(HeadlessHost& host, Dialog& dialog)
-    : m_host(host), m_dialog(dialog),
-      m_owned(host.BuildWindow(dialog.TemplateId(), &dialog.Use())), m_window(m_owned.get()) {
+    : m_host(host), m_dialog(dialog), m_owned(host.BuildWindow(dialog.TemplateId(), &dialog.Use())),
+      m_window(m_owned.get()) {
     m_dialog.Open(*m_window, m_host);
     if (m_dialog.HasEnded())
         m_dialog.Close();
@@ -91,9 +91,8 @@ HeadlessDialog& HeadlessDialog::SetText(int id, std::string_view text) {
 }
 
 void HeadlessDialog::ChooseRow(Control& c, int id, int row) {
-    bool changed = c.current != row || std::count_if(c.rows.begin(), c.rows.end(), [](auto& r) {
-                                           return r.selected;
-                                       }) != 1;
+    bool changed = c.current != row || std::count_if(c.rows.begin(), c.rows.end(),
+                                                     [](auto& r) { return r.selected; }) != 1;
     for (auto& r : c.rows)
         r.selected = false;
     c.rows[static_cast<size_t>(row)].selected = true;
@@ -178,9 +177,9 @@ HeadlessDialog& HeadlessDialog::Hover(int id, int row) {
 }
 
 HeadlessDialog& HeadlessDialog::Focus(int id) {
-    static constexpr Kinds kFocusable = {ControlKind::Edit,  ControlKind::Button, ControlKind::Check,
-                                         ControlKind::Radio, ControlKind::List,   ControlKind::Combo,
-                                         ControlKind::UpDown, ControlKind::Surface};
+    static constexpr Kinds kFocusable = {
+        ControlKind::Edit, ControlKind::Button, ControlKind::Check,  ControlKind::Radio,
+        ControlKind::List, ControlKind::Combo,  ControlKind::UpDown, ControlKind::Surface};
     if (!Reach(id, "Focus", kFocusable))
         return *this;
     int previous = m_window->MoveFocus(id);

@@ -45,7 +45,9 @@ public:
     void SetPermissive(bool permissive) { m_permissive = permissive; }
     void SetFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
     /** Adds or replaces a template (tests bring their own). */
-    void AddTemplate(int templateId, std::string xml) { m_templates.Add(templateId, std::move(xml)); }
+    void AddTemplate(int templateId, std::string xml) {
+        m_templates.Add(templateId, std::move(xml));
+    }
 
     ui::Answer ShowMessage(const MessageBox& box) override;
     int RunDialog(Dialog& dialog) override;

@@ -69,8 +69,8 @@ void HeadlessWindow::Fail(const std::string& why) const {
 }
 
 bool HeadlessWindow::Declared(int id) const {
-    return !m_use || std::find(m_use->controls.begin(), m_use->controls.end(), id) !=
-                         m_use->controls.end();
+    return !m_use ||
+           std::find(m_use->controls.begin(), m_use->controls.end(), id) != m_use->controls.end();
 }
 
 HeadlessWindow::Control* HeadlessWindow::Find(int id, std::string_view action) {
@@ -93,7 +93,8 @@ const HeadlessWindow::Control* HeadlessWindow::Get(int id, std::string_view op, 
         return nullptr;
     }
     const Control* c = Find(id, op);
-    if (c && kinds.size() != 0 && std::find(kinds.begin(), kinds.end(), c->def.kind) == kinds.end()) {
+    if (c && kinds.size() != 0 &&
+        std::find(kinds.begin(), kinds.end(), c->def.kind) == kinds.end()) {
         Fail(std::string(op) + ": control " + std::to_string(id) + " is a " +
              KindName(c->def.kind));
         return nullptr;
@@ -106,7 +107,7 @@ HeadlessWindow::Control* HeadlessWindow::Get(int id, std::string_view op, Kinds 
 }
 
 const HeadlessWindow::Row* HeadlessWindow::GetRow(int id, int row, std::string_view op,
-                                                   Kinds kinds) const {
+                                                  Kinds kinds) const {
     const Control* c = Get(id, op, kinds);
     if (!c)
         return nullptr;

@@ -126,12 +126,14 @@ std::vector<std::string> RecordingCanvas::WrapLines(int width, std::string_view 
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
-        std::string_view para = text.substr(start, end == std::string_view::npos ? end : end - start);
+        std::string_view para =
+            text.substr(start, end == std::string_view::npos ? end : end - start);
         std::string line;
         size_t pos = 0;
         while (pos <= para.size()) {
             size_t space = para.find(' ', pos);
-            std::string_view word = para.substr(pos, space == std::string_view::npos ? space : space - pos);
+            std::string_view word =
+                para.substr(pos, space == std::string_view::npos ? space : space - pos);
             std::string tried = line.empty() ? std::string(word) : line + " " + std::string(word);
             if (!line.empty() && static_cast<int>(text::CharCount(tried)) * cw > width) {
                 lines.push_back(line);
