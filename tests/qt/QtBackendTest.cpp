@@ -130,15 +130,18 @@ TEST(QtCanvas, FontHeightsAreDevicePixelsAtTheTarget) {
     EXPECT_NEAR(canvas.Metrics().averageWidth, 10, 2);
 }
 
-TEST(QtTabStops, ColumnsStartAtTheNextStopPastTheText) {
+TEST(QtTabStops, ColumnsStartAtTheirStopsOrJustAfterAnOverrun) {
     ui::qt::TabStopDelegate delegate;
     delegate.SetStops({62, 95, 200});
     // Six pixels a quarter unit: stops at 93, 142 and 300 pixels.
     EXPECT_EQ(delegate.ColumnStarts({30, 20, 10}, 6, 4), (std::vector<int>{93, 142}));
-    EXPECT_EQ(delegate.ColumnStarts({100, 0, 0}, 6, 4), (std::vector<int>{142, 300}))
-        << "text past a stop moves on to the next";
-    EXPECT_EQ(delegate.ColumnStarts({310, 0}, 6, 4), (std::vector<int>{314}))
+    EXPECT_EQ(delegate.ColumnStarts({100, 0, 0}, 6, 4), (std::vector<int>{104, 142}))
+        << "a text past its column pushes only the next one, a blank after it";
+    EXPECT_EQ(delegate.ColumnStarts({10, 0, 0, 0, 7}, 6, 4), (std::vector<int>{93, 142, 300, 304}))
         << "past the last stop a tab is a blank";
+    delegate.SetStops({100});
+    EXPECT_EQ(delegate.ColumnStarts({10, 10, 10}, 6, 4), (std::vector<int>{150, 300}))
+        << "one stop repeats";
     delegate.SetStops({});
     EXPECT_EQ(delegate.ColumnStarts({10, 10, 10}, 6, 4), (std::vector<int>{48, 96}))
         << "without stops, every 32 units";

@@ -16,6 +16,7 @@ QtSheet::QtSheet(PropertySheet& sheet, const TemplateLibrary& templates,
     : QDialog(parent), m_sheet(sheet), m_tabs(new QTabWidget(this)) {
     setWindowTitle(ToQt(sheet.Caption()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    m_tabs->setUsesScrollButtons(false); // every page's caption stays in sight
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);
     auto* buttons = new QHBoxLayout;

@@ -12,16 +12,11 @@ constexpr int kDefaultStep = 32; // dialog units between columns when a list set
 
 } // namespace
 
-int TabStopDelegate::NextStop(int x, int unitX, int spaceWidth) const {
+int TabStopDelegate::Stop(size_t n, int unitX) const {
     auto px = [unitX](int dlu) { return dlu * unitX / 4; };
-    if (m_stops.size() <= 1) {
-        int step = std::max(1, px(m_stops.empty() ? kDefaultStep : m_stops.front()));
-        return (x / step + 1) * step;
-    }
-    for (int stop : m_stops)
-        if (px(stop) > x)
-            return px(stop);
-    return x + spaceWidth; // past the last stop a tab is one blank
+    if (m_stops.size() <= 1)
+        return px(m_stops.empty() ? kDefaultStep : m_stops.front()) * static_cast<int>(n + 1);
+    return n < m_stops.size() ? px(m_stops[n]) : -1;
 }
 
 std::vector<int> TabStopDelegate::ColumnStarts(const std::vector<int>& widths, int unitX,
@@ -29,7 +24,9 @@ std::vector<int> TabStopDelegate::ColumnStarts(const std::vector<int>& widths, i
     std::vector<int> starts;
     int x = 0;
     for (size_t i = 0; i + 1 < widths.size(); ++i) {
-        x = NextStop(x + widths[i], unitX, spaceWidth);
+        const int end = x + widths[i];
+        const int stop = Stop(i, unitX);
+        x = stop > end ? stop : end + spaceWidth;
         starts.push_back(x);
     }
     return starts;

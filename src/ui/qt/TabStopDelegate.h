@@ -7,9 +7,10 @@
 namespace mivra::ui::qt {
 
 /**
- * Draws a list row's tab-separated text in columns: each tab moves on to the next tab stop
- * past the text before it. Stops are in dialog units of the list's font; without stops
- * the columns are 32 units apart.
+ * Draws a list row's tab-separated text in columns: the text after the n-th tab starts at
+ * the n-th stop, or a blank after the text before it when that runs past the stop (so a
+ * long name never hides the next column, and one overrun does not shift the rest). Stops
+ * are in dialog units of the list's font; one stop repeats, none means every 32 units.
  */
 class TabStopDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -26,7 +27,8 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    int NextStop(int x, int unitX, int spaceWidth) const;
+    /** The n-th stop (0-based) in pixels, or -1 past the last one. */
+    int Stop(size_t n, int unitX) const;
 
     std::vector<int> m_stops;
 };
