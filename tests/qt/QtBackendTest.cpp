@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -70,6 +71,44 @@ TEST(QtTemplates, EveryIdADialogUsesExistsInItsTemplate) {
             EXPECT_TRUE(form.Window().Control(id))
                 << use.owner << " uses control " << id << " missing in " << use.templateId;
     }
+}
+
+/** Keeps what a window reported, one line per event. */
+class LogSink : public ui::EventSink {
+public:
+    void Deliver(const ui::Event& e) override {
+        log.push_back(std::to_string(static_cast<int>(e.kind)) + ":" + std::to_string(e.id) + ":" +
+                      std::to_string(e.row) + ":" + std::to_string(e.delta));
+    }
+    void Paint(int id, ui::Canvas& canvas, ui::Size size) override {
+        canvas.FillRect({0, 0, size.width, size.height}, ui::kLightGrey);
+        log.push_back("paint:" + std::to_string(id) + ":" + std::to_string(size.width));
+    }
+    std::vector<std::string> log;
+};
+
+TEST(QtEvents, UserActionsReachTheSinkAsEvents) {
+    ui::TemplateLibrary library;
+    library.Add(demo::kDemoTemplate, demo::DemoTemplate());
+    LogSink sink;
+    ui::qt::QtForm form(library, demo::kDemoTemplate, sink, nullptr);
+    form.Window().AddRow(1075, "a");
+    form.Window().AddRow(1075, "b");
+    form.Root()->findChild<QAbstractButton*>("c3")->click();
+    form.Root()->findChild<QAbstractButton*>("c109")->click();
+    form.Root()->findChild<QListWidget*>("c1075")->setCurrentRow(1);
+    QWidget* surface = form.Window().Control(1055);
+    surface->resize(180, 120);
+    (void)surface->grab();
+    using K = ui::EventKind;
+    auto line = [](K kind, int id, int row) {
+        return std::to_string(static_cast<int>(kind)) + ":" + std::to_string(id) + ":" +
+               std::to_string(row) + ":0";
+    };
+    EXPECT_EQ(sink.log,
+              (std::vector<std::string>{line(K::Command, 3, -1), line(K::Command, 109, -1),
+                                        line(K::SelChange, 1075, 1), "paint:1055:180"}));
+    EXPECT_TRUE(form.Window().IsChecked(109));
 }
 
 TEST(QtHost, RunsADialogModallyUntilOk) {
