@@ -36,6 +36,10 @@ void PropertySheet::Close() {
 }
 
 void PropertySheet::SetActivePage(int index) {
+    if (!m_frame) {
+        m_start = index; // before the sheet runs, this is the page it opens on
+        return;
+    }
     if (index < 0 || index >= PageCount() || index == m_active)
         return;
     Activate(index);

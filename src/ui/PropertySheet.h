@@ -47,6 +47,7 @@ public:
     bool WasOpened(int index) const { return m_pages[static_cast<size_t>(index)].opened; }
 
     // For the pages and the system code.
+    /** Shows a page, opening it the first time; before the sheet runs, sets the start page. */
     void SetActivePage(int index);
     int QuerySiblings(int first, int second);
     void SetModified(const PropertyPage& page, bool modified);

@@ -106,6 +106,12 @@ TEST_F(PropertySheetTest, OpensOnItsStartPageWithItsButtons) {
     s.Cancel();
     EXPECT_EQ(s.EndCode(), ui::kIdCancel);
 
+    FourPageSheet early(log);
+    early.SetActivePage(3);
+    HeadlessSheet s3(host, early);
+    EXPECT_EQ(s3.ShownPage(), 3) << "activating a page before the run picks the start page";
+    s3.Cancel();
+
     FourPageSheet past(log);
     past.SetStartPage(7);
     HeadlessSheet s2(host, past);
