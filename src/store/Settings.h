@@ -23,7 +23,7 @@ struct DocOptions {
     bool includeReaders = false;
     bool omitTalkNumbers = false;
     bool omitOutgoing = false;
-    int borderStyle = 0;             ///< 0 none, 1 grey, 2 black, 3 white, 4 coloured
+    int borderStyle = 0;              ///< 0 none, 1 grey, 2 black, 3 white, 4 coloured
     uint32_t borderColour = 12632256; ///< Windows RGB, red in the low byte
     bool printDateStamps = false;
     bool dialEnabled = false; ///< always starts cleared; written back as it is
@@ -31,7 +31,11 @@ struct DocOptions {
     bool nameOrder = false; ///< list brothers first name first (only "ptg" keeps it)
 };
 
-/** Fills the options from the profile; a missing entry gives its default. */
+/**
+ * Fills the options from the profile; a missing entry gives its default. A home congregation
+ * outside 1…65535 and a border style outside 0…4 read as 0; colours keep their low 24 bits.
+ * The dial option always starts cleared and name order is left as it is (it is not stored).
+ */
 void ReadSettings(const Profile& profile, const StringTable& strings, DocOptions& options);
 /** Writes every option except the home congregation. */
 void WriteSettings(Profile& profile, const StringTable& strings, const DocOptions& options);
@@ -71,10 +75,17 @@ int LanguageCharSet(std::string_view languageCode);
 int FontSectionId(FontRole role);
 FontSpec DefaultFont(FontRole role, std::string_view languageCode, const StringTable& strings);
 
-/** Reads the seven slots (defaults when reset or not stored) and builds the eighth font. */
+/**
+ * Reads the seven slots (defaults when reset or not stored, with a full write pending) and
+ * builds the eighth font. A stored height outside -500…500 or weight outside 1…1000 is damage
+ * and reads as the role's default; the next SaveFonts then writes the repaired value.
+ */
 void LoadFonts(const Profile& profile, const StringTable& strings, std::string_view languageCode,
                bool reset, ReportFonts& fonts);
-/** Writes what differs from the profile, or everything for slots pending a full write. */
+/**
+ * Writes what differs from the profile, or everything for slots pending a full write, and
+ * clears the pending flags. Only the profile in memory changes: the caller saves the file.
+ */
 void SaveFonts(Profile& profile, const StringTable& strings, ReportFonts& fonts);
 
 } // namespace mivra
