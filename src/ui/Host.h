@@ -1,10 +1,19 @@
 #pragma once
 
-#include <string>
+#include "ui/Canvas.h"
+#include "ui/Geometry.h"
 
-// The platform layer's host: what system code asks of the desktop (message boxes now;
-// dialogs, menus, choosers and the clipboard are added with the parts that use them).
+#include <optional>
+#include <string>
+#include <vector>
+
+// The platform layer's host: what system code asks of the desktop. Modal dialogs and the
+// property sheet run through it, so a dialog opens a nested dialog with the same host.
 namespace mivra::ui {
+
+class Dialog;
+class PropertySheet;
+class Window;
 
 enum class Buttons { Ok, YesNo, OkCancel };
 enum class Icon { None, Information, Question, Warning, Error };
@@ -18,12 +27,54 @@ struct MessageBox {
     std::string caption;          ///< empty: the program's title
 };
 
+struct MenuItem {
+    MenuItem(int itemId, std::string itemText, bool isEnabled = true)
+        : id(itemId), text(std::move(itemText)), enabled(isEnabled) {}
+
+    int id; ///< 0 with an empty text is a separator
+    std::string text;
+    bool enabled;
+};
+
+struct Menu {
+    std::vector<MenuItem> items;
+};
+
+struct FileRequest {
+    std::string title;
+    std::string folder;                ///< where the dialog starts
+    std::vector<std::string> patterns; ///< such as "*.jpg"; empty: every file
+    std::string filterName;            ///< the text naming the patterns
+};
+
+struct FontRequest {
+    std::string title;
+    Font font; ///< the font and its colour to start from
+};
+
 class Host {
 public:
     virtual ~Host() = default;
 
     /** Shows a modal message box and returns the button pressed. */
     virtual Answer ShowMessage(const MessageBox& box) = 0;
+
+    /** Runs a dialog modally on its template and returns the code it ended with. */
+    virtual int RunDialog(Dialog& dialog) = 0;
+    /** Runs a property sheet modally: kIdOk or kIdCancel. */
+    virtual int RunSheet(PropertySheet& sheet) = 0;
+    /** Pops a menu up at a client point of a window; the chosen id, or 0 when dismissed. */
+    virtual int PopupMenu(const Window& owner, Point at, const Menu& menu) = 0;
+
+    virtual void SetClipboardText(const std::string& text) = 0;
+    virtual std::string ClipboardText() = 0;
+
+    // Common dialogs; nothing means cancelled. Their full behaviour comes with their users.
+    virtual std::optional<std::string> OpenFile(const FileRequest& request) = 0;
+    virtual std::optional<std::string> ChooseFolder(const std::string& title,
+                                                    const std::string& start) = 0;
+    virtual std::optional<Font> ChooseFont(const FontRequest& request) = 0;
+    virtual std::optional<Colour> ChooseColour(Colour initial) = 0;
 };
 
 } // namespace mivra::ui

@@ -1,5 +1,11 @@
 #include "ui/headless/HeadlessHost.h"
 
+#include "ui/Dialog.h"
+#include "ui/headless/HeadlessDialog.h"
+#include "ui/headless/HeadlessSheet.h"
+
+#include <algorithm>
+
 namespace mivra::ui::headless {
 namespace {
 
@@ -15,10 +21,33 @@ ui::Answer DefaultAnswer(const MessageBox& box) {
     return ui::Answer::Ok;
 }
 
+bool Offers(const Menu& menu, int id) {
+    return std::any_of(menu.items.begin(), menu.items.end(),
+                       [id](const MenuItem& item) { return item.id == id && item.enabled; });
+}
+
 } // namespace
+
+HeadlessHost::HeadlessHost() = default;
+HeadlessHost::~HeadlessHost() = default;
 
 HeadlessHost& HeadlessHost::Answer(ui::Answer answer) {
     m_answers.push_back(answer);
+    return *this;
+}
+
+HeadlessHost& HeadlessHost::OnDialog(int templateId, DialogScript script) {
+    m_dialogs.push_back({templateId, std::move(script)});
+    return *this;
+}
+
+HeadlessHost& HeadlessHost::OnSheet(SheetScript script) {
+    m_sheets.push_back(std::move(script));
+    return *this;
+}
+
+HeadlessHost& HeadlessHost::ChooseMenu(int id) {
+    m_menuChoices.push_back(id);
     return *this;
 }
 
@@ -34,15 +63,87 @@ ui::Answer HeadlessHost::ShowMessage(const MessageBox& box) {
     return answer;
 }
 
+int HeadlessHost::RunDialog(Dialog& dialog) {
+    const int id = dialog.TemplateId();
+    m_dialogsRun.push_back(id);
+    if (m_dialogs.empty() || m_dialogs.front().templateId != id) {
+        Fail("unscripted dialog " + std::to_string(id) +
+             (m_dialogs.empty() ? std::string()
+                                : ", expected " + std::to_string(m_dialogs.front().templateId)));
+        return kIdCancel;
+    }
+    DialogScript script = std::move(m_dialogs.front().script);
+    m_dialogs.pop_front();
+    HeadlessDialog driver(*this, dialog);
+    if (driver.IsOpen())
+        script(driver);
+    if (driver.IsOpen()) {
+        Fail("dialog " + std::to_string(id) + " is still open after its script");
+        return kIdCancel;
+    }
+    return dialog.EndCode();
+}
+
+int HeadlessHost::RunSheet(PropertySheet& sheet) {
+    if (m_sheets.empty()) {
+        Fail("unscripted property sheet \"" + sheet.Caption() + "\"");
+        return kIdCancel;
+    }
+    SheetScript script = std::move(m_sheets.front());
+    m_sheets.pop_front();
+    HeadlessSheet driver(*this, sheet);
+    script(driver);
+    if (driver.IsOpen()) {
+        Fail("property sheet \"" + sheet.Caption() + "\" is still open after its script");
+        return kIdCancel;
+    }
+    return driver.EndCode();
+}
+
+int HeadlessHost::PopupMenu(const Window&, Point at, const Menu& menu) {
+    m_menus.push_back({menu, at});
+    if (m_menuChoices.empty()) {
+        Fail("unscripted pop-up menu");
+        return 0;
+    }
+    int id = m_menuChoices.front();
+    m_menuChoices.pop_front();
+    if (id != 0 && !Offers(menu, id)) {
+        Fail("the pop-up menu offers no item " + std::to_string(id));
+        return 0;
+    }
+    return id;
+}
+
 void HeadlessHost::Verify() {
     if (!m_answers.empty())
         Fail(std::to_string(m_answers.size()) + " scripted answer(s) never used");
+    if (!m_dialogs.empty())
+        Fail(std::to_string(m_dialogs.size()) + " scripted dialog(s) never opened");
+    if (!m_sheets.empty())
+        Fail(std::to_string(m_sheets.size()) + " scripted sheet(s) never opened");
+    if (!m_menuChoices.empty())
+        Fail(std::to_string(m_menuChoices.size()) + " scripted menu choice(s) never used");
     m_answers.clear();
+    m_dialogs.clear();
+    m_sheets.clear();
+    m_menuChoices.clear();
 }
 
 void HeadlessHost::Fail(const std::string& why) {
     if (m_onFailure)
         m_onFailure(why);
+}
+
+std::unique_ptr<HeadlessWindow> HeadlessHost::BuildWindow(int templateId, const TemplateUse* use) {
+    std::optional<Template> t = m_templates.Load(templateId);
+    if (!t) {
+        Fail("no template " + std::to_string(templateId));
+        t = Template{};
+        t->id = templateId;
+    }
+    return std::make_unique<HeadlessWindow>(std::move(*t), use,
+                                            [this](const std::string& why) { Fail(why); });
 }
 
 } // namespace mivra::ui::headless

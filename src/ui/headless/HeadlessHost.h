@@ -1,42 +1,100 @@
 #pragma once
 
 #include "ui/Host.h"
+#include "ui/Template.h"
+#include "ui/TemplateUse.h"
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace mivra::ui::headless {
 
+class HeadlessDialog;
+class HeadlessSheet;
+class HeadlessWindow;
+
 /**
- * The in-memory host of tests and mivra-cli. Message boxes take their answers from a queue;
- * an unscripted box gets its default answer and is reported to the failure handler (tests
- * install one that fails the test), as is an answer still queued at Verify().
+ * The in-memory host of tests and mivra-cli. Message boxes, nested dialogs, sheets and
+ * pop-up menus take their answers from queues; an unscripted one gets a harmless answer
+ * (the box's default, Cancel, nothing chosen) and is reported to the failure handler (tests
+ * install one that fails the test), as is anything still queued at Verify(). Only an
+ * unscripted box with just an OK button passes silently: it asks nothing.
  */
 class HeadlessHost : public Host {
 public:
     using FailureHandler = std::function<void(const std::string&)>;
+    using DialogScript = std::function<void(HeadlessDialog&)>;
+    using SheetScript = std::function<void(HeadlessSheet&)>;
+
+    HeadlessHost();
+    ~HeadlessHost() override;
 
     /** Queues the answer of the next message box. */
     HeadlessHost& Answer(ui::Answer answer);
+    /** Queues what the user does in the next nested dialog, which must be this template's. */
+    HeadlessHost& OnDialog(int templateId, DialogScript script);
+    /** Queues what the user does in the next property sheet. */
+    HeadlessHost& OnSheet(SheetScript script);
+    /** Queues the item chosen in the next pop-up menu; 0 dismisses it. */
+    HeadlessHost& ChooseMenu(int id);
+
     /** Accept every message box with its default answer, silently (mivra-cli). */
     void SetPermissive(bool permissive) { m_permissive = permissive; }
     void SetFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
+    /** Adds or replaces a template (tests bring their own). */
+    void AddTemplate(int templateId, std::string xml) {
+        m_templates.Add(templateId, std::move(xml));
+    }
 
     ui::Answer ShowMessage(const MessageBox& box) override;
+    int RunDialog(Dialog& dialog) override;
+    int RunSheet(PropertySheet& sheet) override;
+    int PopupMenu(const Window& owner, Point at, const Menu& menu) override;
+    void SetClipboardText(const std::string& text) override { m_clipboard = text; }
+    std::string ClipboardText() override { return m_clipboard; }
+    std::optional<std::string> OpenFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<Font> ChooseFont(const FontRequest&) override { return std::nullopt; }
+    std::optional<Colour> ChooseColour(Colour) override { return std::nullopt; }
 
     /** Every message box shown so far, in order. */
     const std::vector<MessageBox>& Messages() const { return m_shown; }
     void ClearMessages() { m_shown.clear(); }
-    /** Reports answers queued but never used. */
+    /** Every pop-up menu shown so far, with where it was asked for. */
+    struct ShownMenu {
+        Menu menu;
+        Point at;
+    };
+    const std::vector<ShownMenu>& Menus() const { return m_menus; }
+    /** The template ids of the nested dialogs run so far, in order. */
+    const std::vector<int>& DialogsRun() const { return m_dialogsRun; }
+    /** Reports scripts and answers queued but never used. */
     void Verify();
 
-private:
+    // For the headless windows and drivers.
     void Fail(const std::string& why);
+    std::unique_ptr<HeadlessWindow> BuildWindow(int templateId, const TemplateUse* use);
+
+private:
+    struct DialogEntry {
+        int templateId;
+        DialogScript script;
+    };
 
     std::deque<ui::Answer> m_answers;
+    std::deque<DialogEntry> m_dialogs;
+    std::deque<SheetScript> m_sheets;
+    std::deque<int> m_menuChoices;
     std::vector<MessageBox> m_shown;
+    std::vector<ShownMenu> m_menus;
+    std::vector<int> m_dialogsRun;
+    std::string m_clipboard;
+    TemplateLibrary m_templates;
     FailureHandler m_onFailure;
     bool m_permissive = false;
 };

@@ -1,0 +1,130 @@
+#include "reports/ReportGeometry.h"
+
+#include "reports/Dates.h"
+#include "resources/StringTable.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace mivra::reports {
+namespace {
+
+constexpr int kPrintedTextId = 60010; // "Utskrivet"
+
+int Inches(int dpi, int num, int den) {
+    return den == 0 ? 0 : static_cast<int>(static_cast<int64_t>(dpi) * num / den);
+}
+
+// A margin in hundredths of an inch; anything above an inch counts as half an inch.
+int Margin(int dpi, int hundredths) {
+    return hundredths > 100 ? Inches(dpi, 1, 2) : Inches(dpi, hundredths < 0 ? 0 : hundredths, 100);
+}
+
+} // namespace
+
+Target Target::Of(const ui::Canvas& canvas, int screenDpiX, int screenDpiY) {
+    Target t{canvas.DpiX(), canvas.DpiY(), screenDpiX, screenDpiY, false};
+    t.printer = canvas.IsPrinter() || t.dpiX != screenDpiX;
+    return t;
+}
+
+int MulDiv(int a, int b, int c) {
+    if (c == 0)
+        return -1;
+    int64_t p = static_cast<int64_t>(a) * b;
+    int64_t q = (std::llabs(p) + std::llabs(static_cast<int64_t>(c)) / 2) / std::llabs(c);
+    return static_cast<int>(((p < 0) != (c < 0)) ? -q : q);
+}
+
+ReportGeometry::ReportGeometry(const Target& target, int topMargin, int leftMargin)
+    : m_target(target), m_topMargin(topMargin), m_leftMargin(leftMargin) {}
+
+int ReportGeometry::X(int num, int den) const {
+    return Inches(m_target.dpiX, num, den);
+}
+
+int ReportGeometry::Y(int num, int den) const {
+    return Inches(m_target.dpiY, num, den);
+}
+
+int ReportGeometry::TopOffset() const {
+    return Margin(m_target.dpiY, m_topMargin) + Y(1, 3);
+}
+
+int ReportGeometry::LeftOffset() const {
+    return Margin(m_target.dpiX, m_leftMargin);
+}
+
+ui::Font ReportGeometry::Font(const FontSpec& spec) const {
+    ui::Font f{spec.height,  spec.width,          spec.weight, spec.italic, spec.underline,
+               spec.charSet, spec.pitchAndFamily, spec.face,   spec.colour};
+    if (m_target.printer) {
+        f.height = MulDiv(spec.height, m_target.dpiY, m_target.screenDpiY);
+        f.width = MulDiv(spec.width, m_target.dpiX, m_target.screenDpiX);
+    }
+    return f;
+}
+
+bool IsLightColour(ui::Colour c) {
+    int r = ui::Red(c), g = ui::Green(c), b = ui::Blue(c);
+    return r + g + b > 374 || r > 251 || g > 251 || b > 251;
+}
+
+ui::Colour DrawBand(ui::Canvas& canvas, ui::Rect box, int style, ui::Colour bandColour,
+                    ui::Colour textColour) {
+    switch (style) {
+    case 1:
+        canvas.FillRect(box, ui::kLightGrey);
+        return textColour;
+    case 2:
+        canvas.FillRect(box, ui::kBlack);
+        return ui::kWhite;
+    case 3:
+        canvas.SetPen(ui::Pen{});
+        canvas.DrawLine({box.left, box.top - 1}, {box.right, box.top - 1});
+        canvas.DrawLine({box.left, box.bottom - 1}, {box.right, box.bottom - 1});
+        return textColour;
+    case 4:
+        if (bandColour == 0)
+            return textColour;
+        canvas.FillRect(box, bandColour);
+        return IsLightColour(bandColour) ? textColour : ui::kWhite;
+    default:
+        return textColour;
+    }
+}
+
+void DrawDateStamp(ui::Canvas& canvas, const ReportGeometry& geometry, int pageTop,
+                   const CivilDate& today, const StringTable& strings,
+                   std::string_view languageCode) {
+    FontSpec spec;
+    spec.height = -9;
+    spec.weight = 400;
+    spec.pitchAndFamily = 18;
+    spec.face = strings.Get(1110);
+    spec.charSet = LanguageCharSet(languageCode);
+    canvas.SelectFont(geometry.Font(spec));
+    canvas.SetTextColour(ui::kBlack);
+    std::string text =
+        strings.Get(kPrintedTextId) + dates::FormatCivil(today, " %d %b %Y", strings);
+    canvas.DrawText({geometry.X(775, 100), pageTop}, text, {ui::HAlign::Right, ui::VAlign::Top});
+}
+
+void SelectStripPage(ui::Canvas& canvas, const ReportGeometry& geometry, int page) {
+    int top = geometry.PageTop(page);
+    canvas.SetOrigin({0, top});
+    canvas.SetClip({0, top, geometry.PageWidth(), top + geometry.PageHeight()});
+}
+
+std::vector<int> PrintSequence(int firstPage, int lastPage, int copies, bool driverMakesCopies) {
+    std::vector<int> pages;
+    if (firstPage < 1 || lastPage < firstPage)
+        return pages;
+    int rounds = driverMakesCopies ? 1 : (copies < 1 ? 1 : copies);
+    for (int round = 0; round < rounds; ++round)
+        for (int p = firstPage; p <= lastPage; ++p)
+            pages.push_back(p);
+    return pages;
+}
+
+} // namespace mivra::reports

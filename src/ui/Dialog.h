@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/Event.h"
+#include "ui/TemplateUse.h"
+#include "ui/Window.h"
+
+namespace mivra::ui {
+
+class Host;
+
+/**
+ * The system-side base of every dialog, property page and panel: the backend binds it to a
+ * window built from its template and delivers events; the class reacts through its
+ * handlers. OK (id 1) and Cancel (id 2) end the dialog unless a handler says otherwise.
+ */
+class Dialog : public EventSink {
+public:
+    explicit Dialog(const TemplateUse& use) : m_use(use) {}
+    ~Dialog() override = default;
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    int TemplateId() const { return m_use.templateId; }
+    const TemplateUse& Use() const { return m_use; }
+
+    // For the backends.
+    /** Binds the window, then runs OnInit. */
+    void Open(Window& window, ui::Host& host);
+    void Close();
+    bool IsOpen() const { return m_window != nullptr; }
+    bool HasEnded() const { return m_ended; }
+    int EndCode() const { return m_endCode; }
+    void Deliver(const Event& event) override;
+    void Paint(int id, Canvas& canvas, Size size) override;
+
+protected:
+    Window& Win() const { return *m_window; }
+    ui::Host& Host() const { return *m_host; }
+    /** Ends a modal dialog with this code once the current event has been handled. */
+    void End(int code);
+
+    virtual void OnInit() {}
+    virtual void OnOk() { End(kIdOk); }
+    virtual void OnCancel() { End(kIdCancel); }
+    virtual void OnCommand(int /*id*/) {}
+    virtual void OnSelChange(int /*id*/) {}
+    virtual void OnDoubleClick(int /*id*/, int /*row*/) {}
+    virtual void OnEditChange(int /*id*/) {}
+    virtual void OnFocus(int /*id*/, bool /*gained*/) {}
+    virtual void OnClick(int /*id*/, int /*row*/, Point /*point*/) {}
+    virtual void OnHover(int /*id*/, int /*row*/) {}
+    virtual void OnUpDown(int /*id*/, int /*delta*/) {}
+    virtual void OnPaint(int /*id*/, Canvas& /*canvas*/, Size /*size*/) {}
+
+private:
+    TemplateUse m_use;
+    Window* m_window = nullptr;
+    ui::Host* m_host = nullptr;
+    bool m_ended = false;
+    int m_endCode = 0;
+};
+
+} // namespace mivra::ui

@@ -1,0 +1,193 @@
+#include "ui/qt/QtHost.h"
+
+#include "resources/StringTable.h"
+#include "ui/Dialog.h"
+#include "ui/PropertySheet.h"
+#include "ui/qt/ProgramIcon.h"
+#include "ui/qt/QtCanvas.h"
+#include "ui/qt/QtForm.h"
+#include "ui/qt/QtSheet.h"
+#include "ui/qt/QtText.h"
+
+#include <memory>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mivra::ui::qt {
+namespace {
+
+constexpr int kTitle = 2;
+constexpr int kCancel = 1260;
+constexpr int kApply = 60101;
+constexpr int kYes = 60102;
+constexpr int kNo = 60103;
+
+QMessageBox::Icon ToQIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Error:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+/** The modal dialog a run shows: the template's own root, or a frame around a plain one. */
+ModalDialog* ModalOf(QtForm& form, std::unique_ptr<ModalDialog>& frame, QWidget* parent) {
+    if (auto* modal = qobject_cast<ModalDialog*>(form.Root()))
+        return modal;
+    frame = std::make_unique<ModalDialog>(parent);
+    frame->setWindowTitle(form.Root()->windowTitle());
+    (new QVBoxLayout(frame.get()))->addWidget(form.Root());
+    return frame.get();
+}
+
+} // namespace
+
+QtHost::QtHost(const StringTable& strings, QWidget* mainWindow)
+    : m_strings(strings), m_mainWindow(mainWindow) {
+    if (qApp && QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(ProgramIcon());
+}
+
+QWidget* QtHost::ParentWidget() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return m_mainWindow ? m_mainWindow : QApplication::activeWindow();
+}
+
+Answer QtHost::ShowMessage(const MessageBox& box) {
+    QMessageBox q(ParentWidget());
+    q.setWindowTitle(ToQt(box.caption.empty() ? m_strings.Get(kTitle) : box.caption));
+    q.setWindowIcon(ProgramIcon());
+    q.setTextFormat(Qt::PlainText);
+    q.setText(ToQt(box.text));
+    q.setIcon(ToQIcon(box.icon));
+    QPushButton* first = nullptr;
+    QPushButton* second = nullptr;
+    if (box.buttons == Buttons::YesNo) {
+        first = q.addButton(ToQt(m_strings.Get(kYes)), QMessageBox::YesRole);
+        second = q.addButton(ToQt(m_strings.Get(kNo)), QMessageBox::NoRole);
+    } else {
+        first = q.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        if (box.buttons == Buttons::OkCancel)
+            second = q.addButton(ToQt(m_strings.Get(kCancel)), QMessageBox::RejectRole);
+    }
+    q.setDefaultButton(box.secondIsDefault && second ? second : first);
+    q.setEscapeButton(second ? second : first);
+    q.exec();
+    const bool pressedSecond = second && q.clickedButton() == second;
+    if (box.buttons == Buttons::YesNo)
+        return pressedSecond ? Answer::No : Answer::Yes;
+    if (box.buttons == Buttons::OkCancel)
+        return pressedSecond ? Answer::Cancel : Answer::Ok;
+    return Answer::Ok;
+}
+
+int QtHost::RunDialog(Dialog& dialog) {
+    QtForm form(m_templates, dialog.TemplateId(), dialog, ParentWidget());
+    std::unique_ptr<ModalDialog> frame;
+    ModalDialog* modal = ModalOf(form, frame, ParentWidget());
+    if (auto* ok = qobject_cast<QPushButton*>(form.Window().Control(kIdOk)))
+        ok->setDefault(true);
+    modal->onCancel = [&form] { form.Dispatch(Event(EventKind::Command, kIdCancel)); };
+    form.SetAfterEvent([&dialog, modal] {
+        if (dialog.HasEnded() && modal->isVisible())
+            modal->done(dialog.EndCode());
+    });
+    dialog.Open(form.Window(), *this);
+    if (!dialog.HasEnded())
+        modal->exec();
+    dialog.Close();
+    return dialog.HasEnded() ? dialog.EndCode() : kIdCancel;
+}
+
+int QtHost::RunSheet(PropertySheet& sheet) {
+    SheetCaptions captions{QStringLiteral("OK"), ToQt(m_strings.Get(kCancel)),
+                           ToQt(m_strings.Get(kApply))};
+    QtSheet q(sheet, m_templates, captions, ParentWidget());
+    return q.Run(*this);
+}
+
+int QtHost::PopupMenu(const Window& owner, Point at, const Menu& menu) {
+    auto* window = dynamic_cast<const QtWindow*>(&owner);
+    QWidget* anchor = window ? window->Root() : ParentWidget();
+    QMenu q(anchor);
+    for (const MenuItem& item : menu.items) {
+        if (item.id == 0 && item.text.empty()) {
+            q.addSeparator();
+            continue;
+        }
+        QAction* action = q.addAction(ToQt(item.text));
+        action->setData(item.id);
+        action->setEnabled(item.enabled);
+    }
+    QPoint global = anchor ? anchor->mapToGlobal(QPoint(at.x, at.y)) : QPoint(at.x, at.y);
+    QAction* chosen = q.exec(global);
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+void QtHost::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(ToQt(text));
+}
+
+std::string QtHost::ClipboardText() {
+    return FromQt(QGuiApplication::clipboard()->text());
+}
+
+std::optional<std::string> QtHost::OpenFile(const FileRequest& request) {
+    QStringList patterns;
+    for (const std::string& p : request.patterns)
+        patterns << ToQt(p);
+    QString filter = patterns.isEmpty() ? QString()
+                                        : ToQt(request.filterName) + QStringLiteral(" (") +
+                                              patterns.join(' ') + ')';
+    QString file = QFileDialog::getOpenFileName(ParentWidget(), ToQt(request.title),
+                                                ToQt(request.folder), filter);
+    return file.isEmpty() ? std::nullopt : std::optional(FromQt(file));
+}
+
+std::optional<std::string> QtHost::ChooseFolder(const std::string& title,
+                                                const std::string& start) {
+    QString folder = QFileDialog::getExistingDirectory(ParentWidget(), ToQt(title), ToQt(start));
+    return folder.isEmpty() ? std::nullopt : std::optional(FromQt(folder));
+}
+
+std::optional<Font> QtHost::ChooseFont(const FontRequest& request) {
+    bool ok = false;
+    QFont chosen = QFontDialog::getFont(&ok, ToQFont(request.font, ParentWidget()), ParentWidget(),
+                                        ToQt(request.title));
+    if (!ok)
+        return std::nullopt;
+    Font font = request.font;
+    font.face = FromQt(chosen.family());
+    const int dpi = ParentWidget() ? ParentWidget()->logicalDpiY() : 96;
+    font.height =
+        -(chosen.pixelSize() > 0 ? chosen.pixelSize()
+                                 : static_cast<int>(chosen.pointSizeF() * dpi / 72 + 0.5));
+    font.weight = static_cast<int>(chosen.weight());
+    font.italic = chosen.italic();
+    font.underline = chosen.underline();
+    return font;
+}
+
+std::optional<Colour> QtHost::ChooseColour(Colour initial) {
+    QColor c = QColorDialog::getColor(ToQColor(initial), ParentWidget());
+    return c.isValid() ? std::optional(FromQColor(c)) : std::nullopt;
+}
+
+} // namespace mivra::ui::qt
