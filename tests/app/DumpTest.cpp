@@ -196,6 +196,12 @@ TEST_F(Dump, SettingsListEveryOptionInOrder) {
                                      }));
 }
 
+TEST_F(Dump, OptionsMayFollowTheCommand) {
+    Outcome o = Run("dump circuits --today 2026-03-04 --data='" + data.path().string() + "'");
+    EXPECT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(Lines(o.out).size(), 2u);
+}
+
 TEST_F(Dump, UsageErrorsExitTwo) {
     for (const std::string& args :
          {std::string("frobnicate"), std::string("dump"), std::string("dump weeks extra"),

@@ -76,11 +76,13 @@ int Dump(const Invocation& call, const std::filesystem::path& folder, std::ostre
 } // namespace
 
 std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, std::string& error) {
+    // Options may also follow the command ("scripts/run.sh --data DIR" appends them).
     Invocation call;
-    size_t i = 0;
-    for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+    for (size_t i = 0; i < args.size(); ++i) {
         std::string value;
-        if (TakeOption(args, i, "--data", value)) {
+        if (args[i].rfind("--", 0) != 0) {
+            call.words.push_back(args[i]);
+        } else if (TakeOption(args, i, "--data", value)) {
             if (value.empty()) {
                 error = "--data takes a folder";
                 return std::nullopt;
@@ -98,7 +100,6 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, s
             return std::nullopt;
         }
     }
-    call.words.assign(args.begin() + static_cast<long>(i), args.end());
     return call;
 }
 

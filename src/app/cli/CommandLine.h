@@ -20,7 +20,7 @@ struct Invocation {
     std::vector<std::string> words;
 };
 
-/** Parses `[--data DIR] [--today YYYY-MM-DD] COMMAND …`; the error text when it cannot. */
+/** Parses `[--data DIR] [--today YYYY-MM-DD] COMMAND …` (options anywhere); else the error. */
 std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, std::string& error);
 
 /** `$XDG_DATA_HOME/mivra`, else `~/.local/share/mivra`; nothing without a home folder. */
