@@ -71,7 +71,8 @@ void DataFiles::ReportUnreadable(int id) {
 
 io::ReadState DataFiles::Stream(int id, size_t recordSize,
                                 const std::function<void(std::span<const uint8_t>)>& sink) {
-    Fd fd(::open(Path(id).c_str(), O_RDONLY | O_CLOEXEC));
+    // O_NONBLOCK: a pipe in the place of the file must not stall the start; it is refused below.
+    Fd fd(::open(Path(id).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st {};
     if (fd.get() < 0 && (errno == ENOENT || errno == ENOTDIR))
         return io::ReadState::Missing;

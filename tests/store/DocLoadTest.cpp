@@ -226,8 +226,9 @@ TEST_F(DocLoad, OlderFileNamesMoveOnlyForTheirLanguage) {
 TEST_F(DocLoad, ALargerItalianBrotherFileReplacesTheSpeakersFile) {
     strings.Set(1198, "italian");
     dir.Write("speakers.dat", Bytes(256, 0));
-    dir.Write("oratori.dat",
-              test::SlotFile({{1, BrotherBytes{.first = "Luca", .last = "Rossi", .key = 1}.Build()}}));
+    dir.Write(
+        "oratori.dat",
+        test::SlotFile({{1, BrotherBytes{.first = "Luca", .last = "Rossi", .key = 1}.Build()}}));
     EXPECT_EQ(LoadQuietly().BrotherName(0, false), "Luca Rossi");
     EXPECT_FALSE(dir.Exists("oratori.dat"));
 }
