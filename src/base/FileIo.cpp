@@ -1,5 +1,6 @@
 #include "base/FileIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -32,12 +33,15 @@ std::string Reason(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
 }
 
+// Large files go out in pieces, so the fault hook can fail a write in the middle of a file.
+constexpr size_t kWriteChunk = 16 * 1024;
+
 bool WriteAll(int fd, std::span<const uint8_t> data, const std::filesystem::path& target) {
     size_t done = 0;
     while (done < data.size()) {
         if (Injected(Step::Write, target))
             return false;
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        ssize_t n = ::write(fd, data.data() + done, std::min(data.size() - done, kWriteChunk));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -63,8 +67,25 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Opens without blocking (a pipe named like a data file must not stall the program) and keeps
+// the descriptor only for a regular file; errno tells why not.
+int OpenRegular(const std::filesystem::path& path, int flags) {
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    // Regular files ignore O_NONBLOCK; cleared anyway so the descriptor reads as usual.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 mode_t NewFileMode(const std::filesystem::path& target) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(target.c_str(), &st) == 0)
         return st.st_mode & 07777;
     mode_t mask = ::umask(0);
@@ -74,20 +95,24 @@ mode_t NewFileMode(const std::filesystem::path& target) {
 
 } // namespace
 
-void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
+void SetFaultHook(FaultHook hook) {
+    Hook() = std::move(hook);
+}
 
-void SetDurable(bool durable) { Durable() = durable; }
+void SetDurable(bool durable) {
+    Durable() = durable;
+}
 
 FileBytes ReadFile(const std::filesystem::path& path, uint64_t maxBytes) {
     FileBytes result;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = OpenRegular(path, O_RDONLY);
     if (fd < 0) {
-        result.state = (errno == ENOENT || errno == ENOTDIR) ? ReadState::Missing
-                                                             : ReadState::Unreadable;
+        result.state =
+            (errno == ENOENT || errno == ENOTDIR) ? ReadState::Missing : ReadState::Unreadable;
         return result;
     }
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
         ::close(fd);
         result.state = ReadState::Unreadable;
         return result;
@@ -117,14 +142,14 @@ FileBytes ReadFile(const std::filesystem::path& path, uint64_t maxBytes) {
 }
 
 std::optional<uint64_t> FileSize(const std::filesystem::path& path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     return static_cast<uint64_t>(st.st_size);
 }
 
 bool Exists(const std::filesystem::path& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
 }
 
@@ -211,7 +236,7 @@ Status WriteSlot(const std::filesystem::path& path, uint64_t offset,
     auto fail = [&](const char* what) { return Status(IoError{path, Reason(what)}); };
     if (Injected(Step::Create, path))
         return fail("open");
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    int fd = OpenRegular(path, O_WRONLY | O_CREAT);
     if (fd < 0)
         return fail("open");
     if (::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0 || !WriteAll(fd, data, path)) {
@@ -235,7 +260,7 @@ Status WriteSlot(const std::filesystem::path& path, uint64_t offset,
 
 std::optional<std::vector<uint8_t>> ReadSlot(const std::filesystem::path& path, uint64_t offset,
                                              size_t size) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = OpenRegular(path, O_RDONLY);
     if (fd < 0)
         return std::nullopt;
     std::vector<uint8_t> buf(size);

@@ -2,9 +2,14 @@
 
 #include "support/TempDir.h"
 
+#include <chrono>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace mivra::io {
 namespace {
@@ -15,7 +20,9 @@ protected:
     test::TempDir dir;
 };
 
-std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> Bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 TEST_F(FileIoTest, MissingAndUnreadableAreDifferent) {
     EXPECT_EQ(ReadFile(dir / "none.dat").state, ReadState::Missing);
@@ -41,8 +48,8 @@ TEST_F(FileIoTest, SaveFileReplacesTheWholeFileAndLeavesNoTemporary) {
 }
 
 TEST_F(FileIoTest, EveryFailedStepOfASaveKeepsTheOldFile) {
-    for (Step failing : {Step::Create, Step::Write, Step::Flush, Step::Sync, Step::Close,
-                         Step::Rename}) {
+    for (Step failing :
+         {Step::Create, Step::Write, Step::Flush, Step::Sync, Step::Close, Step::Rename}) {
         dir.WriteText("a.dat", "old");
         SetFaultHook([failing](Step s, const std::filesystem::path&) { return s == failing; });
         Status s = SaveFile(dir / "a.dat", Bytes("new contents"));
@@ -71,8 +78,8 @@ TEST_F(FileIoTest, SlotWritesInPlaceAndReadsBack) {
     ASSERT_TRUE(WriteSlot(dir / "s.dat", 4, Bytes("abcd")).ok());
     EXPECT_EQ(dir.Read("s.dat"), (std::vector<uint8_t>{0, 0, 0, 0, 'a', 'b', 'c', 'd'}));
     ASSERT_TRUE(WriteSlot(dir / "s.dat", 0, Bytes("zz")).ok());
-    EXPECT_EQ(*ReadSlot(dir / "s.dat", 0, 8), (std::vector<uint8_t>{'z', 'z', 0, 0, 'a', 'b',
-                                                                    'c', 'd'}));
+    EXPECT_EQ(*ReadSlot(dir / "s.dat", 0, 8),
+              (std::vector<uint8_t>{'z', 'z', 0, 0, 'a', 'b', 'c', 'd'}));
     EXPECT_FALSE(ReadSlot(dir / "s.dat", 6, 4).has_value()) << "short read";
     EXPECT_FALSE(ReadSlot(dir / "none.dat", 0, 1).has_value());
 }
@@ -82,6 +89,51 @@ TEST_F(FileIoTest, FailedSlotWriteReportsThePath) {
     Status s = WriteSlot(dir / "s.dat", 0, Bytes("abcd"));
     ASSERT_FALSE(s.ok());
     EXPECT_EQ(s.error().path, dir / "s.dat");
+}
+
+// Runs a call in a child process: true when it ends by itself within a second. A call that
+// blocks forever would otherwise hang the whole suite.
+bool EndsWithinASecond(const std::function<bool()>& call) {
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(call() ? 0 : 1);
+    for (int i = 0; i < 100; ++i) {
+        int status = 0;
+        if (::waitpid(child, &status, WNOHANG) == child)
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return false;
+}
+
+TEST_F(FileIoTest, APipeNamedLikeADataFileIsRefusedWithoutWaitingForAWriter) {
+    const std::filesystem::path fifo = dir / "speakers.dat";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(EndsWithinASecond([&] { return ReadFile(fifo).state == ReadState::Unreadable; }));
+    EXPECT_TRUE(EndsWithinASecond([&] { return !ReadSlot(fifo, 0, 256).has_value(); }));
+    EXPECT_TRUE(EndsWithinASecond([&] { return !WriteSlot(fifo, 0, Bytes("abcd")).ok(); }))
+        << "nor waits for a reader";
+}
+
+TEST_F(FileIoTest, LargeFilesAreWrittenInSeveralPiecesAndAFailedPieceKeepsTheOldFile) {
+    dir.WriteText("big.dat", "old");
+    const std::vector<uint8_t> data(100 * 1024, 'x');
+    int writes = 0;
+    SetFaultHook(
+        [&](Step s, const std::filesystem::path&) { return s == Step::Write && ++writes == 3; });
+    EXPECT_FALSE(SaveFile(dir / "big.dat", data).ok());
+    EXPECT_EQ(writes, 3);
+    EXPECT_EQ(dir.ReadText("big.dat"), "old");
+    SetFaultHook([&](Step s, const std::filesystem::path&) {
+        writes += s == Step::Write;
+        return false;
+    });
+    writes = 0;
+    ASSERT_TRUE(SaveFile(dir / "big.dat", data).ok());
+    EXPECT_GT(writes, 3);
+    EXPECT_EQ(dir.Read("big.dat"), data);
 }
 
 } // namespace
