@@ -2,8 +2,13 @@
 add_library(mivra_warnings INTERFACE)
 target_compile_options(mivra_warnings INTERFACE
     -Wall -Wextra -Wpedantic -Werror
-    -Wshadow=local -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
-    -Wimplicit-fallthrough)
+    -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough)
+# clang (the fuzz build) knows no "=local"; its -Wshadow is the nearest.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(mivra_warnings INTERFACE -Wshadow=local)
+else()
+    target_compile_options(mivra_warnings INTERFACE -Wshadow)
+endif()
 # g++ 12 reports false -Wrestrict hits inside std::string's operator+ at -O3 (GCC bug 105329).
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
     target_compile_options(mivra_warnings INTERFACE -Wno-restrict)
