@@ -75,6 +75,7 @@ bool CMvDoc::ReloadStore() {
 void CMvDoc::LoadFromFolder(bool convertLegacy) {
     m_pendingSaves.clear();
     m_pendingWeekChanges.clear();
+    m_unwritten.clear();
     RenameOlderFiles(m_files, m_languageCode);
     MigrateItalianBrothers(m_files, m_languageCode);
     if (convertLegacy)
@@ -183,12 +184,52 @@ uint32_t CMvDoc::CreateSlotFile(int id, size_t recordSize) {
     return m_files.Save(id, dummy) ? 1 : 0;
 }
 
+namespace {
+
+// Slot n of "xtend.dat" starts at (n − 1) × 128; of "speakers.dat" and "cong.dat" at n × 256.
+uint64_t RecordOffset(int id, uint32_t slot) {
+    return id == file::kExtra ? uint64_t{slot - 1} * BrotherExtraRecord::kSize
+                              : uint64_t{slot} * BrotherRecord::kSize;
+}
+
+size_t RecordSize(int id) {
+    return id == file::kExtra ? BrotherExtraRecord::kSize : BrotherRecord::kSize;
+}
+
+} // namespace
+
 std::optional<std::vector<uint8_t>> CMvDoc::ReadSlotBytes(int id, uint32_t slot) const {
-    if (id == file::kExtra)
-        return slot == 0 ? std::nullopt
-                         : m_files.ReadSlot(id, uint64_t{slot - 1} * BrotherExtraRecord::kSize,
-                                            BrotherExtraRecord::kSize);
-    return m_files.ReadSlot(id, uint64_t{slot} * BrotherRecord::kSize, BrotherRecord::kSize);
+    if (id == file::kExtra && slot == 0)
+        return std::nullopt;
+    if (auto it = m_unwritten.find({id, slot}); it != m_unwritten.end())
+        return it->second;
+    return m_files.ReadSlot(id, RecordOffset(id, slot), RecordSize(id));
+}
+
+bool CMvDoc::WriteRecord(int id, uint32_t slot, std::span<const uint8_t> bytes) {
+    if (m_files.WriteSlot(id, RecordOffset(id, slot), bytes)) {
+        m_unwritten.erase({id, slot});
+        return true;
+    }
+    m_unwritten[{id, slot}].assign(bytes.begin(), bytes.end());
+    return false;
+}
+
+void CMvDoc::ForgetUnwritten(int id, uint32_t slot) {
+    m_unwritten.erase({id, slot});
+}
+
+void CMvDoc::RetryUnwrittenRecords(std::vector<std::filesystem::path>& failing) {
+    for (auto it = m_unwritten.begin(); it != m_unwritten.end();) {
+        const auto [id, slot] = it->first;
+        if (m_files.WriteSlot(id, RecordOffset(id, slot), it->second)) {
+            it = m_unwritten.erase(it);
+            continue;
+        }
+        if (std::find(failing.begin(), failing.end(), DataFilePath(id)) == failing.end())
+            failing.push_back(DataFilePath(id));
+        ++it;
+    }
 }
 
 void CMvDoc::LoadBrothers() {

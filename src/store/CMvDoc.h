@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -116,7 +117,10 @@ public:
     void SortBrothers();
 
     bool ReadBrotherExtra(uint16_t slot, uint16_t brotherKey, BrotherExtraRecord& extra) const;
-    /** Writes into a slot that is free or owned by the same brother; the slot, or 0. */
+    /**
+     * Writes into a slot that is free or owned by the same brother: the slot, or 0 when it is
+     * another's. A write that fails is reported and kept, as every record write is.
+     */
     uint16_t WriteBrotherExtra(uint16_t slot, const BrotherExtraRecord& extra);
     /** Writes into the first free slot (or appends); the slot, or 0. */
     uint16_t AllocateBrotherExtra(const BrotherExtraRecord& extra);
@@ -251,9 +255,12 @@ public:
     bool SaveNeedsList();
 
     // Saves that failed -----------------------------------------------------------------------
-    /** True while a whole-file save has failed or the availability table is unsaved. */
+    /**
+     * True while a whole-file save or a record write has failed, or the availability table is
+     * unsaved.
+     */
     bool HasPendingSaves() const;
-    /** Tries every pending save again, silently; returns the files that still fail. */
+    /** Tries every pending save and record again, silently; returns the files that still fail. */
     std::vector<std::filesystem::path> RetryPendingSaves();
 
 private:
@@ -274,7 +281,16 @@ private:
     uint32_t CreateSlotFile(int id, size_t recordSize);
     void ForgetMissingHomeCongregation();
 
+    /** A record of a slot file as the document holds it: unwritten, else as on disk. */
     std::optional<std::vector<uint8_t>> ReadSlotBytes(int id, uint32_t slot) const;
+    /**
+     * Writes a record in place. A failed write is kept: reads see it, and it is written with
+     * the next write of that record or by RetryPendingSaves.
+     */
+    bool WriteRecord(int id, uint32_t slot, std::span<const uint8_t> bytes);
+    /** Drops a kept record whose write failed (an add that is taken back). */
+    void ForgetUnwritten(int id, uint32_t slot);
+    void RetryUnwrittenRecords(std::vector<std::filesystem::path>& failing);
     uint16_t FindFreeSlot(int id) const;
     uint16_t FindFreeExtraSlot() const;
     ui::Answer ShowMessage(const std::string& text, ui::Buttons buttons = ui::Buttons::Ok,
@@ -330,7 +346,8 @@ private:
     uint32_t m_brotherSlots = 0;
     uint32_t m_congregationSlots = 0;
     uint32_t m_extraSlots = 0;
-    std::set<int> m_pendingSaves;                 ///< files whose last save failed
+    std::set<int> m_pendingSaves; ///< files whose last save failed
+    std::map<std::pair<int, uint32_t>, std::vector<uint8_t>> m_unwritten; ///< (file, slot)
     std::vector<WeekChange> m_pendingWeekChanges; ///< cascades not yet in the week file
 };
 

@@ -45,8 +45,7 @@ bool CMvDoc::WriteBrother(uint16_t slot, const BrotherRecord& record) {
         ShowMessage(m_strings.Get(kMsgSlotZero));
         return false;
     }
-    if (!m_files.WriteSlot(file::kSpeakers, uint64_t{slot} * BrotherRecord::kSize,
-                           record.Encode(m_codePage)))
+    if (!WriteRecord(file::kSpeakers, slot, record.Encode(m_codePage)))
         return false;
     m_brotherSlots = std::max<uint32_t>(m_brotherSlots, slot + 1u);
     return true;
@@ -102,6 +101,7 @@ int CMvDoc::AddBrother(BrotherRecord record, BrotherExtraRecord extra) {
     }
     if (!WriteBrother(slot, record)) {
         // No index entry for a record that is not on disk, and no orphaned contact data.
+        ForgetUnwritten(file::kSpeakers, slot);
         if (record.extraSlot != 0)
             ClearBrotherExtra(record.extraSlot, slot);
         return -1;
@@ -166,7 +166,7 @@ bool CMvDoc::DeleteBrother(int index) {
     BrotherRecord stored;
     if (uint16_t slot = ReadBrother(index, stored)) {
         std::vector<uint8_t> zeros(BrotherRecord::kSize, 0);
-        m_files.WriteSlot(file::kSpeakers, uint64_t{slot} * BrotherRecord::kSize, zeros);
+        WriteRecord(file::kSpeakers, slot, zeros);
     }
     m_brothers.erase(m_brothers.begin() + index);
     RefreshOurPositions();

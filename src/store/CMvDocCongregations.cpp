@@ -40,8 +40,7 @@ bool CMvDoc::WriteCongregation(uint16_t slot, const CongregationRecord& record) 
         ShowMessage(m_strings.Get(kMsgSlotZero));
         return false;
     }
-    if (!m_files.WriteSlot(file::kCongregations, uint64_t{slot} * CongregationRecord::kSize,
-                           record.Encode(m_codePage)))
+    if (!WriteRecord(file::kCongregations, slot, record.Encode(m_codePage)))
         return false;
     m_congregationSlots = std::max<uint32_t>(m_congregationSlots, slot + 1u);
     return true;
@@ -64,8 +63,10 @@ int CMvDoc::AddCongregation(CongregationRecord record) {
     }
     record.raw = {};
     record.congregationKey = slot;
-    if (!WriteCongregation(slot, record))
+    if (!WriteCongregation(slot, record)) {
+        ForgetUnwritten(file::kCongregations, slot);
         return -1;
+    }
     CongregationIndexEntry entry;
     entry.Fill(record, slot);
     entry.sortKey = m_collator->SortKey(entry.name);
@@ -139,7 +140,7 @@ bool CMvDoc::DeleteCongregation(int index) {
     CongregationRecord stored;
     if (uint16_t slot = ReadCongregation(index, stored)) {
         std::vector<uint8_t> zeros(CongregationRecord::kSize, 0);
-        m_files.WriteSlot(file::kCongregations, uint64_t{slot} * CongregationRecord::kSize, zeros);
+        WriteRecord(file::kCongregations, slot, zeros);
     }
     m_congregations.erase(m_congregations.begin() + index);
     if (wasHome)

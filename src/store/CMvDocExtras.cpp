@@ -36,9 +36,8 @@ uint16_t CMvDoc::WriteBrotherExtra(uint16_t slot, const BrotherExtraRecord& extr
         if (owner != 0 && owner != extra.brotherKey)
             return 0; // another brother's contacts
     }
-    if (!m_files.WriteSlot(file::kExtra, uint64_t{slot - 1u} * BrotherExtraRecord::kSize,
-                           extra.Encode(m_codePage)))
-        return 0;
+    // A failed write is kept as his: the slot is his in memory, and no other brother gets it.
+    WriteRecord(file::kExtra, slot, extra.Encode(m_codePage));
     m_extraSlots = std::max<uint32_t>(m_extraSlots, slot);
     return slot;
 }
@@ -71,7 +70,7 @@ bool CMvDoc::ClearBrotherExtra(uint16_t slot, uint16_t brotherKey) {
     if (!ReadBrotherExtra(slot, brotherKey, current))
         return false;
     std::vector<uint8_t> zeros(BrotherExtraRecord::kSize, 0);
-    return m_files.WriteSlot(file::kExtra, uint64_t{slot - 1u} * BrotherExtraRecord::kSize, zeros);
+    return WriteRecord(file::kExtra, slot, zeros);
 }
 
 } // namespace mivra

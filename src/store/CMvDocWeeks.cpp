@@ -122,7 +122,7 @@ bool CMvDoc::Commit(int id, bool ok) {
 }
 
 bool CMvDoc::HasPendingSaves() const {
-    return !m_pendingSaves.empty() || m_availability.Changed();
+    return !m_pendingSaves.empty() || !m_unwritten.empty() || m_availability.Changed();
 }
 
 bool CMvDoc::RunSave(int id) {
@@ -162,6 +162,7 @@ std::vector<std::filesystem::path> CMvDoc::RetryPendingSaves() {
     for (int id : ids)
         if (!RunSave(id))
             failing.push_back(DataFilePath(id));
+    RetryUnwrittenRecords(failing);
     m_files.SetQuiet(false);
     return failing;
 }
