@@ -46,8 +46,13 @@ void WeekWindow::LoadRecord(const WeekRecord& record) {
         return;
     m_cursor = w - 1;
     auto slot = static_cast<size_t>(w - 1 - m_base);
-    m_live[slot] = record;
-    m_saved[slot] = record;
+    WeekRecord placed = record;
+    // A record that carries data is in use whatever its bit says, as Store would mark it:
+    // otherwise the week is shown but silently left out of the next save.
+    if (!(placed == WeekRecord::Blank(w - 1)))
+        placed.weekFlags |= kWeekInUse;
+    m_live[slot] = placed;
+    m_saved[slot] = placed;
 }
 
 void WeekWindow::LoadFile(std::span<const uint8_t> bytes) {

@@ -87,7 +87,8 @@ void ParseEntry(std::string_view bytes, int codePage, std::string& key, std::str
     if (k.empty())
         return;
     key = text::FromCodePage(k, codePage);
-    value = text::FromCodePage(Unquote(TrimBlanks(bytes.substr(eq + 1))), codePage);
+    // A value ends where the writer would cut it, so what is read is what can be written.
+    value = text::FromCodePage(Unquote(TrimBlanks(CutAtValueEnd(bytes.substr(eq + 1)))), codePage);
 }
 
 std::string DetectEol(std::string_view bytes) {

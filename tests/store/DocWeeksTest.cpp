@@ -177,6 +177,22 @@ TEST_F(DocWeeks, EventsMarkTheirWeeksAndRemovingOneKeepsTheWeekInUse) {
     EXPECT_EQ(d.Week(kBase + 20).reader, 0);
 }
 
+TEST_F(DocWeeks, AWeekThatCarriesDataWithoutTheInUseBitIsKeptByTheNextSave) {
+    // Another program wrote a week with a chairman but without the in-use bit: the week is
+    // shown, so the next save must keep it rather than drop it silently.
+    dir.Write("history.dat",
+              test::Concat({WeekBytes{.week = kBase + 20, .chairman = 1, .flags = 0}.Build(),
+                            WeekBytes{.week = kBase + 22, .flags = 0}.Build()}));
+    CMvDoc& d = LoadQuietly();
+    EXPECT_EQ(d.Week(kBase + 19).chairman, 1);
+    EXPECT_TRUE(d.Week(kBase + 19).InUse());
+    EXPECT_FALSE(d.Week(kBase + 21).InUse()) << "a blank record stays out of the file";
+    ASSERT_TRUE(d.SaveWeeks());
+    EXPECT_EQ(OnDisk(kBase + 19).chairman, 1);
+    EXPECT_EQ(dir.Read("history.dat"),
+              (WeekBytes{.week = kBase + 20, .chairman = 1, .flags = 1}.Build()));
+}
+
 TEST_F(DocWeeks, AvailabilityIsSavedOnlyWhenChanged) {
     dir.Write("blackout.dat", test::Concat({test::AvailabilityBytes(1, CurrentWeek() - 3),
                                             test::AvailabilityBytes(2, CurrentWeek() + 1)}));

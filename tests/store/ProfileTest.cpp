@@ -108,6 +108,18 @@ TEST(Profile, ValuesSurviveAWriteAndARead) {
     }
 }
 
+TEST(Profile, AValueInTheFileEndsWhereTheWriterWouldCutIt) {
+    // A file another program left with a NUL or a lone CR inside a value: the value read is the
+    // text before it, so writing it back and reading again gives the same value.
+    for (std::string line : {std::string("Rubrik=ab\0cd", 13), std::string("Rubrik=ab\rcd"),
+                             std::string("Rubrik=\"ab\"\0\"x")}) {
+        Profile p = Profile::Parse("[Programformat]\n" + line + "\n", 1252);
+        EXPECT_EQ(p.GetString("Programformat", "Rubrik"), "ab");
+        p.SetString("Programformat", "Rubrik", *p.GetString("Programformat", "Rubrik"));
+        EXPECT_EQ(Reparse(p).GetString("Programformat", "Rubrik"), "ab");
+    }
+}
+
 TEST(Profile, CharactersOutsideTheCodePageAreStoredAsQuestionMarks) {
     Profile p;
     p.SetString("Församling", "Namn", "Åsa – ш");
