@@ -317,6 +317,7 @@ void CMvDoc::LoadTalks() {
         if (text::IsBlank(talk.title) && !fallback.empty())
             talk.title = std::string(fallback);
     }
+    m_savedTalks = m_talks;
 }
 
 void CMvDoc::LoadTopics() {

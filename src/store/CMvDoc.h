@@ -338,6 +338,7 @@ private:
     NameList<TopicRecord> m_topics{1, 100};
     HostList m_hosts;
     std::vector<TalkRecord> m_talks;
+    std::vector<TalkRecord> m_savedTalks; ///< the talks as last read from or written to the file
     std::vector<OurBrotherEntry> m_ourBrothers;
     WeekWindow m_weeks;
     AvailabilityTable m_availability;

@@ -127,15 +127,42 @@ int CMvDoc::RenameTopic(int index, std::string_view name) {
     return m_topics.IndexOfKey(key);
 }
 
+namespace {
+
+// Clears a topic from every talk; true when a talk had it.
+bool RemoveTopicFromTalks(std::vector<TalkRecord>& talks, uint16_t key) {
+    bool changed = false;
+    for (TalkRecord& talk : talks)
+        for (uint16_t& entry : talk.topics)
+            if (key != 0 && entry == key) {
+                entry = 0;
+                changed = true;
+            }
+    return changed;
+}
+
+std::vector<uint8_t> EncodeTalks(const std::vector<TalkRecord>& talks, int codePage) {
+    std::vector<uint8_t> out;
+    out.reserve(talks.size() * TalkRecord::kSize);
+    for (const TalkRecord& talk : talks) {
+        auto bytes = talk.Encode(codePage);
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
+    return out;
+}
+
+} // namespace
+
 bool CMvDoc::DeleteTopic(int index) {
     const TopicRecord* topic = m_topics.At(index);
     if (!topic)
         return false;
     const uint16_t key = topic->key;
-    for (TalkRecord& talk : m_talks)
-        for (uint16_t& entry : talk.topics)
-            if (key != 0 && entry == key)
-                entry = 0;
+    RemoveTopicFromTalks(m_talks, key);
+    // The topic's key goes to the next topic added, so it must leave the talk file too; the
+    // file's own copy is changed, so talk edits not yet confirmed stay unconfirmed.
+    if (RemoveTopicFromTalks(m_savedTalks, key))
+        Commit(file::kTalks, m_files.Save(file::kTalks, EncodeTalks(m_savedTalks, m_codePage)));
     m_topics.Remove(index);
     return true;
 }
@@ -205,13 +232,10 @@ std::string CMvDoc::TalkCaption(int key, int flags) const {
 }
 
 bool CMvDoc::SaveTalks() {
-    std::vector<uint8_t> out;
-    out.reserve(m_talks.size() * TalkRecord::kSize);
-    for (const TalkRecord& talk : m_talks) {
-        auto bytes = talk.Encode(m_codePage);
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    }
-    return Commit(file::kTalks, m_files.Save(file::kTalks, out));
+    if (!Commit(file::kTalks, m_files.Save(file::kTalks, EncodeTalks(m_talks, m_codePage))))
+        return false;
+    m_savedTalks = m_talks;
+    return true;
 }
 
 // Hosts ---------------------------------------------------------------------------------------

@@ -55,6 +55,41 @@ TEST_F(DocLists, DeletingATopicTakesItOutOfEveryTalk) {
     EXPECT_FALSE(d.TalkHasTopic(256, 0));
 }
 
+TEST_F(DocLists, ADeletedTopicIsGoneFromTheTalkFileSoItsReusedKeyInheritsNoTalks) {
+    Bytes talks;
+    for (uint16_t n = 1; n <= 256; ++n)
+        talks = test::Concat({talks, test::TalkBytes{.title = "T" + std::to_string(n),
+                                                     .number = std::to_string(n),
+                                                     .key = n,
+                                                     .topics = {uint16_t(n == 5 ? 2 : 1), 2}}
+                                         .Build()});
+    dir.Write("talk.dat", talks);
+    dir.Write("topic.dat", test::Concat({test::TopicBytes("Tro", 1), test::TopicBytes("Hopp", 2)}));
+    CMvDoc& d = LoadQuietly();
+    TalkRecord edited = *d.Talk(6);
+    edited.title = "Inte bekräftad";
+    d.SetTalk(6, edited); // the talk list is still open
+    ASSERT_TRUE(d.DeleteTopic(d.FindTopicByKey(2) - 1));
+    ASSERT_TRUE(d.SaveTopics());
+    EXPECT_EQ(d.Talk(6)->title, "Inte bekräftad");
+
+    CMvDoc& again = LoadQuietly();
+    for (const TalkRecord& talk : again.Talks())
+        ASSERT_EQ(std::count(talk.topics.begin(), talk.topics.end(), 2), 0) << talk.talkKey;
+    EXPECT_EQ(again.Talk(6)->title, "T7") << "an edit the talk list has not confirmed";
+    const int added = again.AddTopic({.name = "Kärlek"});
+    ASSERT_EQ(again.Topics()[static_cast<size_t>(added)].key, 2);
+    EXPECT_FALSE(again.TalkHasTopic(4, added));
+}
+
+TEST_F(DocLists, ADeletedDefaultTopicStaysOutOfTheDefaultTalksAfterARestart) {
+    CMvDoc& d = LoadQuietly();
+    ASSERT_TRUE(d.DeleteTopic(d.FindTopicByKey(1) - 1));
+    ASSERT_TRUE(d.SaveTopics());
+    CMvDoc& again = LoadQuietly();
+    EXPECT_EQ(again.Talk(3)->topics[0], 0) << "talk 4 had default topic 1";
+}
+
 TEST_F(DocLists, TalkCaptionsCoverEveryTalkIncludingTheLast) {
     CMvDoc& d = LoadQuietly();
     TalkRecord last = *d.Talk(255);
