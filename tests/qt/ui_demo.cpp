@@ -1,8 +1,14 @@
-// A developer tool: shows the platform layer in real Qt windows. With --screenshot DIR it
-// walks through the demo dialog, a message box and the scheduling sheet by itself and saves
-// a PNG of each step, so the look can be checked on a machine without a desktop (Xvfb).
+// A developer tool: shows the platform layer in real Qt windows. The demo dialog's button
+// "Tal i hemförsamlingen" opens the real scheduling sheet on a scratch data folder (or the
+// folder of --data DIR), with the host and reader pages unless --without-hosts or
+// --without-readers is given. With --screenshot DIR it walks through the dialog, a message
+// box and the sheet by itself and saves a PNG of each step, so the look can be checked on
+// a machine without a desktop (Xvfb).
 #include "DemoDialogs.h"
+#include "base/Clock.h"
 #include "resources/StringTable.h"
+#include "schedule/CTabSchedule.h"
+#include "store/CMvDoc.h"
 #include "ui/qt/QtHost.h"
 
 #include <functional>
@@ -15,6 +21,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -119,12 +126,32 @@ int main(int argc, char** argv) {
     host.AddTemplate(mivra::demo::kDemoTemplate, mivra::demo::DemoTemplate());
 
     QStringList args = app.arguments();
+    QTemporaryDir scratch;
+    qsizetype data = args.indexOf(QStringLiteral("--data"));
+    std::string folder =
+        (data >= 0 && data + 1 < args.size() ? args[data + 1] : scratch.path()).toStdString();
+    mivra::SystemClock clock;
+    mivra::CMvDoc doc(strings, host, clock, folder);
+    if (!doc.LoadStore())
+        return 1;
+    doc.MutableOptions().scheduleHosts = !args.contains(QStringLiteral("--without-hosts"));
+    doc.MutableOptions().scheduleReaders = !args.contains(QStringLiteral("--without-readers"));
+
     qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
     Tour tour(at >= 0 && at + 1 < args.size() ? args[at + 1] : QStringLiteral("."));
     if (at >= 0) {
         PlanTour(tour);
         tour.Start();
     }
-    mivra::demo::DemoDlg dialog(strings);
+    // The main frame would run the chosen list; the tool only says which it was.
+    auto runCommand = [&host](int id) {
+        host.ShowMessage({"Kommando " + std::to_string(id), mivra::ui::Buttons::Ok,
+                          mivra::ui::Icon::Information, false, ""});
+    };
+    mivra::demo::DemoDlg dialog(strings, [&] {
+        mivra::RunScheduleSheet(
+            doc, host, mivra::SchedulePageIndex(doc.Options(), mivra::SchedulePage::HomeTalks),
+            runCommand);
+    });
     return host.RunDialog(dialog) == mivra::ui::kIdOk ? 0 : 1;
 }
