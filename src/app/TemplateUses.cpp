@@ -1,9 +1,13 @@
 #include "app/TemplateUses.h"
 
+#include "app/CAboutDlg.h"
+#include "app/CStartPanel.h"
+
 namespace mivra::app {
 
 std::span<const ui::TemplateUse> TemplateUses() {
-    return {};
+    static const ui::TemplateUse kUses[] = {CAboutDlg::kUse, CStartPanel::kUse};
+    return kUses;
 }
 
 } // namespace mivra::app
