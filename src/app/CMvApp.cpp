@@ -38,6 +38,7 @@ CMvApp::~CMvApp() {
 }
 
 bool CMvApp::Refuse(const std::string& text) {
+    m_failure = text;
     ui::MessageBox box;
     box.text = text;
     box.icon = ui::Icon::Error;

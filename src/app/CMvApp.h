@@ -55,6 +55,8 @@ public:
     int Start(const StartArgs& args, const std::filesystem::path& programFolder);
 
     const std::filesystem::path& DataFolder() const { return m_folder; }
+    /** The message of a start-up that failed. */
+    const std::string& Failure() const { return m_failure; }
     CMvDoc& Doc() { return *m_doc; }
     reports::CMvView& View() { return *m_view; }
     CMainFrame& Frame() { return *m_frame; }
@@ -66,6 +68,7 @@ private:
     ui::Host& m_host;
     ui::Printing& m_printing;
     std::filesystem::path m_folder;
+    std::string m_failure;
     std::unique_ptr<Clock> m_clock;
     std::optional<DataFolderLock> m_lock;
     std::unique_ptr<CMvDoc> m_doc;
