@@ -138,6 +138,13 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         tour.Next();
         if (QWidget* menu = QApplication::activePopupWidget())
             menu->close();
+        window.menuBar()->setActiveAction(window.menuBar()->actions().at(0));
+    });
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-2-file-menu", &window);
+        tour.Next();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
         Trigger(window, 57664);
     });
     tour.Add([&tour] {
