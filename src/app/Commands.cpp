@@ -20,7 +20,7 @@ MenuEntry Submenu(std::string text, std::vector<MenuEntry> items) {
 }
 
 MenuEntry FileMenu() {
-    // The design's text shows Ctrl+S while its accelerator is Ctrl+P: both print.
+    // The item shows Ctrl+S while the accelerator has always been Ctrl+P: both print.
     return Submenu("&Fil", {
                                Item(kPrint, "&Skriv ut...\tCtrl+S", {"Ctrl+P", "Ctrl+S"}),
                                Item(kSavePdf, "Spara som PDF…"),
