@@ -1,5 +1,7 @@
 #include "app/TemplateUses.h"
 
+#include "app/CAboutDlg.h"
+#include "app/CStartPanel.h"
 #include "rotations/CChair.h"
 #include "rotations/CHosp.h"
 #include "rotations/CReader.h"
@@ -12,8 +14,8 @@ namespace mivra::app {
 
 std::span<const ui::TemplateUse> TemplateUses() {
     static constexpr ui::TemplateUse uses[] = {
-        CTDlg::kUse,   CTabPage::kUse, CChair::kUse,   CHosp::kUse,
-        CReader::kUse, CSched::kUse,   CCovisit::kUse,
+        CAboutDlg::kUse, CStartPanel::kUse, CTDlg::kUse,    CTabPage::kUse, CChair::kUse,
+        CHosp::kUse,     CReader::kUse,     CSched::kUse,   CCovisit::kUse,
     };
     return uses;
 }

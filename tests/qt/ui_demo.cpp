@@ -3,21 +3,32 @@
 // folder of --data DIR), with the host and reader pages unless --without-hosts or
 // --without-readers is given. With --screenshot DIR it walks through the dialog, a message
 // box and the sheet by itself and saves a PNG of each step, so the look can be checked on
-// a machine without a desktop (Xvfb).
+// a machine without a desktop (Xvfb). With --shell DATA it runs the main window on a data
+// folder instead and photographs the start panel, a menu, the About box, the report and
+// its print preview.
 #include "DemoDialogs.h"
+#include "DemoReport.h"
+#include "app/CMainFrame.h"
+#include "app/CMvApp.h"
 #include "base/Clock.h"
+#include "reports/CMvView.h"
 #include "resources/StringTable.h"
 #include "schedule/CTabSchedule.h"
 #include "store/CMvDoc.h"
+#include "ui/qt/DesktopApp.h"
 #include "ui/qt/QtHost.h"
+#include "ui/qt/QtMainWindow.h"
 
 #include <functional>
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
@@ -117,6 +128,85 @@ void PlanTour(Tour& tour) {
     });
 }
 
+void Trigger(mivra::ui::qt::QtMainWindow& window, int id) {
+    if (QAction* action = window.Action(id))
+        action->trigger();
+}
+
+void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-1-start-panel", &window);
+        tour.Next();
+        window.menuBar()->setActiveAction(window.menuBar()->actions().at(3));
+    });
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-2-view-menu", &window);
+        tour.Next();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+        window.menuBar()->setActiveAction(window.menuBar()->actions().at(0));
+    });
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-2-file-menu", &window);
+        tour.Next();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+        Trigger(window, 57664);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-3-about", Modal());
+        tour.Next();
+        Click(Modal(), "c1");
+    });
+    tour.Add([&tour, &window] {
+        Trigger(window, 32866);
+        tour.Next();
+    });
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-4-report", &window);
+        tour.Next();
+        Trigger(window, 57609);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-5-preview", Modal());
+        tour.Next();
+        if (auto* modal = qobject_cast<QDialog*>(Modal()))
+            modal->reject();
+    });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32868);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-6-font-chooser", Modal());
+        tour.Next();
+        if (auto* modal = qobject_cast<QDialog*>(Modal()))
+            modal->reject();
+    });
+    tour.Add([&window] {
+        window.close(); // back to the start panel
+        window.close(); // then closes
+    });
+}
+
+int RunShell(QApplication& app, const QString& data, Tour* tour) {
+    mivra::ui::qt::DesktopHooks hooks;
+    hooks.started = [](mivra::app::CMvApp& mivra) {
+        auto opener = [](mivra::reports::ReportOpening&) {
+            return std::make_unique<mivra::demo::DemoScheduleReport>(20);
+        };
+        mivra.View().Kinds().Add(32866, 1, opener);
+        mivra.View().Kinds().Add(122, 1, opener);
+    };
+    if (tour)
+        hooks.shown = [tour](mivra::ui::qt::QtMainWindow& window) {
+            PlanShellTour(*tour, window);
+            tour->Start();
+        };
+    return mivra::ui::qt::RunDesktop(app, {"--data", data.toStdString(), "--today", "2026-12-07"},
+                                     hooks);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -139,6 +229,9 @@ int main(int argc, char** argv) {
 
     qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
     Tour tour(at >= 0 && at + 1 < args.size() ? args[at + 1] : QStringLiteral("."));
+    if (qsizetype shell = args.indexOf(QStringLiteral("--shell"));
+        shell >= 0 && shell + 1 < args.size())
+        return RunShell(app, args[shell + 1], at >= 0 ? &tour : nullptr);
     if (at >= 0) {
         PlanTour(tour);
         tour.Start();
