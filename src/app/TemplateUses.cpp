@@ -13,9 +13,9 @@
 namespace mivra::app {
 
 std::span<const ui::TemplateUse> TemplateUses() {
-    static constexpr ui::TemplateUse uses[] = {
-        CAboutDlg::kUse, CStartPanel::kUse, CTDlg::kUse,    CTabPage::kUse, CChair::kUse,
-        CHosp::kUse,     CReader::kUse,     CSched::kUse,   CCovisit::kUse,
+    static const ui::TemplateUse uses[] = {
+        CAboutDlg::kUse, CStartPanel::kUse, CTDlg::kUse,  CTabPage::kUse, CChair::kUse,
+        CHosp::kUse,     CReader::kUse,     CSched::kUse, CCovisit::kUse,
     };
     return uses;
 }
