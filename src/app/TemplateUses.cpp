@@ -1,9 +1,16 @@
 #include "app/TemplateUses.h"
 
+#include "reports/CSelectWeeksDlg.h"
+
+#include <array>
+
 namespace mivra::app {
 
 std::span<const ui::TemplateUse> TemplateUses() {
-    return {};
+    static constexpr std::array kUses{
+        reports::CSelectWeeksDlg::kUse,
+    };
+    return kUses;
 }
 
 } // namespace mivra::app
