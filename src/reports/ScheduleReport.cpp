@@ -44,19 +44,23 @@ public:
         m_canvas.DrawText({x, y}, text, {h, ui::VAlign::Bottom});
     }
 
+    struct BandText {
+        FontRole role;
+        int x;
+        std::string_view text;
+    };
+
     /** Texts on a band: transparent, white on a dark band; afterwards black and opaque. */
-    void PutOnBand(ui::Colour bandText, std::initializer_list<std::pair<FontRole, int>> roles,
-                   int y, std::initializer_list<std::string_view> texts, ui::HAlign h) {
+    void PutOnBand(ui::Colour bandText, int y, std::initializer_list<BandText> texts,
+                   ui::HAlign h) {
         m_canvas.SetBackground(false);
-        auto text = texts.begin();
-        for (auto [role, x] : roles) {
-            const std::string_view line = *text++;
-            if (line.empty())
+        for (const BandText& t : texts) {
+            if (t.text.empty())
                 continue;
-            const ui::Font& font = m_fonts[static_cast<size_t>(role)];
+            const ui::Font& font = m_fonts[static_cast<size_t>(t.role)];
             m_canvas.SelectFont(font);
             m_canvas.SetTextColour(bandText == kOwnColour ? font.colour : bandText);
-            m_canvas.DrawText({x, y}, line, {h, ui::VAlign::Bottom});
+            m_canvas.DrawText({t.x, y}, t.text, {h, ui::VAlign::Bottom});
         }
         m_canvas.SetBackground(true, ui::kWhite);
         m_canvas.SetTextColour(ui::kBlack);
@@ -147,8 +151,7 @@ void DrawHeading(ui::Canvas& canvas, Writer& writer, const Place& at, const DocO
     ui::Rect band{at.X(-1, 90), baseline - CharHeight(font) - g.Y(1, 90), at.X(77, 10),
                   baseline + g.Y(1, 90)};
     ui::Colour text = DrawBand(canvas, band, o.borderStyle, o.borderColour, kOwnColour);
-    writer.PutOnBand(text, {{FontRole::Heading, g.X(4)}}, baseline, {o.heading},
-                     ui::HAlign::Centre);
+    writer.PutOnBand(text, baseline, {{FontRole::Heading, g.X(4), o.heading}}, ui::HAlign::Centre);
 }
 
 void DrawDateLine(ui::Canvas& canvas, Writer& writer, const Place& at, const DocOptions& o,
@@ -158,8 +161,10 @@ void DrawDateLine(ui::Canvas& canvas, Writer& writer, const Place& at, const Doc
                                  CharHeight(writer.FontOf(FontRole::Talk)));
     ui::Rect band{at.X(-1, 90), line - tallest - g.Y(1, 80), at.X(77, 10), line + g.Y(1, 90)};
     ui::Colour text = DrawBand(canvas, band, o.borderStyle, o.borderColour, kOwnColour);
-    writer.PutOnBand(text, {{FontRole::Date, at.X(0)}, {FontRole::Talk, at.X(3, 2)}}, line,
-                     {week.date, week.title}, ui::HAlign::Left);
+    writer.PutOnBand(
+        text, line,
+        {{FontRole::Date, at.X(0), week.date}, {FontRole::Talk, at.X(3, 2), week.title}},
+        ui::HAlign::Left);
 }
 
 void DrawRows01(Writer& w, const Place& at, const StringTable& s, const DocOptions& o,
@@ -226,6 +231,9 @@ void ScheduleReport::DrawPage(const PageContext& context, int page) {
         const ScheduleWeek& week = m_weeks[static_cast<size_t>(i)];
         const int y0 = pageTop + frame.top + offset;
         DrawDateLine(canvas, writer, at, o, week, y0 - g.Y(1, 4));
+        // A text cell is taller than a row: drawn opaque it would cut off the descenders of
+        // the row above.
+        canvas.SetBackground(false);
         DrawRows01(writer, at, s, o, week, y0, frame.row);
         DrawOutgoing(writer, at, s, week, y0, frame.row);
         offset += week.AdvanceRows() * frame.row + frame.row / 2;
