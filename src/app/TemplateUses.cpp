@@ -2,6 +2,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CStartPanel.h"
+#include "reports/CSelectWeeksDlg.h"
 #include "rotations/CChair.h"
 #include "rotations/CHosp.h"
 #include "rotations/CReader.h"
@@ -14,8 +15,10 @@ namespace mivra::app {
 
 std::span<const ui::TemplateUse> TemplateUses() {
     static const ui::TemplateUse uses[] = {
-        CAboutDlg::kUse, CStartPanel::kUse, CTDlg::kUse,  CTabPage::kUse, CChair::kUse,
-        CHosp::kUse,     CReader::kUse,     CSched::kUse, CCovisit::kUse,
+        CAboutDlg::kUse, CStartPanel::kUse, reports::CSelectWeeksDlg::kUse,
+        CTDlg::kUse,     CTabPage::kUse,    CChair::kUse,
+        CHosp::kUse,     CReader::kUse,     CSched::kUse,
+        CCovisit::kUse,
     };
     return uses;
 }
