@@ -71,17 +71,18 @@ void CMainFrame::BindHelpCommands() {
 
 void CMainFrame::SetSheetRunner(SheetRunner runner) {
     m_sheet = std::move(runner);
-    Bind(cmd::kSummary, [this] { RunSheet(sheet::kSummaryPage); });
-    Bind(cmd::kHomeTalks, [this] { RunSheet(sheet::kHomeTalksPage); });
-    Bind(cmd::kChairman, [this] { RunSheet(sheet::kChairmanPage); });
-    Bind(cmd::kHosts, [this] { RunSheet(sheet::kHostPage); });
-    Bind(cmd::kReaders, [this] { RunSheet(sheet::ReaderPage(m_doc.Options())); });
-    Bind(cmd::kOutgoing, [this] { RunSheet(sheet::OutgoingPage(m_doc.Options())); });
+    Bind(cmd::kSummary, [this] { RunSheet(SchedulePage::Summary); });
+    Bind(cmd::kHomeTalks, [this] { RunSheet(SchedulePage::HomeTalks); });
+    Bind(cmd::kChairman, [this] { RunSheet(SchedulePage::Chairman); });
+    Bind(cmd::kHosts, [this] { RunSheet(SchedulePage::Hosts); });
+    Bind(cmd::kReaders, [this] { RunSheet(SchedulePage::Readers); });
+    Bind(cmd::kOutgoing, [this] { RunSheet(SchedulePage::Outgoing); });
     UpdateCommands();
 }
 
-void CMainFrame::RunSheet(int page) {
-    m_sheet(m_doc, m_host, page, [this](int id) { OnCommand(id); });
+void CMainFrame::RunSheet(SchedulePage page) {
+    m_sheet(m_doc, m_host, SchedulePageIndex(m_doc.Options(), page),
+            [this](int id) { OnCommand(id); });
     m_view.Relayout(); // the sheet may have changed what the report shows
 }
 

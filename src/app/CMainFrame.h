@@ -3,6 +3,7 @@
 #include "app/CStartPanel.h"
 #include "app/HelpGuide.h"
 #include "app/ShellRules.h"
+#include "schedule/CTabSchedule.h"
 #include "ui/Frame.h"
 
 #include <functional>
@@ -68,7 +69,7 @@ public:
 private:
     void BindViewCommands();
     void BindHelpCommands();
-    void RunSheet(int page);
+    void RunSheet(SchedulePage page);
     void ShowHelp(std::string_view topic);
     /** Saves what is still unsaved; asks before closing with files that failed. */
     bool DocumentMayClose();

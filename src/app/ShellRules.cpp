@@ -68,16 +68,4 @@ bool Allows(Rule rule, const ShellState& s) {
     }
     return false;
 }
-
-namespace sheet {
-
-int ReaderPage(const DocOptions& options) {
-    return options.scheduleHosts ? 4 : 3;
-}
-
-int OutgoingPage(const DocOptions& options) {
-    return 3 + (options.scheduleHosts ? 1 : 0) + (options.scheduleReaders ? 1 : 0);
-}
-
-} // namespace sheet
 } // namespace mivra::app

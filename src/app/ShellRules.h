@@ -38,14 +38,4 @@ enum class Rule {
 Rule RuleOf(int id);
 bool Allows(Rule rule, const ShellState& state);
 
-/** The pages of the scheduling sheet, counted with its optional host and reader pages. */
-namespace sheet {
-inline constexpr int kSummaryPage = 0;
-inline constexpr int kHomeTalksPage = 1;
-inline constexpr int kChairmanPage = 2;
-inline constexpr int kHostPage = 3;
-int ReaderPage(const DocOptions& options);
-int OutgoingPage(const DocOptions& options);
-} // namespace sheet
-
 } // namespace mivra::app

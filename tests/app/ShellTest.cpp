@@ -2,11 +2,14 @@
 #include "app/CMainFrame.h"
 #include "app/CMvApp.h"
 #include "app/Commands.h"
+#include "app/ShellParts.h"
 #include "reports/CMvView.h"
+#include "reports/CSelectWeeksDlg.h"
 #include "store/DataFolderLock.h"
 #include "support/DocFixture.h"
 #include "support/TestReport.h"
 #include "ui/headless/HeadlessDialog.h"
+#include "ui/headless/HeadlessSheet.h"
 #include "ui/headless/RecordingPrinting.h"
 
 namespace mivra::app {
@@ -155,17 +158,6 @@ TEST(ShellRules, CommandsCarryTheirRules) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(RuleOf(c.id), c.rule) << c.id;
-}
-
-TEST(ShellRules, SheetPagesCountTheOptionalHostAndReaderPages) {
-    DocOptions o;
-    EXPECT_EQ(sheet::OutgoingPage(o), 3);
-    o.scheduleReaders = true;
-    EXPECT_EQ(sheet::ReaderPage(o), 3);
-    EXPECT_EQ(sheet::OutgoingPage(o), 4);
-    o.scheduleHosts = true;
-    EXPECT_EQ(sheet::ReaderPage(o), 4);
-    EXPECT_EQ(sheet::OutgoingPage(o), 5);
 }
 
 TEST_F(ShellTest, CommandsOfPartsNotBuiltStayDisabled) {
@@ -435,6 +427,33 @@ TEST(ShellStart, AFreshFolderIsCreatedAndASecondWriterIsRefused) {
     EXPECT_FALSE(Result<DataFolderLock>(DataFolderLock::Acquire(folder)).ok())
         << "the lock is held for the whole run";
     io::SetDurable(true);
+}
+
+} // namespace
+} // namespace mivra::app
+
+namespace mivra::app {
+namespace {
+
+TEST_F(ShellTest, TheBuiltPartsArePluggedIn) {
+    WriteCongregations(1, 1, 1);
+    Start();
+    PlugInParts(*frame, *view);
+    for (int id : {32866, 122, 32874, 32850, 32854, 32857})
+        EXPECT_TRUE(Enabled(id)) << id;
+
+    host.OnDialog(reports::CSelectWeeksDlg::kTemplate, [](auto& d) { d.Ok(); });
+    frame->OnCommand(32866);
+    EXPECT_EQ(view->Mode(), 2);
+    EXPECT_EQ(view->Kind(), 1);
+    frame->OnCommand(32787);
+
+    host.OnDialog(reports::CSelectWeeksDlg::kTemplate, [](auto& d) { d.Cancel(); });
+    frame->OnCommand(122);
+    EXPECT_EQ(view->Mode(), 1) << "a cancelled range shows nothing";
+
+    host.OnSheet([](auto& sheet) { sheet.Cancel(); });
+    frame->OnCommand(32850);
 }
 
 } // namespace
