@@ -9,7 +9,9 @@ packages=(
     # libraries
     libicu-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-svg-dev libgl-dev
+    # Qt's own dialogs (print, font, file) in Swedish
+    qt6-translations-l10n
     # fonts metric-compatible with the default report faces
     fonts-liberation2
     # headless runs, screenshots and PDF checks

@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh dev
-exec build/dev/src/app/cli/mivra-cli dump settings "$@"
+exec build/dev/src/ui/qt/mivra "$@"

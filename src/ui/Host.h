@@ -49,7 +49,8 @@ struct FileRequest {
 
 struct FontRequest {
     std::string title;
-    Font font; ///< the font and its colour to start from
+    Font font;                              ///< the font and its colour to start from
+    bool hideStrikeOutAndUnderline = false; ///< the colour stays the only effect offered
 };
 
 class Host {

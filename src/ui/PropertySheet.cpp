@@ -87,6 +87,7 @@ void PropertySheet::Press(int id) {
         ApplyAll();
     } else if (id == kIdCancel) {
         ResetAll();
+        OnReset();
         End(kIdCancel);
     } else {
         OnCommand(id);

@@ -26,8 +26,8 @@ public:
  * A modal tabbed dialog of ordered pages. The rules live here, shared by every backend:
  * pages open on first activation; OK and Apply reach the opened pages in tab order and stop
  * at the first that refuses; Cancel reaches every opened page; Apply is enabled while any
- * page is marked modified. Derived sheets set their buttons up in OnInit and receive their
- * added buttons in OnCommand.
+ * page is marked modified. Derived sheets set their buttons up in OnInit, receive their
+ * added buttons in OnCommand and a Cancel in OnReset.
  */
 class PropertySheet {
 public:
@@ -74,6 +74,8 @@ protected:
 
     virtual void OnInit() {}
     virtual void OnCommand(int /*id*/) {}
+    /** Cancel reached the sheet, after every opened page had its OnReset. */
+    virtual void OnReset() {}
 
 private:
     struct Slot {

@@ -7,43 +7,12 @@
 #include <sstream>
 
 namespace mivra::demo {
-namespace {
-
-constexpr int kEditButton = 111;
-constexpr int kPageTemplates[] = {149, 158, 165, 167, 168, 161, 173};
-
-} // namespace
 
 std::string DemoTemplate() {
     std::ifstream in(MIVRA_QT_TEST_DIR "/ui_demo.ui", std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-DemoSheet::DemoSheet(const StringTable& strings)
-    : PropertySheet(strings.Get(1082)), m_strings(strings) {
-    for (size_t i = 0; i < pages.size(); ++i) {
-        pages[i] = std::make_unique<DemoPage>(kPageTemplates[i]);
-        AddPage(*pages[i]);
-    }
-}
-
-void DemoSheet::OnInit() {
-    Win().SetText(ui::kIdCancel, m_strings.Get(1260));
-    AddButton(kEditButton, m_strings.Get(1004));
-    RefuseClose({m_strings.Get(1294), ui::Buttons::Ok, ui::Icon::Information, false, ""});
-}
-
-void DemoSheet::OnCommand(int id) {
-    if (id != kEditButton)
-        return;
-    ui::Size size = Win().ClientSize();
-    ui::Menu menu{{{32844, m_strings.Get(1295)}, {32768, m_strings.Get(1015)}}};
-    int chosen = Host().PopupMenu(Win(), {size.width / 40, size.height * 3 / 4}, menu);
-    if (chosen != 0)
-        Host().ShowMessage({"Kommando " + std::to_string(chosen), ui::Buttons::Ok,
-                            ui::Icon::Information, false, ""});
 }
 
 void DemoDlg::OnInit() {
@@ -90,11 +59,8 @@ void DemoDlg::OnCommand(int id) {
     else if (id == 5)
         Host().ShowMessage(
             {"Filen kunde inte skrivas.", ui::Buttons::OkCancel, ui::Icon::Error, false, ""});
-    else if (id == 115) {
-        DemoSheet sheet(m_strings);
-        sheet.SetStartPage(1);
-        Host().RunSheet(sheet);
-    }
+    else if (id == 115 && m_openSheet)
+        m_openSheet();
 }
 
 void DemoDlg::OnPaint(int, ui::Canvas& canvas, ui::Size size) {

@@ -1,6 +1,9 @@
 #include "DemoDialogs.h"
 #include "app/TemplateUses.h"
+#include "base/Clock.h"
 #include "resources/StringTable.h"
+#include "schedule/CTabSchedule.h"
+#include "store/CMvDoc.h"
 #include "support/TempDir.h"
 #include "ui/qt/PdfRender.h"
 #include "ui/qt/QtCanvas.h"
@@ -123,11 +126,15 @@ TEST(QtHost, RunsADialogModallyUntilOk) {
     EXPECT_FALSE(dialog.IsOpen());
 }
 
-TEST(QtHost, RunsTheSheetWithItsPagesInOrder) {
+TEST(QtHost, RunsTheSchedulingSheetWithItsPagesInOrder) {
     const StringTable& strings = StringTable::Swedish();
     ui::qt::QtHost host(strings);
-    demo::DemoSheet sheet(strings);
-    sheet.SetStartPage(1);
+    test::TempDir dir;
+    FixedClock clock({2026, 3, 4});
+    CMvDoc doc(strings, host, clock, dir.path());
+    ASSERT_TRUE(doc.LoadStore());
+    doc.MutableOptions().scheduleHosts = true;
+    doc.MutableOptions().scheduleReaders = true;
     QStringList tabs;
     QString title;
     PressSoon("c1", [&](QWidget* modal) {
@@ -139,13 +146,12 @@ TEST(QtHost, RunsTheSheetWithItsPagesInOrder) {
         EXPECT_EQ(modal->findChild<QAbstractButton*>("c2")->text(), "Avbryt");
         EXPECT_EQ(modal->findChild<QAbstractButton*>("c111")->text(), "Redigera");
     });
-    EXPECT_EQ(host.RunSheet(sheet), ui::kIdOk);
+    EXPECT_EQ(RunScheduleSheet(doc, host, 1, {}), ui::kIdOk);
     EXPECT_EQ(title, "Panel för schemaläggning");
     EXPECT_EQ(tabs, (QStringList{"Sammanfattning", "Tal i hemförsamlingen", "Ordförande", "Värd",
                                  "Högläsare vid Vakttornsstudiet", "Talare som reser ut",
                                  "Sammankomster, kretsbesök, etc"}));
-    EXPECT_EQ(sheet.pages[1]->applied, 1);
-    EXPECT_EQ(sheet.pages[0]->applied, 0) << "a page never opened is not applied";
+    EXPECT_TRUE(std::filesystem::exists(dir / "history.dat")) << "the home talk page wrote";
 }
 
 TEST(QtCanvas, FontHeightsAreDevicePixelsAtTheTarget) {

@@ -1,20 +1,38 @@
-// A developer tool: shows the platform layer in real Qt windows. With --screenshot DIR it
-// walks through the demo dialog, a message box and the scheduling sheet by itself and saves
-// a PNG of each step, so the look can be checked on a machine without a desktop (Xvfb).
+// A developer tool: shows the platform layer in real Qt windows. The demo dialog's button
+// "Tal i hemförsamlingen" opens the real scheduling sheet on a scratch data folder (or the
+// folder of --data DIR), with the host and reader pages unless --without-hosts or
+// --without-readers is given. With --screenshot DIR it walks through the dialog, a message
+// box and the sheet by itself and saves a PNG of each step, so the look can be checked on
+// a machine without a desktop (Xvfb). With --shell DATA it runs the main window on a data
+// folder instead and photographs the start panel, a menu, the About box, the report and
+// its print preview.
 #include "DemoDialogs.h"
+#include "DemoReport.h"
+#include "app/CMainFrame.h"
+#include "app/CMvApp.h"
+#include "base/Clock.h"
+#include "reports/CMvView.h"
 #include "resources/StringTable.h"
+#include "schedule/CTabSchedule.h"
+#include "store/CMvDoc.h"
+#include "ui/qt/DesktopApp.h"
 #include "ui/qt/QtHost.h"
+#include "ui/qt/QtMainWindow.h"
 
 #include <functional>
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -110,6 +128,85 @@ void PlanTour(Tour& tour) {
     });
 }
 
+void Trigger(mivra::ui::qt::QtMainWindow& window, int id) {
+    if (QAction* action = window.Action(id))
+        action->trigger();
+}
+
+void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-1-start-panel", &window);
+        tour.Next();
+        window.menuBar()->setActiveAction(window.menuBar()->actions().at(3));
+    });
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-2-view-menu", &window);
+        tour.Next();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+        window.menuBar()->setActiveAction(window.menuBar()->actions().at(0));
+    });
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-2-file-menu", &window);
+        tour.Next();
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+        Trigger(window, 57664);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-3-about", Modal());
+        tour.Next();
+        Click(Modal(), "c1");
+    });
+    tour.Add([&tour, &window] {
+        Trigger(window, 32866);
+        tour.Next();
+    });
+    tour.Add([&tour, &window] {
+        tour.Shoot("shell-4-report", &window);
+        tour.Next();
+        Trigger(window, 57609);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-5-preview", Modal());
+        tour.Next();
+        if (auto* modal = qobject_cast<QDialog*>(Modal()))
+            modal->reject();
+    });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32868);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-6-font-chooser", Modal());
+        tour.Next();
+        if (auto* modal = qobject_cast<QDialog*>(Modal()))
+            modal->reject();
+    });
+    tour.Add([&window] {
+        window.close(); // back to the start panel
+        window.close(); // then closes
+    });
+}
+
+int RunShell(QApplication& app, const QString& data, Tour* tour) {
+    mivra::ui::qt::DesktopHooks hooks;
+    hooks.started = [](mivra::app::CMvApp& mivra) {
+        auto opener = [](mivra::reports::ReportOpening&) {
+            return std::make_unique<mivra::demo::DemoScheduleReport>(20);
+        };
+        mivra.View().Kinds().Add(32866, 1, opener);
+        mivra.View().Kinds().Add(122, 1, opener);
+    };
+    if (tour)
+        hooks.shown = [tour](mivra::ui::qt::QtMainWindow& window) {
+            PlanShellTour(*tour, window);
+            tour->Start();
+        };
+    return mivra::ui::qt::RunDesktop(app, {"--data", data.toStdString(), "--today", "2026-12-07"},
+                                     hooks);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -119,12 +216,35 @@ int main(int argc, char** argv) {
     host.AddTemplate(mivra::demo::kDemoTemplate, mivra::demo::DemoTemplate());
 
     QStringList args = app.arguments();
+    QTemporaryDir scratch;
+    qsizetype data = args.indexOf(QStringLiteral("--data"));
+    std::string folder =
+        (data >= 0 && data + 1 < args.size() ? args[data + 1] : scratch.path()).toStdString();
+    mivra::SystemClock clock;
+    mivra::CMvDoc doc(strings, host, clock, folder);
+    if (!doc.LoadStore())
+        return 1;
+    doc.MutableOptions().scheduleHosts = !args.contains(QStringLiteral("--without-hosts"));
+    doc.MutableOptions().scheduleReaders = !args.contains(QStringLiteral("--without-readers"));
+
     qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
     Tour tour(at >= 0 && at + 1 < args.size() ? args[at + 1] : QStringLiteral("."));
+    if (qsizetype shell = args.indexOf(QStringLiteral("--shell"));
+        shell >= 0 && shell + 1 < args.size())
+        return RunShell(app, args[shell + 1], at >= 0 ? &tour : nullptr);
     if (at >= 0) {
         PlanTour(tour);
         tour.Start();
     }
-    mivra::demo::DemoDlg dialog(strings);
+    // The main frame would run the chosen list; the tool only says which it was.
+    auto runCommand = [&host](int id) {
+        host.ShowMessage({"Kommando " + std::to_string(id), mivra::ui::Buttons::Ok,
+                          mivra::ui::Icon::Information, false, ""});
+    };
+    mivra::demo::DemoDlg dialog(strings, [&] {
+        mivra::RunScheduleSheet(
+            doc, host, mivra::SchedulePageIndex(doc.Options(), mivra::SchedulePage::HomeTalks),
+            runCommand);
+    });
     return host.RunDialog(dialog) == mivra::ui::kIdOk ? 0 : 1;
 }

@@ -55,7 +55,7 @@ class FourPageSheet : public ui::PropertySheet {
 public:
     explicit FourPageSheet(std::vector<std::string>& log)
         : PropertySheet("Panel för schemaläggning"), a(9101, "a", log), b(9102, "b", log),
-          c(9103, "c", log), d(9104, "d", log) {
+          c(9103, "c", log), d(9104, "d", log), m_log(log) {
         for (LogPage* p : {&a, &b, &c, &d})
             AddPage(*p);
     }
@@ -76,6 +76,8 @@ private:
         ui::Menu menu{{{32844, "Församlingar"}, {32768, "Bröder"}}};
         menuChoice = Host().PopupMenu(Win(), {s.width / 40, s.height * 3 / 4}, menu);
     }
+    void OnReset() override { m_log.push_back("sheet reset"); }
+    std::vector<std::string>& m_log;
 };
 
 class PropertySheetTest : public ::testing::Test {
@@ -166,7 +168,8 @@ TEST_F(PropertySheetTest, CancelResetsEveryOpenedPage) {
     s.SelectPage(2);
     log.clear();
     s.Cancel();
-    EXPECT_EQ(log, (std::vector<std::string>{"a reset", "c reset"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"a reset", "c reset", "sheet reset"}))
+        << "the sheet hears of Cancel once, after its pages";
     EXPECT_EQ(s.EndCode(), ui::kIdCancel);
 }
 

@@ -1,6 +1,8 @@
 #include "app/cli/CommandLine.h"
 
 #include "app/cli/DumpCommand.h"
+#include "app/cli/ScheduleCommand.h"
+#include "exchange/TsvExport.h"
 #include "reports/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
@@ -13,7 +15,13 @@
 namespace mivra::cli {
 namespace {
 
-constexpr const char* kUsageLine = "usage: mivra-cli [--data DIR] [--today YYYY-MM-DD] dump KIND";
+constexpr const char* kUsageLines =
+    "usage: mivra-cli [--data DIR] [--today YYYY-MM-DD] dump KIND\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-schedule --from YYYY-MM-DD "
+    "--weeks N --pdf FILE\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N";
+constexpr const char* kCommandOptions[] = {"--from", "--weeks", "--pdf"};
+constexpr int kWriteFailed = 1231;
 
 /** Message boxes of a job without a window go to stderr, answered with their defaults. */
 class StderrHost : public ui::headless::HeadlessHost {
@@ -43,6 +51,15 @@ bool TakeOption(const std::vector<std::string>& args, size_t& i, std::string_vie
     return false;
 }
 
+/** The command option an argument gives ("--from" or "--from=…"), or empty. */
+std::string CommandOption(const std::string& arg) {
+    for (std::string_view name : kCommandOptions)
+        if (arg.compare(0, name.size(), name) == 0 &&
+            (arg.size() == name.size() || arg[name.size()] == '='))
+            return std::string(name);
+    return {};
+}
+
 std::string KindList() {
     std::string kinds;
     for (std::string_view kind : DumpCommand::Kinds())
@@ -53,12 +70,37 @@ std::string KindList() {
 int Usage(std::ostream& err, const std::string& why) {
     if (!why.empty())
         err << "mivra-cli: " << why << '\n';
-    err << kUsageLine << "\n  KIND: " << KindList() << '\n';
+    err << kUsageLines << "\n  KIND: " << KindList() << '\n';
     return kUsage;
 }
 
-int Dump(const Invocation& call, const std::filesystem::path& folder, std::ostream& out,
-         std::ostream& err) {
+/** The usage error of a command's words and options, or empty when they are complete. */
+std::string CheckCommand(const Invocation& call) {
+    const std::vector<std::string>& words = call.words;
+    if (words[0] == "dump") {
+        if (words.size() != 2 || !DumpCommand::IsKind(words[1]))
+            return words.size() < 2 ? "dump needs a kind" : "unknown kind " + words[1];
+        if (!call.options.empty())
+            return "dump takes no " + call.options.begin()->first;
+        return {};
+    }
+    if (words[0] != "print-schedule" && words[0] != "export-tsv")
+        return "unknown command " + words[0];
+    if (words.size() != 1)
+        return words[0] + " takes no argument " + words[1];
+    const bool pdf = call.options.count("--pdf") != 0;
+    if (words[0] == "print-schedule" && !pdf)
+        return "print-schedule needs --pdf FILE";
+    if (words[0] == "export-tsv" && pdf)
+        return "export-tsv takes no --pdf";
+    std::string error;
+    return ParseWeekRange(call, error) ? std::string() : error;
+}
+
+using Job = std::function<int(CMvDoc&)>;
+
+int WithDocument(const Invocation& call, const std::filesystem::path& folder, std::ostream& err,
+                 const Job& job) {
     StderrHost host(err);
     SystemClock systemClock;
     FixedClock fixedClock(call.today.value_or(CivilDate{}));
@@ -68,9 +110,62 @@ int Dump(const Invocation& call, const std::filesystem::path& folder, std::ostre
         err << "mivra-cli: cannot read the data folder " << folder.string() << '\n';
         return kFailure;
     }
+    return job(doc);
+}
+
+int Dump(const Invocation& call, CMvDoc& doc, std::ostream& out) {
     DumpCommand(doc).Write(call.words[1], out);
     out.flush();
     return out ? kOk : kFailure;
+}
+
+int PrintSchedule(const Invocation& call, CMvDoc& doc, std::ostream& err, const PdfRenderer& pdf) {
+    std::string error;
+    const WeekRange range = *ParseWeekRange(call, error);
+    const std::filesystem::path file = call.options.at("--pdf");
+    Status status = ScheduleCommand(doc, range).PrintPdf(file, ScheduleCommand::FontsOf(doc), pdf);
+    if (!status.ok()) {
+        err << "mivra-cli: cannot write " << status.error().path.string() << ": "
+            << status.error().what << '\n';
+        return kFailure;
+    }
+    return kOk;
+}
+
+int ExportTsv(const Invocation& call, CMvDoc& doc, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const WeekRange range = *ParseWeekRange(call, error);
+    if (!ScheduleCommand(doc, range).ExportTsv().ok()) {
+        err << "mivra-cli: "
+            << doc.Strings().Format(kWriteFailed, exchange::ScheduleExportPath(doc).string())
+            << '\n';
+        return kFailure;
+    }
+    out << exchange::ScheduleExportPath(doc).string() << '\n';
+    out.flush();
+    return out ? kOk : kFailure;
+}
+
+/** The data folder of a job: dump makes it as the first start does, the others need it. */
+std::optional<std::filesystem::path> FolderOf(const Invocation& call, std::ostream& err) {
+    std::optional<std::filesystem::path> folder = call.dataFolder;
+    if (!folder)
+        folder = DefaultDataFolder();
+    if (!folder) {
+        err << "mivra-cli: no data folder: give --data DIR or set HOME\n";
+        return std::nullopt;
+    }
+    std::error_code ec;
+    if (call.words[0] != "dump" && !std::filesystem::is_directory(*folder, ec)) {
+        err << "mivra-cli: no data folder " << folder->string() << '\n';
+        return std::nullopt;
+    }
+    std::string error;
+    if (!PrepareDataFolder(*folder, error)) {
+        err << "mivra-cli: " << error << '\n';
+        return std::nullopt;
+    }
+    return folder;
 }
 
 } // namespace
@@ -88,6 +183,12 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, s
                 return std::nullopt;
             }
             call.dataFolder = value;
+        } else if (std::string name = CommandOption(args[i]); !name.empty()) {
+            if (!TakeOption(args, i, name, value) || value.empty()) {
+                error = name + " takes a value";
+                return std::nullopt;
+            }
+            call.options[name] = value;
         } else if (TakeOption(args, i, "--today", value)) {
             call.today = dates::ParseIsoDate(value);
             if (!call.today) {
@@ -128,31 +229,32 @@ bool PrepareDataFolder(const std::filesystem::path& folder, std::string& error) 
     return true;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const PdfRenderer& pdf) {
     std::string error;
     std::optional<Invocation> call = ParseArguments(args, error);
     if (!call)
         return Usage(err, error);
-    const std::vector<std::string>& words = call->words;
-    if (words.empty())
+    if (call->words.empty())
         return Usage(err, "");
-    if (words[0] != "dump")
-        return Usage(err, "unknown command " + words[0]);
-    if (words.size() != 2 || !DumpCommand::IsKind(words[1]))
-        return Usage(err, words.size() < 2 ? "dump needs a kind" : "unknown kind " + words[1]);
-
-    std::optional<std::filesystem::path> folder = call->dataFolder;
+    if (std::string why = CheckCommand(*call); !why.empty())
+        return Usage(err, why);
+    const std::string& command = call->words[0];
+    if (command == "print-schedule" && !pdf) {
+        err << "mivra-cli: print-schedule is not available: this build has no PDF output "
+               "(built without Qt)\n";
+        return kFailure;
+    }
+    std::optional<std::filesystem::path> folder = FolderOf(*call, err);
     if (!folder)
-        folder = DefaultDataFolder();
-    if (!folder) {
-        err << "mivra-cli: no data folder: give --data DIR or set HOME\n";
         return kFailure;
-    }
-    if (!PrepareDataFolder(*folder, error)) {
-        err << "mivra-cli: " << error << '\n';
-        return kFailure;
-    }
-    return Dump(*call, *folder, out, err);
+    return WithDocument(*call, *folder, err, [&](CMvDoc& doc) {
+        if (command == "print-schedule")
+            return PrintSchedule(*call, doc, err, pdf);
+        if (command == "export-tsv")
+            return ExportTsv(*call, doc, out, err);
+        return Dump(*call, doc, out);
+    });
 }
 
 } // namespace mivra::cli

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "base/Clock.h"
+#include "base/Result.h"
+#include "ui/Canvas.h"
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +22,22 @@ struct Invocation {
     std::optional<std::filesystem::path> dataFolder;
     std::optional<CivilDate> today;
     std::vector<std::string> words;
+    std::map<std::string, std::string> options; ///< the command's own: --from, --weeks, --pdf
 };
+
+/** Pages for a PDF file, each drawn on a printer canvas of this resolution. */
+struct PdfPages {
+    int pageCount = 1;
+    int dpi = 300;
+    std::string title;
+    std::function<void(int page, ui::Canvas& canvas)> draw;
+};
+
+/**
+ * Writes a PDF: the Qt backend's renderer, handed in by the program; empty in a build
+ * without Qt, where print-schedule reports that it is unavailable.
+ */
+using PdfRenderer = std::function<Status(const std::filesystem::path& path, const PdfPages& pages)>;
 
 /** Parses `[--data DIR] [--today YYYY-MM-DD] COMMAND …` (options anywhere); else the error. */
 std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, std::string& error);
@@ -30,6 +49,7 @@ std::optional<std::filesystem::path> DefaultDataFolder();
 bool PrepareDataFolder(const std::filesystem::path& folder, std::string& error);
 
 /** Runs mivra-cli with the arguments after the program name; returns the exit code. */
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const PdfRenderer& pdf = {});
 
 } // namespace mivra::cli

@@ -51,6 +51,20 @@ HeadlessHost& HeadlessHost::ChooseMenu(int id) {
     return *this;
 }
 
+HeadlessHost& HeadlessHost::OnChooseFont(FontScript script) {
+    m_fontScripts.push_back(std::move(script));
+    return *this;
+}
+
+std::optional<Font> HeadlessHost::ChooseFont(const FontRequest& request) {
+    m_fontRequests.push_back(request);
+    if (m_fontScripts.empty())
+        return std::nullopt;
+    FontScript script = std::move(m_fontScripts.front());
+    m_fontScripts.pop_front();
+    return script(request);
+}
+
 ui::Answer HeadlessHost::ShowMessage(const MessageBox& box) {
     m_shown.push_back(box);
     if (m_answers.empty()) {
@@ -124,10 +138,13 @@ void HeadlessHost::Verify() {
         Fail(std::to_string(m_sheets.size()) + " scripted sheet(s) never opened");
     if (!m_menuChoices.empty())
         Fail(std::to_string(m_menuChoices.size()) + " scripted menu choice(s) never used");
+    if (!m_fontScripts.empty())
+        Fail(std::to_string(m_fontScripts.size()) + " scripted font choice(s) never used");
     m_answers.clear();
     m_dialogs.clear();
     m_sheets.clear();
     m_menuChoices.clear();
+    m_fontScripts.clear();
 }
 
 void HeadlessHost::Fail(const std::string& why) {

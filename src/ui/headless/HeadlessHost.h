@@ -28,6 +28,7 @@ public:
     using FailureHandler = std::function<void(const std::string&)>;
     using DialogScript = std::function<void(HeadlessDialog&)>;
     using SheetScript = std::function<void(HeadlessSheet&)>;
+    using FontScript = std::function<std::optional<Font>(const FontRequest&)>;
 
     HeadlessHost();
     ~HeadlessHost() override;
@@ -40,6 +41,8 @@ public:
     HeadlessHost& OnSheet(SheetScript script);
     /** Queues the item chosen in the next pop-up menu; 0 dismisses it. */
     HeadlessHost& ChooseMenu(int id);
+    /** Queues what the user picks in the next font chooser (nothing: cancelled). */
+    HeadlessHost& OnChooseFont(FontScript script);
 
     /** Accept every message box with its default answer, silently (mivra-cli). */
     void SetPermissive(bool permissive) { m_permissive = permissive; }
@@ -59,7 +62,7 @@ public:
     std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::optional<Font> ChooseFont(const FontRequest&) override { return std::nullopt; }
+    std::optional<Font> ChooseFont(const FontRequest& request) override;
     std::optional<Colour> ChooseColour(Colour) override { return std::nullopt; }
 
     /** Every message box shown so far, in order. */
@@ -71,6 +74,8 @@ public:
         Point at;
     };
     const std::vector<ShownMenu>& Menus() const { return m_menus; }
+    /** Every font chooser opened so far. */
+    const std::vector<FontRequest>& FontRequests() const { return m_fontRequests; }
     /** The template ids of the nested dialogs run so far, in order. */
     const std::vector<int>& DialogsRun() const { return m_dialogsRun; }
     /** Reports scripts and answers queued but never used. */
@@ -90,6 +95,8 @@ private:
     std::deque<DialogEntry> m_dialogs;
     std::deque<SheetScript> m_sheets;
     std::deque<int> m_menuChoices;
+    std::deque<FontScript> m_fontScripts;
+    std::vector<FontRequest> m_fontRequests;
     std::vector<MessageBox> m_shown;
     std::vector<ShownMenu> m_menus;
     std::vector<int> m_dialogsRun;

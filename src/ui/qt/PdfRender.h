@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "ui/Canvas.h"
+#include "ui/Printing.h"
 
 #include <filesystem>
 #include <functional>
@@ -24,5 +25,10 @@ struct PdfOptions {
 Status RenderPdf(const std::filesystem::path& path, int pageCount,
                  const std::function<void(int page, Canvas& canvas)>& drawPage,
                  const PdfOptions& options = {});
+
+/** Writes a PDF whose sheets a job draws itself (the report view's renderer). */
+Status RenderPdfSheets(const std::filesystem::path& path,
+                       const std::function<void(Sheets& sheets)>& drawSheets,
+                       const PdfOptions& options = {});
 
 } // namespace mivra::ui::qt

@@ -1,8 +1,10 @@
 #include "ui/qt/QtForm.h"
 
 #include "ui/Template.h"
+#include "ui/qt/ProgramIcon.h"
 
 #include <QBuffer>
+#include <QLabel>
 #include <QUiLoader>
 
 namespace mivra::ui::qt {
@@ -54,6 +56,10 @@ void ModalDialog::reject() {
 QtForm::QtForm(const TemplateLibrary& templates, int templateId, EventSink& sink, QWidget* parent)
     : m_root(Load(templates, templateId, parent)), m_sink(sink),
       m_window(std::make_unique<QtWindow>(m_root)) {
+    // Labels marked programIcon show the program's icon (the About box).
+    for (QLabel* label : m_root->findChildren<QLabel*>())
+        if (label->property("programIcon").toBool())
+            label->setPixmap(ProgramIcon().pixmap(64, 64));
     new EventBinder(*m_window, sink, [this](const Event& e) { Dispatch(e); });
 }
 

@@ -12,10 +12,13 @@
 #include <memory>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -29,6 +32,7 @@ constexpr int kCancel = 1260;
 constexpr int kApply = 60101;
 constexpr int kYes = 60102;
 constexpr int kNo = 60103;
+constexpr int kColour = 60104;
 
 QMessageBox::Icon ToQIcon(Icon icon) {
     switch (icon) {
@@ -54,6 +58,39 @@ ModalDialog* ModalOf(QtForm& form, std::unique_ptr<ModalDialog>& frame, QWidget*
     frame->setWindowTitle(form.Root()->windowTitle());
     (new QVBoxLayout(frame.get()))->addWidget(form.Root());
     return frame.get();
+}
+
+QIcon Swatch(Colour colour) {
+    QPixmap pixmap(24, 16);
+    pixmap.fill(ToQColor(colour));
+    return QIcon(pixmap);
+}
+
+/**
+ * The colour as the font chooser's one effect: a colour button in its effects group,
+ * whose strike-out and underline boxes are hidden when asked.
+ */
+void AddColourEffect(QFontDialog& dialog, Colour& colour, bool hideBoxes,
+                     const StringTable& strings) {
+    QWidget* effects = nullptr;
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+        effects = box->parentWidget();
+        if (hideBoxes)
+            box->hide();
+    }
+    if (!effects || !effects->layout())
+        return;
+    auto* button = new QPushButton(ToQt(strings.Get(kColour)), effects);
+    button->setObjectName(QStringLiteral("fontColour"));
+    button->setIcon(Swatch(colour));
+    effects->layout()->addWidget(button);
+    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, button, &colour] {
+        QColor c = QColorDialog::getColor(ToQColor(colour), &dialog);
+        if (c.isValid()) {
+            colour = FromQColor(c);
+            button->setIcon(Swatch(colour));
+        }
+    });
 }
 
 } // namespace
@@ -168,13 +205,25 @@ std::optional<std::string> QtHost::ChooseFolder(const std::string& title,
 }
 
 std::optional<Font> QtHost::ChooseFont(const FontRequest& request) {
-    bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, ToQFont(request.font, ParentWidget()), ParentWidget(),
-                                        ToQt(request.title));
-    if (!ok)
+    // The chooser lists the families fontconfig has: start on the one the face resolves to.
+    QFont start = ToQFont(request.font, ParentWidget());
+    const QString resolved = QFontInfo(start).family();
+    start.setFamily(resolved);
+    QFontDialog dialog(start, ParentWidget());
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(ToQt(request.title));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel))
+            cancel->setText(ToQt(m_strings.Get(kCancel)));
+    Colour colour = request.font.colour;
+    AddColourEffect(dialog, colour, request.hideStrikeOutAndUnderline, m_strings);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    const QFont chosen = dialog.selectedFont();
     Font font = request.font;
-    font.face = FromQt(chosen.family());
+    font.colour = colour;
+    // The same family keeps the stored face name ("Arial" stays "Arial").
+    font.face = chosen.family() == resolved ? request.font.face : FromQt(chosen.family());
     const int dpi = ParentWidget() ? ParentWidget()->logicalDpiY() : 96;
     font.height =
         -(chosen.pixelSize() > 0 ? chosen.pixelSize()

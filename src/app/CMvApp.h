@@ -1,0 +1,79 @@
+#pragma once
+
+#include "base/Clock.h"
+#include "store/DataFolderLock.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mivra {
+class CMvDoc;
+class StringTable;
+namespace reports {
+class CMvView;
+}
+namespace ui {
+class Host;
+class Printing;
+} // namespace ui
+} // namespace mivra
+
+namespace mivra::app {
+
+class CMainFrame;
+
+/** What the desktop program's command line says: `[--data DIR] [--today YYYY-MM-DD]`. */
+struct StartArgs {
+    std::optional<std::filesystem::path> dataFolder;
+    std::optional<CivilDate> today;
+};
+
+/** Parses the desktop program's options; nothing (with the error) for anything else. */
+std::optional<StartArgs> ParseStartArgs(const std::vector<std::string>& args, std::string& error);
+
+/** Exit codes of the desktop program. */
+enum StartCode : int { kStarted = 0, kStartFailed = 1, kBadArguments = 2 };
+
+/**
+ * The application: start-up in its order (data folder, its lock for the whole run, the
+ * document, the report fonts), then the document, view and frame for the main window.
+ */
+class CMvApp {
+public:
+    CMvApp(const StringTable& strings, ui::Host& host, ui::Printing& printing);
+    ~CMvApp();
+    CMvApp(const CMvApp&) = delete;
+    CMvApp& operator=(const CMvApp&) = delete;
+
+    /**
+     * Starts on the given (or default) data folder; what stops it is shown in a message box.
+     * `programFolder` is where the help is looked for. Returns kStarted or kStartFailed.
+     */
+    int Start(const StartArgs& args, const std::filesystem::path& programFolder);
+
+    const std::filesystem::path& DataFolder() const { return m_folder; }
+    /** The message of a start-up that failed. */
+    const std::string& Failure() const { return m_failure; }
+    CMvDoc& Doc() { return *m_doc; }
+    reports::CMvView& View() { return *m_view; }
+    CMainFrame& Frame() { return *m_frame; }
+
+private:
+    bool Refuse(const std::string& text);
+
+    const StringTable& m_strings;
+    ui::Host& m_host;
+    ui::Printing& m_printing;
+    std::filesystem::path m_folder;
+    std::string m_failure;
+    std::unique_ptr<Clock> m_clock;
+    std::optional<DataFolderLock> m_lock;
+    std::unique_ptr<CMvDoc> m_doc;
+    std::unique_ptr<reports::CMvView> m_view;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+} // namespace mivra::app

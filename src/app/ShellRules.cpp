@@ -1,0 +1,71 @@
+#include "app/ShellRules.h"
+
+#include "app/Commands.h"
+#include "store/CMvDoc.h"
+
+namespace mivra::app {
+namespace {
+
+struct RuleEntry {
+    int id;
+    Rule rule;
+};
+
+constexpr RuleEntry kRules[] = {
+    {cmd::kPrint, Rule::ReportShown},
+    {cmd::kPrintPreview, Rule::ReportShown},
+    {cmd::kSavePdf, Rule::ReportShown},
+    {cmd::kStartPanel, Rule::ReportShown},
+    {cmd::kOurCongregation, Rule::SeveralCongregations},
+    {cmd::kChairman, Rule::HomeList},
+    {cmd::kHosts, Rule::Hosts},
+    {cmd::kReaders, Rule::Readers},
+    {cmd::kReaderReport, Rule::Readers},
+    {cmd::kVisitorLetter, Rule::HomeCongregation},
+    {cmd::kExportPackage, Rule::PackageExport},
+    {116, Rule::HomeCongregation}, // start panel "Redigera historik"
+};
+
+} // namespace
+
+ShellState StateOf(const CMvDoc& doc, int viewMode) {
+    ShellState s;
+    s.viewMode = viewMode;
+    s.congregations = doc.CongregationCount();
+    s.brothers = doc.BrotherCount();
+    s.homeListEmpty = doc.OurBrothers().empty();
+    s.scheduleHosts = doc.Options().scheduleHosts;
+    s.scheduleReaders = doc.Options().scheduleReaders;
+    s.homeCongregation = doc.OurCongregationKey() != 0;
+    return s;
+}
+
+Rule RuleOf(int id) {
+    for (const RuleEntry& e : kRules)
+        if (e.id == id)
+            return e.rule;
+    return Rule::Always;
+}
+
+bool Allows(Rule rule, const ShellState& s) {
+    switch (rule) {
+    case Rule::Always:
+        return true;
+    case Rule::ReportShown:
+        return s.viewMode == 2;
+    case Rule::SeveralCongregations:
+        return s.congregations > 1;
+    case Rule::HomeList:
+        return !s.homeListEmpty;
+    case Rule::Hosts:
+        return s.scheduleHosts;
+    case Rule::Readers:
+        return s.scheduleReaders;
+    case Rule::HomeCongregation:
+        return s.homeCongregation;
+    case Rule::PackageExport:
+        return s.brothers >= 2 && s.congregations >= 2;
+    }
+    return false;
+}
+} // namespace mivra::app

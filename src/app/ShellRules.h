@@ -1,0 +1,41 @@
+#pragma once
+
+#include "store/Settings.h"
+
+namespace mivra {
+class CMvDoc;
+}
+
+// When the shell's commands and start panel buttons are enabled, and where the scheduling
+// sheet opens for them.
+namespace mivra::app {
+
+/** What the enable rules look at. */
+struct ShellState {
+    int viewMode = 1;
+    int congregations = 0;
+    int brothers = 0;
+    bool homeListEmpty = true;
+    bool scheduleHosts = false;
+    bool scheduleReaders = false;
+    bool homeCongregation = false;
+};
+
+ShellState StateOf(const CMvDoc& doc, int viewMode);
+
+enum class Rule {
+    Always,
+    ReportShown,          ///< view mode 2
+    SeveralCongregations, ///< more than one congregation
+    HomeList,             ///< the home congregation's list is not empty
+    Hosts,                ///< hosts are scheduled
+    Readers,              ///< readers are scheduled
+    HomeCongregation,     ///< a home congregation is set
+    PackageExport,        ///< at least two brothers and two congregations
+};
+
+/** The rule of a command or start panel button (Always when it has none). */
+Rule RuleOf(int id);
+bool Allows(Rule rule, const ShellState& state);
+
+} // namespace mivra::app

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "schedule/CSchedulePage.h"
+
+namespace mivra {
+
+/** The special events page: assemblies, circuit overseer visits and other events. */
+class CCovisit : public CSchedulePage {
+public:
+    static constexpr ui::TemplateUse kUse{"CCovisit", 173, {}};
+    explicit CCovisit(CMvDoc& doc) : CSchedulePage(kUse, doc) {}
+
+protected:
+    bool OnApply() override;
+};
+
+} // namespace mivra

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "schedule/CWeekPage.h"
+
+namespace mivra {
+
+/** The outgoing speakers page: up to six home brothers who speak elsewhere each week. */
+class CSched : public CWeekPage {
+public:
+    static constexpr ui::TemplateUse kUse{"CSched", 161, {}};
+    explicit CSched(CMvDoc& doc) : CWeekPage(kUse, doc) {}
+};
+
+} // namespace mivra

@@ -1,0 +1,36 @@
+#include "schedule/CSchedulePage.h"
+
+#include "store/CMvDoc.h"
+
+namespace mivra {
+
+void CSchedulePage::OnInit() {
+    m_firstShown = m_doc.FirstShownWeek();
+}
+
+void CSchedulePage::NotifySiblings() {
+    QuerySiblings(kSiblingsChanged, kSiblingsChanged);
+}
+
+int CSchedulePage::OnQuerySiblings(int first, int second) {
+    if (first == kSiblingsChanged && second == kSiblingsChanged) {
+        m_firstShown = m_doc.FirstShownWeek();
+        OnSiblingsChanged();
+    }
+    return 0; // never answers, so the notification reaches every page
+}
+
+bool CSchedulePage::SaveEventsAndWeeks() {
+    // Both are tried even when the first fails: whatever can be written is.
+    const bool events = m_doc.SaveSpecialEvents();
+    const bool weeks = m_doc.SaveWeeks();
+    return events && weeks;
+}
+
+bool CSchedulePage::SaveWeeksAndEvents() {
+    const bool weeks = m_doc.SaveWeeks();
+    const bool events = m_doc.SaveSpecialEvents();
+    return weeks && events;
+}
+
+} // namespace mivra

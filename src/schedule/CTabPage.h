@@ -1,0 +1,14 @@
+#pragma once
+
+#include "schedule/CWeekPage.h"
+
+namespace mivra {
+
+/** The home talk page: speaker, talk and invitation of each week. */
+class CTabPage : public CWeekPage {
+public:
+    static constexpr ui::TemplateUse kUse{"CTabPage", 158, {}};
+    explicit CTabPage(CMvDoc& doc) : CWeekPage(kUse, doc) {}
+};
+
+} // namespace mivra

@@ -1,0 +1,100 @@
+#include "schedule/CTabSchedule.h"
+
+#include "resources/StringTable.h"
+#include "store/CMvDoc.h"
+
+namespace mivra {
+
+int SchedulePageIndex(SchedulePage page, bool withHosts, bool withReaders) {
+    const int hosts = withHosts ? 1 : 0;
+    const int readers = withReaders ? 1 : 0;
+    switch (page) {
+    case SchedulePage::Summary:
+        return 0;
+    case SchedulePage::HomeTalks:
+        return 1;
+    case SchedulePage::Chairman:
+        return 2;
+    case SchedulePage::Hosts:
+        return withHosts ? 3 : -1;
+    case SchedulePage::Readers:
+        return withReaders ? 3 + hosts : -1;
+    case SchedulePage::Outgoing:
+        return 3 + hosts + readers;
+    case SchedulePage::Events:
+        return 4 + hosts + readers;
+    }
+    return -1;
+}
+
+int SchedulePageIndex(const DocOptions& options, SchedulePage page) {
+    return SchedulePageIndex(page, options.scheduleHosts, options.scheduleReaders);
+}
+
+CTabSchedule::CTabSchedule(CMvDoc& doc, CommandRunner runCommand)
+    : PropertySheet(doc.Strings().Get(1082)), m_doc(doc), m_runCommand(std::move(runCommand)),
+      m_withHosts(doc.Options().scheduleHosts), m_withReaders(doc.Options().scheduleReaders),
+      m_summary(doc), m_homeTalks(doc), m_chairman(doc), m_hosts(doc), m_readers(doc),
+      m_outgoing(doc), m_events(doc) {
+    m_doc.SetFirstShownWeek(m_doc.CurrentWeek());
+    AddPage(m_summary);
+    AddPage(m_homeTalks);
+    AddPage(m_chairman);
+    if (m_withHosts)
+        AddPage(m_hosts);
+    if (m_withReaders)
+        AddPage(m_readers);
+    AddPage(m_outgoing);
+    AddPage(m_events);
+}
+
+int CTabSchedule::Run(ui::Host& host, int startPage) {
+    SetStartPage(startPage);
+    const int code = host.RunSheet(*this);
+    // The summary page may have moved it; queries after the sheet count from today again.
+    m_doc.SetFirstShownWeek(m_doc.CurrentWeek());
+    return code;
+}
+
+int CTabSchedule::PageIndex(SchedulePage page) const {
+    return SchedulePageIndex(page, m_withHosts, m_withReaders);
+}
+
+void CTabSchedule::OnInit() {
+    const StringTable& strings = m_doc.Strings();
+    Win().SetText(ui::kIdCancel, strings.Get(1260));
+    AddButton(kEditButton, strings.Get(1004));
+    RefuseClose({strings.Get(1294), ui::Buttons::Ok, ui::Icon::Information, false, ""});
+}
+
+void CTabSchedule::OnCommand(int id) {
+    if (id == kEditButton)
+        RunEditMenu();
+}
+
+void CTabSchedule::RunEditMenu() {
+    const StringTable& strings = m_doc.Strings();
+    const ui::Size size = Win().ClientSize();
+    const ui::Menu menu{
+        {{kCongregationsCommand, strings.Get(1295)}, {kBrothersCommand, strings.Get(1015)}}};
+    const int chosen = Host().PopupMenu(Win(), {size.width / 40, size.height * 3 / 4}, menu);
+    if (chosen == 0 || !m_runCommand)
+        return;
+    m_runCommand(chosen);
+    // The lists may have lost a brother or a congregation the pages show.
+    QuerySiblings(CSchedulePage::kSiblingsChanged, CSchedulePage::kSiblingsChanged);
+}
+
+void CTabSchedule::OnReset() {
+    // Once, whatever pages were opened: an event added on any page and cancelled must not
+    // reach the file with the next OK.
+    m_doc.ReloadWeeks();
+}
+
+int RunScheduleSheet(CMvDoc& doc, ui::Host& host, int startPage,
+                     CTabSchedule::CommandRunner runCommand) {
+    CTabSchedule sheet(doc, std::move(runCommand));
+    return sheet.Run(host, startPage);
+}
+
+} // namespace mivra

@@ -1,0 +1,71 @@
+#include "ui/qt/DesktopApp.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMvApp.h"
+#include "reports/CMvView.h"
+#include "resources/StringTable.h"
+#include "ui/qt/QtHost.h"
+#include "ui/qt/QtMainWindow.h"
+#include "ui/qt/QtPrinting.h"
+
+#include <iostream>
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace mivra::ui::qt {
+namespace {
+
+/** Qt's own dialogs (print, font, file) in Swedish where a translation is installed. */
+void LoadQtTranslation(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (translator->load(QStringLiteral("qtbase_sv"), folder) ||
+        translator->load(QStringLiteral("qt_sv"), folder))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
+
+int RunDesktop(QApplication& application, const std::vector<std::string>& args,
+               const DesktopHooks& hooks) {
+    std::string error;
+    std::optional<app::StartArgs> startArgs = app::ParseStartArgs(args, error);
+    if (!startArgs) {
+        std::cerr << "mivra: " << error << "\nusage: mivra [--data DIR] [--today YYYY-MM-DD]\n";
+        return app::kBadArguments;
+    }
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    LoadQtTranslation(application);
+    const StringTable& strings = StringTable::Swedish();
+    QtHost host(strings);
+    QtPrinting printing;
+    app::CMvApp mivra(strings, host, printing);
+    if (mivra.Start(*startArgs, QCoreApplication::applicationDirPath().toStdString()) !=
+        app::kStarted) {
+        std::cerr << "mivra: " << mivra.Failure() << '\n';
+        return app::kStartFailed;
+    }
+    if (hooks.started)
+        hooks.started(mivra);
+    app::CMainFrame& frame = mivra.Frame();
+    QtMainWindow window(frame, frame.Layout(), frame.Panel(), mivra.View(), host);
+    host.SetMainWindow(&window);
+    printing.SetParent(&window);
+    mivra.View().SetScreenDpi(window.logicalDpiX(), window.logicalDpiY());
+    frame.SetWindow(&window);
+    window.show();
+    if (hooks.shown)
+        hooks.shown(window);
+    const int code = application.exec();
+    frame.SetWindow(nullptr);
+    frame.Panel().Close();
+    host.SetMainWindow(nullptr);
+    return code;
+}
+
+} // namespace mivra::ui::qt
