@@ -205,6 +205,45 @@ void WriteDateSeeds(const std::filesystem::path& root) {
     }
 }
 
+// The fuzzed bytes are a week file and an event list; the options come from the last bytes.
+void WriteScheduleSeeds(const std::filesystem::path& root) {
+    const std::filesystem::path folder = root / "fuzz_schedule_export";
+    const uint16_t now = kCurrentWeek;
+    Bytes weeks = test::Concat(
+        {test::WeekBytes{.week = now,
+                         .homeSpeaker = 1,
+                         .homeTalk = 1,
+                         .homeCongregation = 2,
+                         .chairman = 2,
+                         .reader = 3,
+                         .host = 30001,
+                         .outSpeaker = {2, 3, 1},
+                         .outCongregation = {2, 1, 2},
+                         .outTalk = {1, 300, 0}}
+             .Build(),
+         test::WeekBytes{.week = static_cast<uint16_t>(now + 1), .flags = 0x13}.Build(),
+         test::WeekBytes{.week = static_cast<uint16_t>(now + 2), .homeSpeaker = 9, .flags = 0x05}
+             .Build(),
+         test::WeekBytes{.week = static_cast<uint16_t>(now + 3),
+                         .flags = 0x09,
+                         .outSpeaker = {1, 2, 3, 1, 2, 3},
+                         .outCongregation = {1, 2, 1, 2, 1, 2}}
+             .Build()});
+    Bytes events = test::Concat(
+        {test::EventBytes{.weekIndex = static_cast<uint16_t>(now),
+                          .flags = 0x12,
+                          .name = "Sammankomst",
+                          .theme = std::string(95, 't')}
+             .Build(),
+         test::EventBytes{.weekIndex = static_cast<uint16_t>(now + 1), .flags = 0x04}.Build()});
+    for (int n = 0; n < 4; ++n) {
+        Bytes seed = test::Concat({weeks, events});
+        for (int i = 0; i < 24; ++i)
+            seed.push_back(static_cast<uint8_t>(n * 61 + i * 29));
+        Save(folder, "weeks-" + std::to_string(n), seed);
+    }
+}
+
 } // namespace
 } // namespace mivra
 
@@ -217,5 +256,6 @@ int main(int argc, char** argv) {
     mivra::WriteFolderSeeds(root);
     mivra::WriteProfileSeeds(root);
     mivra::WriteDateSeeds(root);
+    mivra::WriteScheduleSeeds(root);
     return 0;
 }
