@@ -33,8 +33,19 @@ private:
 
 } // namespace
 
+namespace {
+
+// Messages name files by their full path, even when the folder was given relative.
+std::filesystem::path Absolute(std::filesystem::path folder) {
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(folder, ec);
+    return ec ? folder : full.lexically_normal();
+}
+
+} // namespace
+
 DataFiles::DataFiles(std::filesystem::path folder, const StringTable& strings, ui::Host& host)
-    : m_folder(std::move(folder)), m_strings(strings), m_host(host) {}
+    : m_folder(Absolute(std::move(folder))), m_strings(strings), m_host(host) {}
 
 std::filesystem::path DataFiles::Path(int id) const {
     return m_folder / m_strings.Get(id);

@@ -348,6 +348,19 @@ TEST_F(WriteFaultWalk, AFailedContactWriteTakesNoSecondSlot) {
     EXPECT_EQ(StoredExtra(*attempt.Reloaded(strings), 3).email, "ola@berg.se");
 }
 
+TEST_F(WriteFaultWalk, AFolderGivenRelativeIsStillNamedByItsFullPath) {
+    test::TempDir dir;
+    test::TestHost host;
+    FixedClock clock{kToday};
+    CMvDoc doc(strings, host, clock, std::filesystem::relative(dir.path()));
+    ASSERT_TRUE(doc.LoadStore());
+    FailOnce("history.dat", {io::Step::Create});
+    EXPECT_FALSE(doc.SaveWeeks());
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_EQ(host.Messages()[0].text, strings.Format(1231, (dir.path() / "history.dat").string()));
+    host.ClearMessages();
+}
+
 TEST_F(WriteFaultWalk, TheLargerFilesReallyAreWrittenInSeveralPieces) {
     for (const SaveCase& save : Saves()) {
         const std::string file = save.file;
