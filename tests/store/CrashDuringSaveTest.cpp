@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <random>

@@ -10,6 +10,7 @@
 #include "support/TestHost.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
@@ -202,7 +203,7 @@ void CheckFiles(const std::filesystem::path& folder, const CMvDoc& disk, const D
 /** One run: a fresh folder, the document on it, a second one reading it, and the model. */
 class ModelRun {
 public:
-    explicit ModelRun(const StringTable& strings) : m_strings(strings) {
+    explicit ModelRun(const StringTable& strings) {
         m_doc = std::make_unique<CMvDoc>(strings, m_host, m_clock, m_dir.path());
         m_disk = std::make_unique<CMvDoc>(strings, m_diskHost, m_clock, m_dir.path());
         m_doc->LoadStore();
@@ -244,7 +245,6 @@ public:
     }
 
 private:
-    const StringTable& m_strings;
     TempDir m_dir;
     TestHost m_host;
     TestHost m_diskHost;
