@@ -255,29 +255,22 @@ std::array<uint8_t, TalkRecord::kSize> TalkRecord::Encode(int cp) const {
     return out;
 }
 
-TopicRecord TopicRecord::Decode(std::span<const uint8_t> in, int cp) {
+template <size_t Size>
+KeyedNameRecord<Size> KeyedNameRecord<Size>::Decode(std::span<const uint8_t> in, int cp) {
     const auto raw = Padded<kSize>(in);
     return {GetText(raw, 0, kNameWidth, cp), GetU16(raw, kNameWidth)};
 }
 
-std::array<uint8_t, TopicRecord::kSize> TopicRecord::Encode(int cp) const {
+template <size_t Size>
+std::array<uint8_t, KeyedNameRecord<Size>::kSize> KeyedNameRecord<Size>::Encode(int cp) const {
     std::array<uint8_t, kSize> out{};
     PutText(out, 0, kNameWidth, name, kUnlimited, cp);
     PutU16(out, kNameWidth, key);
     return out;
 }
 
-CircuitRecord CircuitRecord::Decode(std::span<const uint8_t> in, int cp) {
-    const auto raw = Padded<kSize>(in);
-    return {GetText(raw, 0, kNameWidth, cp), GetU16(raw, kNameWidth)};
-}
-
-std::array<uint8_t, CircuitRecord::kSize> CircuitRecord::Encode(int cp) const {
-    std::array<uint8_t, kSize> out{};
-    PutText(out, 0, kNameWidth, name, kUnlimited, cp);
-    PutU16(out, kNameWidth, key);
-    return out;
-}
+template struct KeyedNameRecord<TopicRecord::kSize>;
+template struct KeyedNameRecord<CircuitRecord::kSize>;
 
 namespace {
 

@@ -154,29 +154,24 @@ struct TalkRecord {
     std::array<uint8_t, kSize> Encode(int codePage) const;
 };
 
-/** "topic.dat": dense, sorted by name; keys 1 … 100. */
-struct TopicRecord {
-    static constexpr size_t kSize = 48;
-    static constexpr size_t kNameWidth = 46;
+/**
+ * A name followed by its 16-bit key, dense and sorted by name: "topic.dat" (48 bytes, keys
+ * 1 … 100) and "circuit.dat" (32 bytes, keys 30001 … 31000).
+ */
+template <size_t Size>
+struct KeyedNameRecord {
+    static constexpr size_t kSize = Size;
+    static constexpr size_t kNameWidth = Size - 2;
 
     std::string name{};
-    uint16_t key = 0; ///< the topicKey
+    uint16_t key = 0; ///< the topicKey or circuitId
 
-    static TopicRecord Decode(std::span<const uint8_t> bytes, int codePage);
+    static KeyedNameRecord Decode(std::span<const uint8_t> bytes, int codePage);
     std::array<uint8_t, kSize> Encode(int codePage) const;
 };
 
-/** "circuit.dat": dense, sorted by name; keys 30001 … 31000. */
-struct CircuitRecord {
-    static constexpr size_t kSize = 32;
-    static constexpr size_t kNameWidth = 30;
-
-    std::string name{};
-    uint16_t key = 0; ///< the circuitId
-
-    static CircuitRecord Decode(std::span<const uint8_t> bytes, int codePage);
-    std::array<uint8_t, kSize> Encode(int codePage) const;
-};
+using TopicRecord = KeyedNameRecord<48>;
+using CircuitRecord = KeyedNameRecord<32>;
 
 /** The default topic (1 … 10) of talks 1 … 162; 0 for every other number. */
 int DefaultTopicOfTalk(int talk);
