@@ -30,17 +30,17 @@ void CMvView::LoadFonts(const Profile& profile) {
 }
 
 void CMvView::ChooseFont(FontRole role, int commandId) {
-    FontSpec& spec = m_fonts[role];
-    ui::FontRequest request{m_doc.Strings().Get(commandId), ToFont(spec), true};
+    FontSpec& current = m_fonts[role];
+    ui::FontRequest request{m_doc.Strings().Get(commandId), ToFont(current), true};
     std::optional<ui::Font> chosen = m_host.ChooseFont(request);
     if (!chosen)
         return;
     const FontSpec next = ToSpec(*chosen);
-    const bool fontChanged = !SameFont(next, spec);
-    const bool colourChanged = next.colour != spec.colour;
-    spec.colour = next.colour;
+    const bool fontChanged = !SameFont(next, current);
+    const bool colourChanged = next.colour != current.colour;
+    current.colour = next.colour;
     if (fontChanged) {
-        spec = next;
+        current = next;
         Relayout();
     } else if (colourChanged) {
         Changed(); // the same layout, drawn in the new colour

@@ -55,12 +55,13 @@ int ReportGeometry::LeftOffset() const {
     return Margin(m_target.dpiX, m_leftMargin);
 }
 
-ui::Font ReportGeometry::Font(const FontSpec& spec) const {
-    ui::Font f{spec.height,  spec.width,          spec.weight, spec.italic, spec.underline,
-               spec.charSet, spec.pitchAndFamily, spec.face,   spec.colour};
+ui::Font ReportGeometry::Font(const FontSpec& wanted) const {
+    ui::Font f{wanted.height,         wanted.width,     wanted.weight,
+               wanted.italic,         wanted.underline, wanted.charSet,
+               wanted.pitchAndFamily, wanted.face,      wanted.colour};
     if (m_target.printer) {
-        f.height = MulDiv(spec.height, m_target.dpiY, m_target.screenDpiY);
-        f.width = MulDiv(spec.width, m_target.dpiX, m_target.screenDpiX);
+        f.height = MulDiv(wanted.height, m_target.dpiY, m_target.screenDpiY);
+        f.width = MulDiv(wanted.width, m_target.dpiX, m_target.screenDpiX);
     }
     return f;
 }
@@ -97,13 +98,13 @@ ui::Colour DrawBand(ui::Canvas& canvas, ui::Rect box, int style, ui::Colour band
 void DrawDateStamp(ui::Canvas& canvas, const ReportGeometry& geometry, int pageTop,
                    const CivilDate& today, const StringTable& strings,
                    std::string_view languageCode) {
-    FontSpec spec;
-    spec.height = -9;
-    spec.weight = 400;
-    spec.pitchAndFamily = 18;
-    spec.face = strings.Get(1110);
-    spec.charSet = LanguageCharSet(languageCode);
-    canvas.SelectFont(geometry.Font(spec));
+    FontSpec wanted;
+    wanted.height = -9;
+    wanted.weight = 400;
+    wanted.pitchAndFamily = 18;
+    wanted.face = strings.Get(1110);
+    wanted.charSet = LanguageCharSet(languageCode);
+    canvas.SelectFont(geometry.Font(wanted));
     canvas.SetTextColour(ui::kBlack);
     std::string text =
         strings.Get(kPrintedTextId) + dates::FormatCivil(today, " %d %b %Y", strings);

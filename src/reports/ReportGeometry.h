@@ -56,7 +56,7 @@ public:
     int PageTop(int page) const { return (page - 1) * PageHeight(); }
 
     /** A report font for this target: printers scale it from screen units per axis. */
-    ui::Font Font(const FontSpec& spec) const;
+    ui::Font Font(const FontSpec& wanted) const;
 
 private:
     Target m_target;

@@ -29,11 +29,11 @@ TEST(ReportGeometry, MarginsAndOffsetsInDeviceUnits) {
 }
 
 TEST(ReportGeometry, PrinterFontsScaleEachAxisByTheTargetsOwnResolution) {
-    FontSpec spec{-16, 7, 700, true, false, 0, 18, "Arial", 0x0000FF};
-    ui::Font screen = Screen().Font(spec);
+    FontSpec wanted{-16, 7, 700, true, false, 0, 18, "Arial", 0x0000FF};
+    ui::Font screen = Screen().Font(wanted);
     EXPECT_EQ(screen.height, -16);
     EXPECT_EQ(screen.width, 7);
-    ui::Font printer = ReportGeometry(Target{600, 300, 96, 96, true}, 50, 20).Font(spec);
+    ui::Font printer = ReportGeometry(Target{600, 300, 96, 96, true}, 50, 20).Font(wanted);
     EXPECT_EQ(printer.height, -50);
     EXPECT_EQ(printer.width, 44); // 7 × 600 / 96 = 43.75
     EXPECT_EQ(printer.weight, 700);
