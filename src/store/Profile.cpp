@@ -155,8 +155,12 @@ Profile Profile::Load(const std::filesystem::path& path, int codePage) {
 std::string Profile::Normalise(std::string_view name) const {
     if (name.find('\0') != std::string_view::npos)
         return {};
-    // A name is matched as the file would spell it in the code page.
-    return text::FromCodePage(text::ToCodePage(TrimBlanks(name), m_codePage), m_codePage);
+    const std::string_view trimmed = TrimBlanks(name);
+    // ASCII reads the same in every code page; anything else is matched as the file would
+    // spell it in the code page.
+    if (IsAscii(trimmed))
+        return std::string(trimmed);
+    return text::FromCodePage(text::ToCodePage(trimmed, m_codePage), m_codePage);
 }
 
 const Profile::Section* Profile::FindSection(std::string_view name) const {
