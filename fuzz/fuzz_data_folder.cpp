@@ -1,6 +1,7 @@
 // The whole data folder from fuzzed bytes: load it, dump every list, add, change and delete a
 // brother and a congregation, save the weeks and load everything again.
 #include "FolderContainer.h"
+#include "ScratchFolder.h"
 #include "app/cli/DumpCommand.h"
 #include "base/Clock.h"
 #include "base/FileIo.h"
@@ -19,21 +20,6 @@ namespace {
 
 constexpr std::string_view kLanguages[] = {"sve", "rus", "polish", "greek", "turkish", "ptg"};
 constexpr int kYears[] = {2026, 2009, 2099, 2012};
-
-const std::filesystem::path& ScratchFolder() {
-    static const std::filesystem::path folder = [] {
-        // In memory where the system has it: thirteen files are written for every input.
-        std::error_code ec;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "mivra-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
-}
 
 void WriteFolder(const fuzz::Folder& folder, const std::filesystem::path& to) {
     for (const auto& entry : std::filesystem::directory_iterator(to))
@@ -120,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace mivra;
     io::SetDurable(false);
     const fuzz::Folder folder = fuzz::SplitFolder({data, size});
-    const std::filesystem::path& scratch = ScratchFolder();
+    const std::filesystem::path& scratch = fuzz::ScratchFolder();
     WriteFolder(folder, scratch);
 
     StringTable strings = StringTable::Swedish();

@@ -1,6 +1,7 @@
 // A fuzzed week file and event list among fixed master data: the tab-separated export of a
 // range of weeks, and the printed schedule laid out and drawn on the recording canvas for the
 // screen and for a printer.
+#include "ScratchFolder.h"
 #include "base/Clock.h"
 #include "base/FileIo.h"
 #include "exchange/TsvExport.h"
@@ -79,20 +80,6 @@ void WriteMasterData(const std::filesystem::path& folder) {
     Write(folder / "mivraw.ini", {profile.begin(), profile.end()});
 }
 
-const std::filesystem::path& ScratchFolder() {
-    static const std::filesystem::path folder = [] {
-        std::error_code ec;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "mivra-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
-}
-
 void CheckExport(const CMvDoc& doc, int start, int count) {
     const std::string text = exchange::ScheduleExportText(doc, start, count);
     // A header line, an empty line, then one line of 33 columns per week, whatever the texts.
@@ -146,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto history = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange<size_t>(0, 70000));
     const auto events = in.ConsumeRemainingBytes<uint8_t>();
 
-    const std::filesystem::path& folder = ScratchFolder();
+    const std::filesystem::path& folder = fuzz::ScratchFolder();
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         std::filesystem::remove_all(entry.path());
     WriteMasterData(folder);
