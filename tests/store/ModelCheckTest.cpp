@@ -218,23 +218,11 @@ public:
         Differences memory, disk;
         if (!unexpected.empty())
             memory.Add(unexpected);
-        for (const ui::MessageBox& box : m_host.Messages())
-            memory.Add("message: " + box.text);
-        m_host.ClearMessages();
-        CompareBrothers(*m_doc, m_model, memory);
-        CompareCongregations(*m_doc, m_model, memory);
-        CompareLists(*m_doc, m_model, memory);
-        CompareSchedule(*m_doc, m_model.live, memory);
+        Compare(*m_doc, m_host, m_model.live, memory);
         CheckHomeList(*m_doc, memory);
 
         m_disk->ReloadStore();
-        for (const ui::MessageBox& box : m_diskHost.Messages())
-            disk.Add("message: " + box.text);
-        m_diskHost.ClearMessages();
-        CompareBrothers(*m_disk, m_model, disk);
-        CompareCongregations(*m_disk, m_model, disk);
-        CompareLists(*m_disk, m_model, disk);
-        CompareSchedule(*m_disk, m_model.saved, disk);
+        Compare(*m_disk, m_diskHost, m_model.saved, disk);
         CheckFiles(m_dir.path(), *m_disk, m_model, disk);
         std::string text;
         if (!memory.Empty())
@@ -245,6 +233,19 @@ public:
     }
 
 private:
+    // A document agrees with the model, with the schedule as it should be there, and said
+    // nothing on the way.
+    void Compare(const CMvDoc& doc, TestHost& host, const ScheduleModel& schedule,
+                 Differences& d) const {
+        for (const ui::MessageBox& box : host.Messages())
+            d.Add("message: " + box.text);
+        host.ClearMessages();
+        CompareBrothers(doc, m_model, d);
+        CompareCongregations(doc, m_model, d);
+        CompareLists(doc, m_model, d);
+        CompareSchedule(doc, schedule, d);
+    }
+
     TempDir m_dir;
     TestHost m_host;
     TestHost m_diskHost;
