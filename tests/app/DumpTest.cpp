@@ -1,3 +1,4 @@
+#include "store/DataFolderLock.h"
 #include "support/RecordWriters.h"
 #include "support/TempDir.h"
 
@@ -227,6 +228,13 @@ TEST_F(Dump, AFolderThatCannotBeMadeExitsOneAndAMissingOneIsCreated) {
     EXPECT_EQ(o.out, "");
     EXPECT_TRUE(scratch.Exists("mivra/speakers.dat"))
         << "the default folder, made as at first start";
+}
+
+// The dump only reads, so it runs beside a program that holds the folder.
+TEST_F(Dump, RunsWhileAnotherProgramHoldsTheFolder) {
+    Result<DataFolderLock> held = DataFolderLock::Acquire(data.path());
+    ASSERT_TRUE(held.ok());
+    EXPECT_EQ(DumpLines("circuits").size(), 2u);
 }
 
 TEST_F(Dump, MessagesOfTheLoadGoToStandardError) {

@@ -1,6 +1,7 @@
 #include "app/cli/CommandLine.h"
 #include "base/FileIo.h"
 #include "reports/ScheduleFixture.h"
+#include "store/DataFolderLock.h"
 #include "ui/headless/RecordingCanvas.h"
 
 #include <cstdlib>
@@ -87,6 +88,16 @@ TEST_F(ScheduleCommands, ExportTsvWritesTheFileAndPrintsItsPath) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
     EXPECT_NE(text.find("\nMar 08, 2026\t"), std::string::npos) << "the week holding 5 March";
     EXPECT_NE(text.find("Olof Lind"), std::string::npos);
+}
+
+// Neither job writes a data file, so both run beside a program that holds the folder.
+TEST_F(ScheduleCommands, BothJobsRunWhileAnotherProgramHoldsTheFolder) {
+    Result<DataFolderLock> held = DataFolderLock::Acquire(dir.path());
+    ASSERT_TRUE(held.ok());
+    EXPECT_EQ(RunProgram("export-tsv --from 2026-03-05 --weeks 2").exitCode, 0);
+    const std::string pdf = (scratch / "held.pdf").string();
+    EXPECT_EQ(RunProgram("print-schedule --from 2026-03-05 --weeks 2 --pdf '" + pdf + "'").exitCode,
+              0);
 }
 
 TEST_F(ScheduleCommands, AFailedExportExitsOneWithTheMessage) {
