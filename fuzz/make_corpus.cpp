@@ -1,4 +1,4 @@
-// Writes the seed corpora of the fuzz targets, built by the test suite's fixture writers:
+// The first inputs of every fuzz target, built from the record builders in tests/support:
 //   make_corpus <corpus folder>   → <corpus folder>/<target>/<seed>
 #include "FolderContainer.h"
 #include "support/RecordWriters.h"

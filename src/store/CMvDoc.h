@@ -5,7 +5,7 @@
 #include "rotations/Availability.h"
 #include "rotations/HostList.h"
 #include "rotations/NeedsList.h"
-#include "schedule/SpecialEvents.h"
+#include "schedule/EventList.h"
 #include "schedule/WeekWindow.h"
 #include "store/DataFiles.h"
 #include "store/NameList.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-// Fixture writers: each builds one record's bytes straight from the byte layout, the way
+// Record builders: each builds one record's bytes straight from the byte layout, the way
 // another program would write it. They share no code with the program's own encoders, so a
 // layout mistake on either side shows up in a test.
 namespace mivra::test {

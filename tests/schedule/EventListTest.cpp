@@ -1,4 +1,4 @@
-#include "schedule/SpecialEvents.h"
+#include "schedule/EventList.h"
 
 #include "support/RecordWriters.h"
 

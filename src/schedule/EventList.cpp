@@ -1,4 +1,4 @@
-#include "schedule/SpecialEvents.h"
+#include "schedule/EventList.h"
 
 #include "base/Bytes.h"
 #include "base/Text.h"
