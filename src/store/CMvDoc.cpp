@@ -232,23 +232,29 @@ void CMvDoc::RetryUnwrittenRecords(std::vector<std::filesystem::path>& failing) 
     }
 }
 
-void CMvDoc::LoadBrothers() {
-    io::FileBytes file =
-        m_files.Read(file::kSpeakers, kMaxSlots * BrotherRecord::kSize, DataFiles::Tail::Ignore);
-    const size_t slots = file.bytes.size() / BrotherRecord::kSize;
-    m_brotherSlots = static_cast<uint32_t>(slots);
+template <class Record, class Entry>
+uint32_t CMvDoc::LoadSlotFile(int id, size_t keyOffset, std::vector<Entry>& entries) {
+    io::FileBytes file = m_files.Read(id, kMaxSlots * Record::kSize, DataFiles::Tail::Ignore);
     if (file.state == io::ReadState::Missing)
-        m_brotherSlots = CreateSlotFile(file::kSpeakers, BrotherRecord::kSize);
+        return CreateSlotFile(id, Record::kSize);
+    const size_t slots = file.bytes.size() / Record::kSize;
     std::span<const uint8_t> all(file.bytes);
+    // Slot 0 holds no record, nor does a slot whose key is 0.
     for (size_t slot = 1; slot < slots; ++slot) {
-        auto bytes = all.subspan(slot * BrotherRecord::kSize, BrotherRecord::kSize);
-        if (bytes::GetU16(bytes, 204) == 0)
+        auto bytes = all.subspan(slot * Record::kSize, Record::kSize);
+        if (bytes::GetU16(bytes, keyOffset) == 0)
             continue;
-        BrotherIndexEntry entry;
-        entry.Fill(BrotherRecord::Decode(bytes, m_codePage), static_cast<uint16_t>(slot));
-        RefreshBrotherSortKey(entry);
-        m_brothers.push_back(std::move(entry));
+        Entry entry;
+        entry.Fill(Record::Decode(bytes, m_codePage), static_cast<uint16_t>(slot));
+        entries.push_back(std::move(entry));
     }
+    return static_cast<uint32_t>(slots);
+}
+
+void CMvDoc::LoadBrothers() {
+    m_brotherSlots = LoadSlotFile<BrotherRecord>(file::kSpeakers, 204, m_brothers);
+    for (BrotherIndexEntry& entry : m_brothers)
+        RefreshBrotherSortKey(entry);
     SortBrotherEntries();
 
     io::FileBytes extra = m_files.Read(file::kExtra, 0, DataFiles::Tail::Ignore);
@@ -258,22 +264,10 @@ void CMvDoc::LoadBrothers() {
 }
 
 void CMvDoc::LoadCongregations() {
-    io::FileBytes file = m_files.Read(file::kCongregations, kMaxSlots * CongregationRecord::kSize,
-                                      DataFiles::Tail::Ignore);
-    const size_t slots = file.bytes.size() / CongregationRecord::kSize;
-    m_congregationSlots = static_cast<uint32_t>(slots);
-    if (file.state == io::ReadState::Missing)
-        m_congregationSlots = CreateSlotFile(file::kCongregations, CongregationRecord::kSize);
-    std::span<const uint8_t> all(file.bytes);
-    for (size_t slot = 1; slot < slots; ++slot) {
-        auto bytes = all.subspan(slot * CongregationRecord::kSize, CongregationRecord::kSize);
-        if (bytes::GetU16(bytes, 174) == 0)
-            continue;
-        CongregationIndexEntry entry;
-        entry.Fill(CongregationRecord::Decode(bytes, m_codePage), static_cast<uint16_t>(slot));
+    m_congregationSlots =
+        LoadSlotFile<CongregationRecord>(file::kCongregations, 174, m_congregations);
+    for (CongregationIndexEntry& entry : m_congregations)
         entry.sortKey = m_collator->SortKey(entry.name);
-        m_congregations.push_back(std::move(entry));
-    }
     SortCongregations();
 }
 

@@ -279,6 +279,10 @@ private:
     void LoadNeedsList();
     /** Creates a slot file holding its dummy slot; the slot count it then has. */
     uint32_t CreateSlotFile(int id, size_t recordSize);
+    /** Reads slot file `id` into `entries` (records whose key at keyOffset is not 0) and
+     *  answers its slot count; a missing file is created. */
+    template <class Record, class Entry>
+    uint32_t LoadSlotFile(int id, size_t keyOffset, std::vector<Entry>& entries);
     void ForgetMissingHomeCongregation();
 
     /** A record of a slot file as the document holds it: unwritten, else as on disk. */
