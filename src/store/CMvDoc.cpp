@@ -42,13 +42,20 @@ CMvDoc::CMvDoc(const StringTable& strings, ui::Host& host, const Clock& clock,
 
 CMvDoc::~CMvDoc() = default;
 
-bool CMvDoc::LoadStore() {
+// Empties the document for a load from the folder; false when there is no folder to load.
+bool CMvDoc::StartLoad() {
     FreeStore();
     std::error_code ec;
     if (!std::filesystem::is_directory(m_files.Folder(), ec))
         return false;
     m_files.Reset();
     m_modified = false;
+    return true;
+}
+
+bool CMvDoc::LoadStore() {
+    if (!StartLoad())
+        return false;
     m_languageCode = m_strings.Get(kLanguageCodeId);
     if (m_languageCode.empty())
         m_languageCode = "sve";
@@ -61,12 +68,8 @@ bool CMvDoc::LoadStore() {
 }
 
 bool CMvDoc::ReloadStore() {
-    FreeStore();
-    std::error_code ec;
-    if (!std::filesystem::is_directory(m_files.Folder(), ec))
+    if (!StartLoad())
         return false;
-    m_files.Reset();
-    m_modified = false;
     ComputeToday();
     LoadFromFolder(false);
     return true;

@@ -269,6 +269,7 @@ private:
     void LoadFromFolder(bool convertLegacy);
     void ReadSettingsProfile();
     void ComputeToday();
+    bool StartLoad();
     void LoadBrothers();
     void LoadCongregations();
     void LoadCircuits();
