@@ -10,6 +10,8 @@ packages=(
     libicu-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-svg-dev libgl-dev
+    # Qt6UiTools's CMake package needs the OpenGL and OpenGLWidgets config files
+    libqt6opengl6-dev
     # Qt's own dialogs (print, font, file) in Swedish
     qt6-translations-l10n
     # fonts metric-compatible with the default report faces
