@@ -1,28 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Mivra needs that are not installed yet.
+# Installs the Debian 12 packages of scripts/packages.txt that are not installed yet.
 # Works as root (no sudo needed) or through sudo for an ordinary user.
 set -euo pipefail
+cd "$(dirname "$0")"
 
-packages=(
-    # build
-    g++ cmake ninja-build pkg-config git
-    # libraries
-    libicu-dev libpugixml-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-svg-dev libgl-dev
-    # Qt6UiTools's CMake package needs the OpenGL and OpenGLWidgets config files
-    libqt6opengl6-dev
-    # Qt's own dialogs (print, font, file) in Swedish
-    qt6-translations-l10n
-    # fonts metric-compatible with the default report faces
-    fonts-liberation2
-    # headless runs, screenshots and PDF checks
-    xvfb xauth poppler-utils
-    # fuzzing and sanitizers with clang
-    clang libclang-rt-14-dev
-    # formatting
-    clang-format
-)
+mapfile -t packages < <(sed 's/#.*//' packages.txt | tr -s ' \t' '\n' | grep .)
 
 missing=()
 for p in "${packages[@]}"; do
