@@ -51,21 +51,25 @@ bool WriteAll(int fd, std::span<const uint8_t> data, const std::filesystem::path
     return true;
 }
 
-bool SyncFd(int fd, const std::filesystem::path& target) {
-    if (Injected(Step::Sync, target))
+// Every fsync goes through here, so the fault hook sees each one.
+bool Fsync(int fd, Step step, const std::filesystem::path& target) {
+    if (Injected(step, target))
         return false;
     return !Durable() || ::fsync(fd) == 0;
 }
 
-void SyncFolder(const std::filesystem::path& folder) {
-    if (!Durable())
-        return;
+// Makes a rename into the folder durable; the target's save has succeeded whatever this does.
+void SyncFolder(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.parent_path();
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        ::fsync(fd);
+        Fsync(fd, Step::SyncFolder, target);
         ::close(fd);
     }
 }
+
+constexpr std::string_view kTemporaryInfix = ".tmp-";
+constexpr size_t kTemporarySuffix = 6; // mkostemp's XXXXXX
 
 // Opens without blocking (a pipe named like a data file must not stall the program) and keeps
 // the descriptor only for a regular file; errno tells why not.
@@ -171,8 +175,9 @@ Status AtomicFile::Open() {
         return Status::Ok();
     if (Injected(Step::Create, m_target))
         return Fail(Reason("create"));
-    std::string pattern =
-        (m_target.parent_path() / ("." + m_target.filename().string() + ".tmp-XXXXXX")).string();
+    std::string pattern = (m_target.parent_path() / ("." + m_target.filename().string() +
+                                                     std::string(kTemporaryInfix) + "XXXXXX"))
+                              .string();
     int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return Fail(Reason("create"));
@@ -205,7 +210,7 @@ Status AtomicFile::Commit() {
         return opened;
     if (Injected(Step::Flush, m_target))
         return Fail(Reason("flush"));
-    if (!SyncFd(m_fd, m_target))
+    if (!Fsync(m_fd, Step::Sync, m_target))
         return Fail(Reason("sync"));
     int fd = m_fd;
     m_fd = -1;
@@ -220,8 +225,29 @@ Status AtomicFile::Commit() {
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
         return Fail(Reason("rename"));
     m_temp.clear();
-    SyncFolder(m_target.parent_path());
+    SyncFolder(m_target);
     return Status::Ok();
+}
+
+bool IsTemporaryName(std::string_view name) {
+    const size_t infix = name.rfind(kTemporaryInfix);
+    if (name.size() < 2 || name.front() != '.' || infix == std::string_view::npos || infix < 2 ||
+        name.size() != infix + kTemporaryInfix.size() + kTemporarySuffix)
+        return false;
+    return std::all_of(name.end() - kTemporarySuffix, name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+void RemoveTemporaryLeftovers(const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        // Only regular files of our own naming; a link or folder so named is not ours.
+        if (IsTemporaryName(it->path().filename().string()) && it->is_regular_file(ec) &&
+            !it->is_symlink(ec))
+            ::unlink(it->path().c_str());
+    }
 }
 
 Status SaveFile(const std::filesystem::path& path, std::span<const uint8_t> data) {
@@ -244,7 +270,7 @@ Status WriteSlot(const std::filesystem::path& path, uint64_t offset,
         ::close(fd);
         return s;
     }
-    if (Injected(Step::Flush, path) || !SyncFd(fd, path)) {
+    if (Injected(Step::Flush, path) || !Fsync(fd, Step::Sync, path)) {
         Status s = fail("sync");
         ::close(fd);
         return s;

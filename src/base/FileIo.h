@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 // The file layer. Every write of the program goes through AtomicFile or WriteSlot, so a test
@@ -14,9 +15,13 @@
 namespace mivra::io {
 
 /** The steps of a write that the fault hook can fail. */
-enum class Step { Create, Write, Flush, Sync, Rename, Close };
+enum class Step { Create, Write, Flush, Sync, Rename, Close, SyncFolder };
 
-/** Returns true to make that step of a write to `target` fail. */
+/**
+ * Returns true to make that step of a write to `target` fail. Every fsync of the layer asks the
+ * hook first (Sync for the file, SyncFolder for its folder after a rename), so a test can also
+ * count them; a failed folder sync does not fail the save, whose file is already in place.
+ */
 using FaultHook = std::function<bool(Step step, const std::filesystem::path& target)>;
 
 /** Installs a fault hook for tests (nullptr removes it). */
@@ -65,6 +70,15 @@ private:
     int m_fd = -1;
     bool m_failed = false;
 };
+
+/** Whether a file name is that of a save's temporary file (".NAME.tmp-XXXXXX"). */
+bool IsTemporaryName(std::string_view fileName);
+
+/**
+ * Removes the temporary files that killed saves left in a folder, and nothing else. Only the
+ * folder's one writer may call it: another writer's save in progress would lose its file.
+ */
+void RemoveTemporaryLeftovers(const std::filesystem::path& folder);
 
 /** Writes the whole file atomically in one call. */
 Status SaveFile(const std::filesystem::path& path, std::span<const uint8_t> data);

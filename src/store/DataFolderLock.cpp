@@ -1,5 +1,6 @@
 #include "store/DataFolderLock.h"
 
+#include "base/FileIo.h"
 #include "resources/StringTable.h"
 
 #include <cerrno>
@@ -26,6 +27,8 @@ Result<DataFolderLock> DataFolderLock::Acquire(const std::filesystem::path& fold
     const std::string pid = std::to_string(::getpid()) + "\n";
     [[maybe_unused]] const bool noted =
         ::ftruncate(fd, 0) == 0 && ::pwrite(fd, pid.data(), pid.size(), 0) > 0;
+    // Only the holder may clear what killed saves left: nobody else is saving here now.
+    io::RemoveTemporaryLeftovers(folder);
     return DataFolderLock(fd);
 }
 

@@ -12,13 +12,15 @@ class StringTable;
 /**
  * One writer per data folder: a lock file in the folder, held locked while this object
  * lives. The kernel drops the lock when its process dies, so a lock file left by a dead
- * process is taken over. Read-only jobs take no lock.
+ * process is taken over. Taking the folder removes the temporary files that killed saves
+ * left in it. Read-only jobs take no lock.
  */
 class DataFolderLock {
 public:
     static constexpr const char* kFileName = ".mivra.lock";
 
-    /** Takes the folder, or fails when another program holds it (or the file cannot be made). */
+    /** Takes the folder and clears save leftovers, or fails when another program holds it (or the
+     * file cannot be made). */
     static Result<DataFolderLock> Acquire(const std::filesystem::path& folder);
     /** The process id recorded by the program that holds the folder, or 0. */
     static int HolderPid(const std::filesystem::path& folder);

@@ -73,8 +73,12 @@ bool UsableKey(std::string_view key) {
 std::optional<std::string_view> SectionName(std::string_view trimmed) {
     if (trimmed.empty() || trimmed.front() != '[')
         return std::nullopt;
+    // "[Name" without its bracket is no section: the entries after it stay where they were.
     std::string_view inner = trimmed.substr(1);
-    return TrimBlanks(inner.substr(0, inner.find(']')));
+    const size_t close = inner.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return TrimBlanks(inner.substr(0, close));
 }
 
 // Fills key and value when the line is an entry: "key=value", not a comment.
@@ -96,6 +100,17 @@ std::string DetectEol(std::string_view bytes) {
     return lf != std::string_view::npos && (lf == 0 || bytes[lf - 1] != '\r') ? "\n" : "\r\n";
 }
 
+int DigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A' + 10;
+    return 99;
+}
+
+// As the platform's integer reading: blanks, a sign, then "0x", "0o" or "0b" choose the base.
 int ParseInt(std::string_view s) {
     size_t i = s.find_first_not_of(" \t");
     if (i == std::string_view::npos)
@@ -103,9 +118,16 @@ int ParseInt(std::string_view s) {
     bool negative = s[i] == '-';
     if (s[i] == '-' || s[i] == '+')
         ++i;
+    int base = 10;
+    if (i + 1 < s.size() && s[i] == '0') {
+        const char prefix = s[i + 1];
+        base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+        if (base != 10)
+            i += 2;
+    }
     long long n = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-        n = std::min<long long>(n * 10 + (s[i] - '0'), 1LL << 32);
+    for (; i < s.size() && DigitValue(s[i]) < base; ++i)
+        n = std::min<long long>(n * base + DigitValue(s[i]), 1LL << 32);
     n = negative ? -n : n;
     return static_cast<int>(std::clamp<long long>(n, INT_MIN, INT_MAX));
 }
@@ -197,8 +219,9 @@ std::optional<std::string> Profile::GetString(std::string_view section,
 }
 
 int Profile::GetInt(std::string_view section, std::string_view key, int def) const {
+    // An empty value reads as a missing one; values are already trimmed of blanks.
     std::optional<std::string> value = GetString(section, key);
-    return value ? ParseInt(*value) : def;
+    return value && !value->empty() ? ParseInt(*value) : def;
 }
 
 void Profile::SetString(std::string_view section, std::string_view key, std::string_view value) {

@@ -14,7 +14,7 @@ namespace mivra {
 /**
  * The settings profile: an INI file as a Windows profile API reads and writes it. Sections
  * and keys match without regard to case (the first of duplicates counts), values are held as
- * the code page's bytes on disk (UTF-8 here), integers are decimal, and what this program does
+ * the code page's bytes on disk (UTF-8 here), and what this program does
  * not know (sections, keys, comments, other lines) is kept byte for byte on write.
  *
  * Values are trimmed of blanks and lose one pair of enclosing quotes when read, so a value that
@@ -40,8 +40,8 @@ public:
     std::optional<std::string> GetString(std::string_view section, std::string_view key) const;
     /**
      * The value as GetPrivateProfileInt reads it: leading blanks skipped, an optional sign,
-     * the leading digits (clamped to int); a present value without digits reads 0, only a
-     * missing key gives def.
+     * an optional base prefix ("0x" hexadecimal, "0o" octal, "0b" binary), the leading
+     * digits (clamped to int); a value without digits reads 0, a missing or empty one def.
      */
     int GetInt(std::string_view section, std::string_view key, int def) const;
     void SetString(std::string_view section, std::string_view key, std::string_view value);

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -16,7 +17,10 @@ namespace {
 
 class FileIoTest : public ::testing::Test {
 protected:
-    void TearDown() override { SetFaultHook(nullptr); }
+    void TearDown() override {
+        SetFaultHook(nullptr);
+        SetDurable(true);
+    }
     test::TempDir dir;
 };
 
@@ -64,14 +68,57 @@ TEST_F(FileIoTest, EveryFailedStepOfASaveKeepsTheOldFile) {
     }
 }
 
-TEST_F(FileIoTest, SaveIntoAReadOnlyFolderFailsWithThePath) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root may write anywhere";
-    std::filesystem::create_directory(dir / "ro");
-    chmod((dir / "ro").c_str(), 0500);
-    Status s = SaveFile(dir / "ro" / "x.dat", Bytes("x"));
-    EXPECT_FALSE(s.ok());
-    chmod((dir / "ro").c_str(), 0700);
+TEST_F(FileIoTest, SaveIntoAFolderThatCannotBeWrittenFailsWithThePath) {
+    // A path below a regular file cannot be written, not even by root.
+    dir.WriteText("plain", "x");
+    const std::filesystem::path target = dir / "plain" / "x.dat";
+    Status s = SaveFile(target, Bytes("x"));
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.error().path, target);
+    EXPECT_NE(s.error().what.find("create"), std::string::npos) << s.error().what;
+    EXPECT_FALSE(WriteSlot(target, 0, Bytes("x")).ok());
+}
+
+TEST_F(FileIoTest, EverySaveSyncsItsFileAndAWholeFileSaveItsFolder) {
+    SetDurable(true);
+    std::map<Step, int> syncs;
+    SetFaultHook([&](Step s, const std::filesystem::path&) {
+        syncs[s] += s == Step::Sync || s == Step::SyncFolder;
+        return false;
+    });
+    ASSERT_TRUE(SaveFile(dir / "a.dat", Bytes("whole")).ok());
+    EXPECT_EQ(syncs[Step::Sync], 1);
+    EXPECT_EQ(syncs[Step::SyncFolder], 1);
+    syncs.clear();
+    ASSERT_TRUE(WriteSlot(dir / "s.dat", 0, Bytes("slot")).ok());
+    EXPECT_EQ(syncs[Step::Sync], 1);
+    EXPECT_EQ(syncs[Step::SyncFolder], 0);
+}
+
+TEST_F(FileIoTest, AFailedFolderSyncLeavesTheSavedFile) {
+    SetFaultHook([](Step s, const std::filesystem::path&) { return s == Step::SyncFolder; });
+    EXPECT_TRUE(SaveFile(dir / "a.dat", Bytes("new")).ok());
+    EXPECT_EQ(dir.ReadText("a.dat"), "new");
+}
+
+TEST_F(FileIoTest, OnlyTheSavesOwnLeftoversAreRemoved) {
+    const std::vector<std::string> leftovers = {".speakers.dat.tmp-a1B2c3", ".x.tmp-ZZZZZZ"};
+    const std::vector<std::string> kept = {"speakers.dat", ".speakers.dat.tmp-a1B2c",
+                                           "x.tmp-abcdef", ".x.tmp-abc-ef",
+                                           ".mivra.lock",  ".x.tmp-abcdefg"};
+    for (const std::string& name : leftovers)
+        dir.WriteText(name, "half");
+    for (const std::string& name : kept)
+        dir.WriteText(name, "mine");
+    std::filesystem::create_directory(dir / ".folder.tmp-abcdef");
+    std::filesystem::create_symlink(dir / "speakers.dat", dir / ".link.tmp-abcdef");
+    RemoveTemporaryLeftovers(dir.path());
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_EQ(dir.ReadText(name), "mine") << name;
+    EXPECT_TRUE(std::filesystem::is_directory(dir / ".folder.tmp-abcdef"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / ".link.tmp-abcdef"));
 }
 
 TEST_F(FileIoTest, SlotWritesInPlaceAndReadsBack) {

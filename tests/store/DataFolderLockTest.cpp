@@ -27,15 +27,7 @@ TEST(DataFolderLock, ASecondWriterIsRefusedUntilTheFirstLetsGo) {
     EXPECT_TRUE(DataFolderLock::Acquire(dir.path()).ok());
 }
 
-TEST(DataFolderLock, ALockLeftByADeadProcessIsTakenOver) {
-    test::TempDir dir;
-    dir.WriteText(DataFolderLock::kFileName, "999999\n");
-    Result<DataFolderLock> lock = DataFolderLock::Acquire(dir.path());
-    EXPECT_TRUE(lock.ok());
-    EXPECT_EQ(DataFolderLock::HolderPid(dir.path()), ::getpid());
-}
-
-TEST(DataFolderLock, AnotherProcessHoldsTheFolderUntilItDies) {
+TEST(DataFolderLock, AnotherProcessHoldsTheFolderUntilItDiesAndItsLockIsTakenOver) {
     test::TempDir dir;
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
@@ -51,13 +43,26 @@ TEST(DataFolderLock, AnotherProcessHoldsTheFolderUntilItDies) {
     char ok = 0;
     ASSERT_EQ(::read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 'y');
-    EXPECT_FALSE(DataFolderLock::Acquire(dir.path()).ok());
+    EXPECT_FALSE(DataFolderLock::Acquire(dir.path()).ok()) << "the living holder keeps it";
     EXPECT_EQ(DataFolderLock::HolderPid(dir.path()), child);
-    ::kill(child, SIGKILL); // no chance to clean up
+    ::kill(child, SIGKILL); // no chance to clean up: the file still names the dead holder
     ::waitpid(child, nullptr, 0);
-    EXPECT_TRUE(DataFolderLock::Acquire(dir.path()).ok());
+    EXPECT_EQ(DataFolderLock::HolderPid(dir.path()), child);
+    Result<DataFolderLock> taken = DataFolderLock::Acquire(dir.path());
+    EXPECT_TRUE(taken.ok());
+    EXPECT_EQ(DataFolderLock::HolderPid(dir.path()), ::getpid());
     ::close(ready[0]);
     ::close(ready[1]);
+}
+
+TEST(DataFolderLock, TakingTheFolderRemovesWhatKilledSavesLeft) {
+    test::TempDir dir;
+    dir.WriteText(".history.dat.tmp-Ab12Cd", "half a save");
+    dir.WriteText("history.dat", "kept");
+    Result<DataFolderLock> lock = DataFolderLock::Acquire(dir.path());
+    ASSERT_TRUE(lock.ok());
+    EXPECT_FALSE(std::filesystem::exists(dir / ".history.dat.tmp-Ab12Cd"));
+    EXPECT_EQ(dir.ReadText("history.dat"), "kept");
 }
 
 TEST(DataFolderLock, AFolderThatDoesNotExistCannotBeLocked) {

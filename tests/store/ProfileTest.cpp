@@ -30,18 +30,26 @@ TEST(Profile, SectionsAndKeysMatchWithoutRegardToCase) {
 
 TEST(Profile, GetIntReadsLikeTheProfileApi) {
     Profile p = Profile::Parse("[s]\na=  42\nb=-16\nc=+7\nd=12abc\ne=abc\nf=\ng=99999999999\n"
-                               "h=-99999999999\ni=\"5\"\nj= - 3\n",
+                               "h=-99999999999\ni=\"5\"\nj= - 3\nk=0x10\nl=-0x1F\nm=0b101\nn=0o17\n"
+                               "o=0X10\np=   \nq=0x\n",
                                kCp);
     EXPECT_EQ(p.GetInt("s", "a", 1), 42);
     EXPECT_EQ(p.GetInt("s", "b", 1), -16);
     EXPECT_EQ(p.GetInt("s", "c", 1), 7);
     EXPECT_EQ(p.GetInt("s", "d", 1), 12);
     EXPECT_EQ(p.GetInt("s", "e", 1), 0) << "present but not a number";
-    EXPECT_EQ(p.GetInt("s", "f", 1), 0) << "present but empty";
+    EXPECT_EQ(p.GetInt("s", "f", 1), 1) << "an empty value reads as a missing one";
+    EXPECT_EQ(p.GetInt("s", "p", 1), 1) << "so does one of blanks";
     EXPECT_EQ(p.GetInt("s", "g", 1), INT_MAX);
     EXPECT_EQ(p.GetInt("s", "h", 1), INT_MIN);
     EXPECT_EQ(p.GetInt("s", "i", 1), 5);
     EXPECT_EQ(p.GetInt("s", "j", 1), 0);
+    EXPECT_EQ(p.GetInt("s", "k", 1), 16);
+    EXPECT_EQ(p.GetInt("s", "l", 1), -31);
+    EXPECT_EQ(p.GetInt("s", "m", 1), 5);
+    EXPECT_EQ(p.GetInt("s", "n", 1), 15);
+    EXPECT_EQ(p.GetInt("s", "o", 1), 0) << "the prefix is lower case only";
+    EXPECT_EQ(p.GetInt("s", "q", 1), 0);
     EXPECT_EQ(p.GetInt("s", "missing", 1), 1);
     EXPECT_EQ(p.GetInt("nosuch", "a", 1), 1);
 }
@@ -145,6 +153,15 @@ TEST(Profile, NamesThatCannotRoundTripAreIgnored) {
     EXPECT_EQ(p.Serialize(), "");
     p.SetInt("  s  ", "  k  ", 4);
     EXPECT_EQ(p.GetInt("s", "k", 0), 4) << "names are trimmed";
+}
+
+TEST(Profile, ASectionHeaderWithoutItsBracketStartsNoSection) {
+    const std::string file = "[a]\nk=1\n[b\nm=2\n[c]\nn=3\n";
+    Profile p = Profile::Parse(file, kCp);
+    EXPECT_EQ(p.GetInt("a", "m", 0), 2);
+    EXPECT_EQ(p.GetInt("b", "m", 0), 0);
+    EXPECT_EQ(p.GetInt("c", "n", 0), 3);
+    EXPECT_EQ(p.Serialize(), file);
 }
 
 TEST(Profile, TheFirstOfDuplicateSectionsAndKeysCounts) {
