@@ -2,7 +2,7 @@
 // and 10,000 unavailable weeks.
 #include "base/Clock.h"
 #include "base/FileIo.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "support/RecordWriters.h"

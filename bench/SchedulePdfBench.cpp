@@ -4,7 +4,7 @@
 #include "app/cli/ScheduleCommand.h"
 #include "base/Clock.h"
 #include "base/FileIo.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "support/RecordWriters.h"

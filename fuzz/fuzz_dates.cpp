@@ -1,6 +1,6 @@
 // Dates and weeks on arbitrary six-byte texts and week numbers, in every language the program
 // knows a rule for.
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/Commands.h"
 #include "reports/CMvView.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/Host.h"

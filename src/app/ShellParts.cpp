@@ -1,10 +1,16 @@
 #include "app/ShellParts.h"
 
 #include "app/CMainFrame.h"
+#include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
-#include "reports/CSelectWeeksDlg.h"
 #include "reports/ScheduleReport.h"
-#include "schedule/CTabSchedule.h"
+#include "rotations/CChair.h"
+#include "rotations/CHosp.h"
+#include "rotations/CReader.h"
+#include "schedule/CCovisit.h"
+#include "schedule/CSched.h"
+#include "schedule/CTDlg.h"
+#include "schedule/CTabPage.h"
 
 namespace mivra::app {
 namespace {
@@ -15,8 +21,7 @@ constexpr int kPlanningButton = 122;    // "Pågående planering"
 
 // The week range first; "Exportera" and Cancel show nothing.
 std::unique_ptr<reports::Report> OpenSchedule(reports::ReportOpening& opening) {
-    auto range =
-        reports::CSelectWeeksDlg::Choose(opening.doc, reports::CSelectWeeksDlg::Mode::Schedule);
+    auto range = ChooseScheduleWeeks(opening.doc, opening.host);
     if (!range)
         return nullptr;
     opening.params.startWeek = range->startWeek;
@@ -31,6 +36,34 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.SetSheetRunner(&RunScheduleSheet);
     view.Kinds().Add(kScheduleCommand, kScheduleReport, OpenSchedule);
     view.Kinds().Add(kPlanningButton, kScheduleReport, OpenSchedule);
+}
+
+SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
+    SchedulePageSet pages;
+    pages.summary = std::make_unique<CTDlg>(doc);
+    pages.homeTalks = std::make_unique<CTabPage>(doc);
+    pages.chairman = std::make_unique<CChair>(doc);
+    pages.hosts = std::make_unique<CHosp>(doc);
+    pages.readers = std::make_unique<CReader>(doc);
+    pages.outgoing = std::make_unique<CSched>(doc);
+    pages.events = std::make_unique<CCovisit>(doc);
+    return pages;
+}
+
+int RunScheduleSheet(CMvDoc& doc, ui::Host& host, int startPage,
+                     CTabSchedule::CommandRunner runCommand) {
+    CTabSchedule sheet(doc, MakeSchedulePages(doc), std::move(runCommand));
+    return sheet.Run(host, startPage);
+}
+
+std::optional<reports::CSelectWeeksDlg::Range> ChooseScheduleWeeks(CMvDoc& doc, ui::Host& host) {
+    auto range =
+        reports::CSelectWeeksDlg::Choose(doc, host, reports::CSelectWeeksDlg::Mode::Schedule);
+    if (range && range->exportAsked) {
+        exchange::ExportSchedule(doc, host, range->startWeek, range->weekCount);
+        return std::nullopt;
+    }
+    return range;
 }
 
 } // namespace mivra::app

@@ -2,7 +2,7 @@
 
 #include "base/FileIo.h"
 #include "base/Text.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "reports/ScheduleWeek.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
@@ -92,7 +92,7 @@ Status WriteScheduleExport(const CMvDoc& doc, int startWeek, int weekCount) {
     return file.Commit();
 }
 
-bool ExportSchedule(CMvDoc& doc, int startWeek, int weekCount) {
+bool ExportSchedule(CMvDoc& doc, ui::Host& host, int startWeek, int weekCount) {
     if (weekCount <= 0)
         return false;
     if (!WriteScheduleExport(doc, startWeek, weekCount).ok()) {
@@ -102,7 +102,7 @@ bool ExportSchedule(CMvDoc& doc, int startWeek, int weekCount) {
     ui::MessageBox box;
     box.text = doc.Strings().Format(kExportedMessage, ScheduleExportPath(doc).string());
     box.icon = ui::Icon::Information;
-    doc.Host().ShowMessage(box);
+    host.ShowMessage(box);
     return true;
 }
 

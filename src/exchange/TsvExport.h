@@ -7,7 +7,10 @@
 
 namespace mivra {
 class CMvDoc;
+namespace ui {
+class Host;
 }
+} // namespace mivra
 
 // The schedule as tab-separated text for spreadsheets and mail merges: "ptsched.txt" in the
 // data folder, a header line, an empty line, then one line of 33 columns per week.
@@ -32,6 +35,6 @@ Status WriteScheduleExport(const CMvDoc& doc, int startWeek, int weekCount);
  * message 1231 with the path when it could not be written. A count of 0 does nothing.
  * Returns whether the file was written.
  */
-bool ExportSchedule(CMvDoc& doc, int startWeek, int weekCount);
+bool ExportSchedule(CMvDoc& doc, ui::Host& host, int startWeek, int weekCount);
 
 } // namespace mivra::exchange

@@ -1,6 +1,5 @@
 #include "reports/CSelectWeeksDlg.h"
 
-#include "exchange/TsvExport.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/Host.h"
@@ -55,11 +54,13 @@ CountRows CountsOf(CSelectWeeksDlg::Mode mode) {
 
 CSelectWeeksDlg::CSelectWeeksDlg(CMvDoc& doc, Mode mode) : Dialog(kUse), m_doc(doc), m_mode(mode) {}
 
-std::optional<CSelectWeeksDlg::Range> CSelectWeeksDlg::Choose(CMvDoc& doc, Mode mode) {
+std::optional<CSelectWeeksDlg::Range> CSelectWeeksDlg::Choose(CMvDoc& doc, ui::Host& host,
+                                                              Mode mode) {
     CSelectWeeksDlg dialog(doc, mode);
-    if (doc.Host().RunDialog(dialog) != ui::kIdOk)
+    const int code = host.RunDialog(dialog);
+    if (code != ui::kIdOk && code != kExported)
         return std::nullopt;
-    return Range{dialog.StartWeek(), dialog.WeekCount()};
+    return Range{dialog.StartWeek(), dialog.WeekCount(), code == kExported};
 }
 
 void CSelectWeeksDlg::OnInit() {
@@ -134,7 +135,6 @@ void CSelectWeeksDlg::OnCommand(int id) {
     if (id != kExport || m_mode != Mode::Schedule)
         return;
     ReadSelection();
-    exchange::ExportSchedule(m_doc, m_start, m_count);
     End(kExported);
 }
 

@@ -12,7 +12,8 @@ namespace mivra::reports {
 
 /**
  * "Välj veckor": the start week and the number of weeks of a schedule report. Schedule mode
- * also offers "Exportera", which writes the tab-separated export and closes the dialog.
+ * also offers "Exportera", which closes the dialog asking for the tab-separated export of the
+ * range; the caller writes it.
  */
 class CSelectWeeksDlg : public ui::Dialog {
 public:
@@ -22,7 +23,7 @@ public:
     static constexpr int kStartList = 1301; ///< "Startvecka", item data the week index
     static constexpr int kCountList = 1302; ///< "# veckor"
     static constexpr int kExport = 1303;    ///< "Exportera"
-    /** The end code after "Exportera": the export is written, no report is to be shown. */
+    /** The end code after "Exportera": the export is asked for, no report is to be shown. */
     static constexpr int kExported = kExport;
     static constexpr int kIds[] = {kStartList, kCountList, kExport};
     static constexpr ui::TemplateUse kUse{"CSelectWeeksDlg", kTemplate, kIds};
@@ -36,9 +37,10 @@ public:
     struct Range {
         int startWeek = 0;
         int weekCount = 0;
+        bool exportAsked = false; ///< "Exportera" closed the dialog
     };
-    /** Runs the dialog on the document's host: the range on OK, nothing otherwise. */
-    static std::optional<Range> Choose(CMvDoc& doc, Mode mode);
+    /** Runs the dialog: the range on OK or "Exportera", nothing on Cancel. */
+    static std::optional<Range> Choose(CMvDoc& doc, ui::Host& host, Mode mode);
 
 private:
     void OnInit() override;

@@ -1,7 +1,7 @@
 #include "reports/ScheduleWeek.h"
 
 #include "base/Text.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 

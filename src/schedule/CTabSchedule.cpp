@@ -31,21 +31,20 @@ int SchedulePageIndex(const DocOptions& options, SchedulePage page) {
     return SchedulePageIndex(page, options.scheduleHosts, options.scheduleReaders);
 }
 
-CTabSchedule::CTabSchedule(CMvDoc& doc, CommandRunner runCommand)
+CTabSchedule::CTabSchedule(CMvDoc& doc, SchedulePageSet pages, CommandRunner runCommand)
     : PropertySheet(doc.Strings().Get(1082)), m_doc(doc), m_runCommand(std::move(runCommand)),
-      m_withHosts(doc.Options().scheduleHosts), m_withReaders(doc.Options().scheduleReaders),
-      m_summary(doc), m_homeTalks(doc), m_chairman(doc), m_hosts(doc), m_readers(doc),
-      m_outgoing(doc), m_events(doc) {
+      m_withHosts(doc.Options().scheduleHosts && pages.hosts),
+      m_withReaders(doc.Options().scheduleReaders && pages.readers), m_pages(std::move(pages)) {
     m_doc.SetFirstShownWeek(m_doc.CurrentWeek());
-    AddPage(m_summary);
-    AddPage(m_homeTalks);
-    AddPage(m_chairman);
+    AddPage(*m_pages.summary);
+    AddPage(*m_pages.homeTalks);
+    AddPage(*m_pages.chairman);
     if (m_withHosts)
-        AddPage(m_hosts);
+        AddPage(*m_pages.hosts);
     if (m_withReaders)
-        AddPage(m_readers);
-    AddPage(m_outgoing);
-    AddPage(m_events);
+        AddPage(*m_pages.readers);
+    AddPage(*m_pages.outgoing);
+    AddPage(*m_pages.events);
 }
 
 int CTabSchedule::Run(ui::Host& host, int startPage) {
@@ -89,12 +88,6 @@ void CTabSchedule::OnReset() {
     // Once, whatever pages were opened: an event added on any page and cancelled must not
     // reach the file with the next OK.
     m_doc.ReloadWeeks();
-}
-
-int RunScheduleSheet(CMvDoc& doc, ui::Host& host, int startPage,
-                     CTabSchedule::CommandRunner runCommand) {
-    CTabSchedule sheet(doc, std::move(runCommand));
-    return sheet.Run(host, startPage);
 }
 
 } // namespace mivra

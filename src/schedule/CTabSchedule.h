@@ -1,15 +1,10 @@
 #pragma once
 
-#include "rotations/CChair.h"
-#include "rotations/CHosp.h"
-#include "rotations/CReader.h"
-#include "schedule/CCovisit.h"
-#include "schedule/CSched.h"
-#include "schedule/CTDlg.h"
-#include "schedule/CTabPage.h"
+#include "schedule/CWeekPage.h"
 #include "ui/PropertySheet.h"
 
 #include <functional>
+#include <memory>
 
 namespace mivra {
 
@@ -29,6 +24,20 @@ int SchedulePageIndex(SchedulePage page, bool withHosts, bool withReaders);
 int SchedulePageIndex(const DocOptions& options, SchedulePage page);
 
 /**
+ * The sheet's pages by role. The shell's wiring makes them, since it knows every page class
+ * (the rotation pages live above this folder); the sheet owns them.
+ */
+struct SchedulePageSet {
+    std::unique_ptr<CSchedulePage> summary;
+    std::unique_ptr<CWeekPage> homeTalks;
+    std::unique_ptr<CWeekPage> chairman;
+    std::unique_ptr<CWeekPage> hosts;
+    std::unique_ptr<CWeekPage> readers;
+    std::unique_ptr<CWeekPage> outgoing;
+    std::unique_ptr<CSchedulePage> events;
+};
+
+/**
  * The scheduling sheet "Panel för schemaläggning". Its pages edit the document's weeks and
  * events in place; OK and Apply write them (a failed write keeps the sheet open), Cancel
  * reads both files back, so whatever was not written is dropped. The "Redigera" button
@@ -41,20 +50,20 @@ public:
     static constexpr int kBrothersCommand = 32768;
     using CommandRunner = std::function<void(int commandId)>;
 
-    /** Builds the pages the settings ask for; the first listed week becomes the current one. */
-    CTabSchedule(CMvDoc& doc, CommandRunner runCommand);
+    /** Shows the pages the settings ask for; the first listed week becomes the current one. */
+    CTabSchedule(CMvDoc& doc, SchedulePageSet pages, CommandRunner runCommand);
 
     /** Runs the sheet modally on a page; afterwards the first listed week is the current one. */
     int Run(ui::Host& host, int startPage);
     int PageIndex(SchedulePage page) const;
 
-    CTDlg& Summary() { return m_summary; }
-    CTabPage& HomeTalks() { return m_homeTalks; }
-    CChair& Chairman() { return m_chairman; }
-    CHosp* Hosts() { return m_withHosts ? &m_hosts : nullptr; }
-    CReader* Readers() { return m_withReaders ? &m_readers : nullptr; }
-    CSched& Outgoing() { return m_outgoing; }
-    CCovisit& Events() { return m_events; }
+    CSchedulePage& Summary() { return *m_pages.summary; }
+    CWeekPage& HomeTalks() { return *m_pages.homeTalks; }
+    CWeekPage& Chairman() { return *m_pages.chairman; }
+    CWeekPage* Hosts() { return m_withHosts ? m_pages.hosts.get() : nullptr; }
+    CWeekPage* Readers() { return m_withReaders ? m_pages.readers.get() : nullptr; }
+    CWeekPage& Outgoing() { return *m_pages.outgoing; }
+    CSchedulePage& Events() { return *m_pages.events; }
 
 private:
     void OnInit() override;
@@ -66,22 +75,7 @@ private:
     CommandRunner m_runCommand;
     bool m_withHosts;
     bool m_withReaders;
-    CTDlg m_summary;
-    CTabPage m_homeTalks;
-    CChair m_chairman;
-    CHosp m_hosts;
-    CReader m_readers;
-    CSched m_outgoing;
-    CCovisit m_events;
+    SchedulePageSet m_pages;
 };
-
-/**
- * Opens the scheduling sheet on a page (see SchedulePageIndex; an absent page, −1, opens the
- * summary) and returns ui::kIdOk or
- * ui::kIdCancel. runCommand receives the command chosen from the "Redigera" menu while the
- * sheet is open; the main frame runs it.
- */
-int RunScheduleSheet(CMvDoc& doc, ui::Host& host, int startPage,
-                     CTabSchedule::CommandRunner runCommand);
 
 } // namespace mivra

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "schedule/CSchedulePage.h"
-#include "schedule/WeekRecord.h"
+#include "store/WeekRecord.h"
 
 #include <functional>
 #include <optional>

@@ -32,7 +32,7 @@ int BaseWeekOf(int year) {
 
 } // namespace
 
-CMvDoc::CMvDoc(const StringTable& strings, ui::Host& host, const Clock& clock,
+CMvDoc::CMvDoc(const StringTable& strings, ui::MessageHost& host, const Clock& clock,
                std::filesystem::path dataFolder)
     : m_strings(strings), m_host(host), m_clock(clock),
       m_files(std::move(dataFolder), strings, host),

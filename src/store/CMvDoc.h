@@ -1,16 +1,16 @@
 #pragma once
 
 #include "base/Clock.h"
-#include "reports/Dates.h"
-#include "rotations/Availability.h"
-#include "rotations/HostList.h"
-#include "rotations/NeedsList.h"
-#include "schedule/EventList.h"
-#include "schedule/WeekWindow.h"
+#include "dates/Dates.h"
+#include "store/Availability.h"
 #include "store/DataFiles.h"
+#include "store/EventList.h"
+#include "store/HostList.h"
 #include "store/NameList.h"
+#include "store/NeedsList.h"
 #include "store/Records.h"
 #include "store/Settings.h"
+#include "store/WeekWindow.h"
 #include "ui/Host.h"
 
 #include <cstdint>
@@ -40,7 +40,7 @@ public:
     /** The own-index value of a duplicate check that only looks the name up. */
     static constexpr int kSilentLookup = 32211;
 
-    CMvDoc(const StringTable& strings, ui::Host& host, const Clock& clock,
+    CMvDoc(const StringTable& strings, ui::MessageHost& host, const Clock& clock,
            std::filesystem::path dataFolder);
     ~CMvDoc();
     CMvDoc(const CMvDoc&) = delete;
@@ -59,7 +59,6 @@ public:
     const std::filesystem::path& DataFolder() const { return m_files.Folder(); }
     void ReportWriteFailure(const std::filesystem::path& path);
     const StringTable& Strings() const { return m_strings; }
-    ui::Host& Host() const { return m_host; }
 
     // Options, today and weeks of the calendar -------------------------------------------------
     const DocOptions& Options() const { return m_options; }
@@ -322,7 +321,7 @@ private:
     int ShowDuplicate(const std::string& existing, bool ask);
 
     const StringTable& m_strings;
-    ui::Host& m_host;
+    ui::MessageHost& m_host;
     const Clock& m_clock;
     DataFiles m_files;
 

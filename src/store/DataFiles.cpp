@@ -44,7 +44,8 @@ std::filesystem::path Absolute(std::filesystem::path folder) {
 
 } // namespace
 
-DataFiles::DataFiles(std::filesystem::path folder, const StringTable& strings, ui::Host& host)
+DataFiles::DataFiles(std::filesystem::path folder, const StringTable& strings,
+                     ui::MessageHost& host)
     : m_folder(Absolute(std::move(folder))), m_strings(strings), m_host(host) {}
 
 std::filesystem::path DataFiles::Path(int id) const {

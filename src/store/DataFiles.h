@@ -15,7 +15,7 @@ namespace mivra {
 
 class StringTable;
 namespace ui {
-class Host;
+class MessageHost;
 }
 
 /** String ids of the texts that name the files of the data folder. */
@@ -43,7 +43,7 @@ inline constexpr int kProfile = 1251;
  */
 class DataFiles {
 public:
-    DataFiles(std::filesystem::path folder, const StringTable& strings, ui::Host& host);
+    DataFiles(std::filesystem::path folder, const StringTable& strings, ui::MessageHost& host);
 
     const std::filesystem::path& Folder() const { return m_folder; }
     std::filesystem::path Path(int id) const;
@@ -91,7 +91,7 @@ private:
 
     std::filesystem::path m_folder;
     const StringTable& m_strings;
-    ui::Host& m_host;
+    ui::MessageHost& m_host;
     std::map<int, bool> m_protected;
     bool m_quiet = false;
 };

@@ -53,13 +53,18 @@ struct FontRequest {
     bool hideStrikeOutAndUnderline = false; ///< the colour stays the only effect offered
 };
 
-class Host {
+/** The part of the host that shows message boxes: all that the document needs of it. */
+class MessageHost {
 public:
-    virtual ~Host() = default;
+    virtual ~MessageHost() = default;
 
     /** Shows a modal message box and returns the button pressed. */
     virtual Answer ShowMessage(const MessageBox& box) = 0;
+};
 
+/** Runs the windows of system code: dialogs, sheets, menus, common dialogs, the clipboard. */
+class Host : public MessageHost {
+public:
     /** Runs a dialog modally on its template and returns the code it ended with. */
     virtual int RunDialog(Dialog& dialog) = 0;
     /** Runs a property sheet modally: kIdOk or kIdCancel. */

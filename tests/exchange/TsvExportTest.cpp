@@ -27,7 +27,7 @@ class TsvExport : public test::ScheduleTest {
 protected:
     /** The week lines of the written file, each split into its columns (UTF-8). */
     std::vector<std::vector<std::string>> Export(int offset, int count) {
-        EXPECT_TRUE(ExportSchedule(*doc, Today() + offset, count));
+        EXPECT_TRUE(ExportSchedule(*doc, host, Today() + offset, count));
         EXPECT_EQ(TakeMessages().size(), 1u);
         std::string text = text::FromCodePage(dir.ReadText("ptsched.txt"), 1252);
         std::vector<std::string> lines = Split(text, '\n');
@@ -43,7 +43,7 @@ TEST_F(TsvExport, HeaderEmptyLineAndThirtyThreeColumnsOnEveryLine) {
     SendOut(w, 0);
     WriteFolder({w});
     Load();
-    ASSERT_TRUE(ExportSchedule(*doc, Today(), 3));
+    ASSERT_TRUE(ExportSchedule(*doc, host, Today(), 3));
     std::vector<std::string> messages = TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Schemat har exporterats till en tabavgränsad fil med namnet\n\n" +
@@ -143,7 +143,7 @@ TEST_F(TsvExport, AFailedWriteKeepsTheOldFileAndSaysSo) {
     dir.WriteText("ptsched.txt", "earlier export\n");
     for (io::Step step : {io::Step::Create, io::Step::Write, io::Step::Rename}) {
         io::SetFaultHook([step](io::Step s, const std::filesystem::path&) { return s == step; });
-        EXPECT_FALSE(ExportSchedule(*doc, Today(), 4));
+        EXPECT_FALSE(ExportSchedule(*doc, host, Today(), 4));
         std::vector<std::string> messages = TakeMessages();
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].find("Kunde inte skapa ny fil: " + Path("ptsched.txt")),
@@ -155,7 +155,7 @@ TEST_F(TsvExport, AFailedWriteKeepsTheOldFileAndSaysSo) {
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
         EXPECT_EQ(entry.path().filename().string().find("ptsched.txt."), std::string::npos)
             << "a temporary file was left: " << entry.path();
-    EXPECT_FALSE(ExportSchedule(*doc, Today(), 0)) << "a count of 0 does nothing";
+    EXPECT_FALSE(ExportSchedule(*doc, host, Today(), 0)) << "a count of 0 does nothing";
     EXPECT_TRUE(TakeMessages().empty());
     EXPECT_EQ(dir.ReadText("ptsched.txt"), "earlier export\n");
 }

@@ -1,8 +1,8 @@
 #include "DemoDialogs.h"
+#include "app/ShellParts.h"
 #include "app/TemplateUses.h"
 #include "base/Clock.h"
 #include "resources/StringTable.h"
-#include "schedule/CTabSchedule.h"
 #include "store/CMvDoc.h"
 #include "support/TempDir.h"
 #include "ui/qt/PdfRender.h"
@@ -146,7 +146,7 @@ TEST(QtHost, RunsTheSchedulingSheetWithItsPagesInOrder) {
         EXPECT_EQ(modal->findChild<QAbstractButton*>("c2")->text(), "Avbryt");
         EXPECT_EQ(modal->findChild<QAbstractButton*>("c111")->text(), "Redigera");
     });
-    EXPECT_EQ(RunScheduleSheet(doc, host, 1, {}), ui::kIdOk);
+    EXPECT_EQ(app::RunScheduleSheet(doc, host, 1, {}), ui::kIdOk);
     EXPECT_EQ(title, "Panel för schemaläggning");
     EXPECT_EQ(tabs, (QStringList{"Sammanfattning", "Tal i hemförsamlingen", "Ordförande", "Värd",
                                  "Högläsare vid Vakttornsstudiet", "Talare som reser ut",

@@ -2,7 +2,7 @@
 // --screenshot FILE it photographs the dialog by itself and cancels it (run under Xvfb).
 #include "base/Clock.h"
 #include "reports/CSelectWeeksDlg.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/qt/QtHost.h"

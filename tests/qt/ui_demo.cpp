@@ -10,10 +10,10 @@
 #include "DemoReport.h"
 #include "app/CMainFrame.h"
 #include "app/CMvApp.h"
+#include "app/ShellParts.h"
 #include "base/Clock.h"
 #include "reports/CMvView.h"
 #include "resources/StringTable.h"
-#include "schedule/CTabSchedule.h"
 #include "store/CMvDoc.h"
 #include "ui/qt/DesktopApp.h"
 #include "ui/qt/QtHost.h"
@@ -242,7 +242,7 @@ int main(int argc, char** argv) {
                           mivra::ui::Icon::Information, false, ""});
     };
     mivra::demo::DemoDlg dialog(strings, [&] {
-        mivra::RunScheduleSheet(
+        mivra::app::RunScheduleSheet(
             doc, host, mivra::SchedulePageIndex(doc.Options(), mivra::SchedulePage::HomeTalks),
             runCommand);
     });

@@ -1,3 +1,4 @@
+#include "app/ShellParts.h"
 #include "reports/CSelectWeeksDlg.h"
 #include "reports/ScheduleFixture.h"
 #include "ui/headless/HeadlessDialog.h"
@@ -88,13 +89,13 @@ TEST_F(SelectWeeks, TheTitleFollowsEverySelectionAndOkGivesTheRange) {
         EXPECT_EQ(d.Title(), TitleFor(10, W() - 5));
         d.Ok();
     });
-    std::optional<CSelectWeeksDlg::Range> range = CSelectWeeksDlg::Choose(*doc, Mode::Schedule);
+    std::optional<CSelectWeeksDlg::Range> range = app::ChooseScheduleWeeks(*doc, host);
     ASSERT_TRUE(range);
     EXPECT_EQ(range->startWeek, W() - 5);
     EXPECT_EQ(range->weekCount, 10);
 
     host.OnDialog(CSelectWeeksDlg::kTemplate, [](HeadlessDialog& d) { d.Cancel(); });
-    EXPECT_FALSE(CSelectWeeksDlg::Choose(*doc, Mode::Schedule));
+    EXPECT_FALSE(app::ChooseScheduleWeeks(*doc, host));
 }
 
 TEST_F(SelectWeeks, ExportWritesTheRangeAndClosesWithoutAReport) {
@@ -104,7 +105,7 @@ TEST_F(SelectWeeks, ExportWritesTheRangeAndClosesWithoutAReport) {
         EXPECT_FALSE(d.IsOpen());
         EXPECT_EQ(d.EndCode(), CSelectWeeksDlg::kExported);
     });
-    EXPECT_FALSE(CSelectWeeksDlg::Choose(*doc, Mode::Schedule));
+    EXPECT_FALSE(app::ChooseScheduleWeeks(*doc, host));
     std::vector<std::string> messages = TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Schemat har exporterats till en tabavgränsad fil med namnet\n\n" +

@@ -233,7 +233,7 @@ TEST_F(ScheduleSheet, TheFirstShownWeekIsTheCurrentWeekWhileBuiltAndAfterClosing
     Open();
     const int current = doc->CurrentWeek();
     doc->SetFirstShownWeek(current + 30);
-    CTabSchedule tabs(*doc, {});
+    CTabSchedule tabs(*doc, app::MakeSchedulePages(*doc), {});
     EXPECT_EQ(doc->FirstShownWeek(), current);
     host.OnSheet([&](HeadlessSheet& s) {
         EXPECT_EQ(tabs.HomeTalks().FirstShownWeek(), current);

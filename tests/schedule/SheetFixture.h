@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ShellParts.h"
 #include "schedule/CTabSchedule.h"
 #include "support/DocFixture.h"
 #include "ui/headless/HeadlessSheet.h"
@@ -47,7 +48,8 @@ protected:
     /** The sheet on the open document, driven headless from its start page. */
     ui::headless::HeadlessSheet& Show(int startPage) {
         driver.reset();
-        sheet = std::make_unique<CTabSchedule>(*doc, [this](int id) { Run(id); });
+        sheet = std::make_unique<CTabSchedule>(*doc, app::MakeSchedulePages(*doc),
+                                               [this](int id) { Run(id); });
         sheet->SetStartPage(startPage);
         driver = std::make_unique<ui::headless::HeadlessSheet>(host, *sheet);
         return *driver;

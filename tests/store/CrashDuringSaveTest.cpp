@@ -1,7 +1,7 @@
 // A program killed in the middle of saving leaves every file as it was before the save or as
 // the save meant to leave it, never a mix of the two and never cut short.
 #include "base/FileIo.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "support/RecordWriters.h"

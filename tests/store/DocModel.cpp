@@ -1,8 +1,8 @@
 #include "DocModel.h"
 
 #include "base/Text.h"
-#include "reports/Dates.h"
-#include "rotations/HostList.h"
+#include "dates/Dates.h"
+#include "store/HostList.h"
 #include "store/CMvDoc.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // stays whole (a record write touches no other record), the user is told with the full path,
 // memory keeps the change, and the next successful save writes it.
 #include "base/FileIo.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "support/RecordWriters.h"

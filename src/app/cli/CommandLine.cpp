@@ -3,7 +3,7 @@
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ScheduleCommand.h"
 #include "exchange/TsvExport.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/headless/HeadlessHost.h"

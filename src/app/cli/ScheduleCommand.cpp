@@ -1,7 +1,7 @@
 #include "app/cli/ScheduleCommand.h"
 
 #include "exchange/TsvExport.h"
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "reports/ReportGeometry.h"
 #include "reports/ScheduleReport.h"
 #include "store/CMvDoc.h"

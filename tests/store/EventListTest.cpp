@@ -1,4 +1,4 @@
-#include "schedule/EventList.h"
+#include "store/EventList.h"
 
 #include "support/RecordWriters.h"
 

@@ -1,4 +1,4 @@
-#include "rotations/NeedsList.h"
+#include "store/NeedsList.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/WeekRecord.h"
+#include "store/WeekRecord.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "schedule/WeekWindow.h"
+#include "store/WeekWindow.h"
 
 #include "support/RecordWriters.h"
 

@@ -1,4 +1,4 @@
-#include "rotations/Availability.h"
+#include "store/Availability.h"
 
 #include "base/Bytes.h"
 

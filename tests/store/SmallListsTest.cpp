@@ -1,6 +1,6 @@
 #include "base/Text.h"
-#include "rotations/HostList.h"
-#include "rotations/NeedsList.h"
+#include "store/HostList.h"
+#include "store/NeedsList.h"
 #include "support/RecordWriters.h"
 
 #include <gtest/gtest.h>

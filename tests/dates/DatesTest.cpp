@@ -1,4 +1,4 @@
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 
 #include "resources/StringTable.h"
 

@@ -1,4 +1,4 @@
-#include "schedule/EventList.h"
+#include "store/EventList.h"
 
 #include "base/Bytes.h"
 #include "base/Text.h"

@@ -1,4 +1,4 @@
-#include "schedule/WeekQueries.h"
+#include "store/WeekQueries.h"
 
 #include "store/CMvDoc.h"
 

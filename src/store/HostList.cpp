@@ -1,4 +1,4 @@
-#include "rotations/HostList.h"
+#include "store/HostList.h"
 
 #include "base/Bytes.h"
 #include "base/Text.h"

@@ -1,4 +1,4 @@
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 
 #include "base/Text.h"
 #include "resources/StringTable.h"

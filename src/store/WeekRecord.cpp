@@ -1,4 +1,4 @@
-#include "schedule/WeekRecord.h"
+#include "store/WeekRecord.h"
 
 #include "base/Bytes.h"
 
