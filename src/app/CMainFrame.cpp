@@ -12,6 +12,7 @@ namespace mivra::app {
 namespace {
 
 constexpr int kTitle = 2;
+constexpr int kDemoTitle = 60050;
 constexpr int kDatePaneSample = 59142;
 constexpr int kUseCloseButton = 60011;
 constexpr int kUnsavedAtClose = 60012;
@@ -108,7 +109,8 @@ ShellState CMainFrame::State() const {
 
 ui::FrameLayout CMainFrame::Layout() const {
     ui::FrameLayout layout;
-    layout.title = Strings().Get(kTitle);
+    layout.title =
+        m_demo ? Strings().Format(kDemoTitle, Strings().Get(kTitle)) : Strings().Get(kTitle);
     layout.menuBar = cmd::MenuBar();
     layout.toolbar = cmd::Toolbar();
     layout.datePane = dates::FormatCivil(m_doc.Today(), "%b %d, %Y", Strings());

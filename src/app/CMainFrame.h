@@ -45,6 +45,8 @@ public:
     /** The window this frame drives (null while there is none). */
     void SetWindow(ui::FrameWindow* window);
     void SetHelp(HelpGuide help) { m_help = std::move(help); }
+    /** The title bar then says that the data is the made-up demo folder's. */
+    void MarkDemo() { m_demo = true; }
     /** Plugs the scheduling sheet in: its commands and buttons become enabled. */
     void SetSheetRunner(SheetRunner runner);
     /** Binds a command or start panel button to a handler. */
@@ -81,6 +83,7 @@ private:
     ui::FrameWindow* m_window = nullptr;
     CStartPanel m_panel;
     HelpGuide m_help;
+    bool m_demo = false;
     SheetRunner m_sheet;
     std::map<int, std::function<void()>> m_handlers;
 };

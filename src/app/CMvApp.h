@@ -4,9 +4,11 @@
 #include "store/DataFolderLock.h"
 
 #include <filesystem>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace mivra {
@@ -25,17 +27,30 @@ namespace mivra::app {
 
 class CMainFrame;
 
-/** What the desktop program's command line says: `[--data DIR] [--today YYYY-MM-DD]`. */
+/** What the desktop program's command line says (see StartUsage). */
 struct StartArgs {
     std::optional<std::filesystem::path> dataFolder;
     std::optional<CivilDate> today;
+    bool demo = false; ///< a fresh demo folder in the cache folder instead of a data folder
+    bool help = false;
+    bool version = false;
 };
 
 /** Parses the desktop program's options; nothing (with the error) for anything else. */
 std::optional<StartArgs> ParseStartArgs(const std::vector<std::string>& args, std::string& error);
 
 /** Exit codes of the desktop program. */
-enum StartCode : int { kStarted = 0, kStartFailed = 1, kBadArguments = 2 };
+enum StartCode : int { kStarted = 0, kAnswered = 0, kStartFailed = 1, kBadArguments = 2 };
+
+/** The desktop program's usage lines. */
+const char* StartUsage();
+
+/**
+ * The options of a start, or the exit code when they are answered without one: `--help`
+ * prints the usage to out, `--version` the version, a wrong option the usage to err.
+ */
+std::variant<StartArgs, int> ReadStartOptions(const std::vector<std::string>& args,
+                                              std::ostream& out, std::ostream& err);
 
 /**
  * The application: start-up in its order (data folder, its lock for the whole run, the
@@ -63,6 +78,8 @@ public:
 
 private:
     bool Refuse(const std::string& text);
+    /** Takes the folder's lock; with `demo` the folder is then emptied and filled anew. */
+    bool TakeFolder(bool demo);
 
     const StringTable& m_strings;
     ui::Host& m_host;

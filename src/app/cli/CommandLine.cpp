@@ -1,11 +1,14 @@
 #include "app/cli/CommandLine.h"
 
+#include "app/DemoFolder.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/ScheduleCommand.h"
+#include "base/Version.h"
 #include "exchange/TsvExport.h"
 #include "dates/Dates.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "store/DataFolderLock.h"
 #include "ui/headless/HeadlessHost.h"
 
 #include <cstdlib>
@@ -19,7 +22,9 @@ constexpr const char* kUsageLines =
     "usage: mivra-cli [--data DIR] [--today YYYY-MM-DD] dump KIND\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-schedule --from YYYY-MM-DD "
     "--weeks N --pdf FILE\n"
-    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N";
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N\n"
+    "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
+    "       mivra-cli --help | --version";
 constexpr const char* kCommandOptions[] = {"--from", "--weeks", "--pdf"};
 constexpr int kWriteFailed = 1231;
 
@@ -74,6 +79,16 @@ int Usage(std::ostream& err, const std::string& why) {
     return kUsage;
 }
 
+/** --help and --version answer on stdout and end the run. */
+int Answer(const Invocation& call, std::ostream& out) {
+    if (call.help)
+        out << kUsageLines << "\n  KIND: " << KindList() << '\n';
+    else
+        out << "mivra-cli " << kVersion << '\n';
+    out.flush();
+    return out ? kOk : kFailure;
+}
+
 /** The usage error of a command's words and options, or empty when they are complete. */
 std::string CheckCommand(const Invocation& call) {
     const std::vector<std::string>& words = call.words;
@@ -82,6 +97,14 @@ std::string CheckCommand(const Invocation& call) {
             return words.size() < 2 ? "dump needs a kind" : "unknown kind " + words[1];
         if (!call.options.empty())
             return "dump takes no " + call.options.begin()->first;
+        return {};
+    }
+    if (words[0] == "make-demo") {
+        if (words.size() != 2)
+            return words.size() < 2 ? "make-demo needs a folder" : "make-demo takes one folder";
+        if (call.dataFolder || !call.options.empty())
+            return call.dataFolder ? "make-demo takes its folder as DIR, not --data"
+                                   : "make-demo takes no " + call.options.begin()->first;
         return {};
     }
     if (words[0] != "print-schedule" && words[0] != "export-tsv")
@@ -146,6 +169,38 @@ int ExportTsv(const Invocation& call, CMvDoc& doc, std::ostream& out, std::ostre
     return out ? kOk : kFailure;
 }
 
+int NotEmpty(const std::filesystem::path& folder, std::ostream& err) {
+    err << "mivra-cli: " << folder.string()
+        << " is not an empty folder: make-demo writes only into an empty or missing one\n";
+    return kFailure;
+}
+
+/** Writes the demo folder into DIR, which must hold nothing, under the folder's lock. */
+int MakeDemo(const Invocation& call, std::ostream& out, std::ostream& err) {
+    const std::filesystem::path folder = call.words[1];
+    if (!app::DemoFolder::HoldsNothing(folder))
+        return NotEmpty(folder, err);
+    std::string error;
+    if (!PrepareDataFolder(folder, error)) {
+        err << "mivra-cli: " << error << '\n';
+        return kFailure;
+    }
+    Result<DataFolderLock> lock = DataFolderLock::Acquire(folder);
+    if (!lock.ok()) {
+        err << "mivra-cli: " << DataFolderLock::RefusalMessage(StringTable::Swedish(), folder)
+            << '\n';
+        return kFailure;
+    }
+    if (!app::DemoFolder::HoldsNothing(folder)) // filled before the lock was ours
+        return NotEmpty(folder, err);
+    const int code = WithDocument(call, folder, err, [](CMvDoc& doc) {
+        return app::DemoFolder(doc).Fill() ? kOk : kFailure;
+    });
+    if (code == kOk)
+        out << folder.string() << '\n';
+    return code;
+}
+
 /** The data folder of a job: dump makes it as the first start does, the others need it. */
 std::optional<std::filesystem::path> FolderOf(const Invocation& call, std::ostream& err) {
     std::optional<std::filesystem::path> folder = call.dataFolder;
@@ -177,6 +232,8 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, s
         std::string value;
         if (args[i].rfind("--", 0) != 0) {
             call.words.push_back(args[i]);
+        } else if (args[i] == "--help" || args[i] == "--version") {
+            (args[i] == "--help" ? call.help : call.version) = true;
         } else if (TakeOption(args, i, "--data", value)) {
             if (value.empty()) {
                 error = "--data takes a folder";
@@ -235,11 +292,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::optional<Invocation> call = ParseArguments(args, error);
     if (!call)
         return Usage(err, error);
+    if (call->help || call->version)
+        return Answer(*call, out);
     if (call->words.empty())
         return Usage(err, "");
     if (std::string why = CheckCommand(*call); !why.empty())
         return Usage(err, why);
     const std::string& command = call->words[0];
+    if (command == "make-demo")
+        return MakeDemo(*call, out, err);
     if (command == "print-schedule" && !pdf) {
         err << "mivra-cli: print-schedule is not available: this build has no PDF output "
                "(built without Qt)\n";

@@ -23,6 +23,8 @@ struct Invocation {
     std::optional<CivilDate> today;
     std::vector<std::string> words;
     std::map<std::string, std::string> options; ///< the command's own: --from, --weeks, --pdf
+    bool help = false;                          ///< --help: the usage, and nothing else
+    bool version = false;                       ///< --version: the version, and nothing else
 };
 
 /** Pages for a PDF file, each drawn on a printer canvas of this resolution. */
@@ -39,7 +41,10 @@ struct PdfPages {
  */
 using PdfRenderer = std::function<Status(const std::filesystem::path& path, const PdfPages& pages)>;
 
-/** Parses `[--data DIR] [--today YYYY-MM-DD] COMMAND …` (options anywhere); else the error. */
+/**
+ * Parses `[--data DIR] [--today YYYY-MM-DD] COMMAND …` (options anywhere), `--help` and
+ * `--version`; else the error.
+ */
 std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, std::string& error);
 
 /** `$XDG_DATA_HOME/mivra`, else `~/.local/share/mivra`; nothing without a home folder. */

@@ -33,19 +33,17 @@ void LoadQtTranslation(QApplication& application) {
 
 int RunDesktop(QApplication& application, const std::vector<std::string>& args,
                const DesktopHooks& hooks) {
-    std::string error;
-    std::optional<app::StartArgs> startArgs = app::ParseStartArgs(args, error);
-    if (!startArgs) {
-        std::cerr << "mivra: " << error << "\nusage: mivra [--data DIR] [--today YYYY-MM-DD]\n";
-        return app::kBadArguments;
-    }
+    std::variant<app::StartArgs, int> options = app::ReadStartOptions(args, std::cout, std::cerr);
+    if (const int* exitCode = std::get_if<int>(&options))
+        return *exitCode;
+    const app::StartArgs& startArgs = std::get<app::StartArgs>(options);
     QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
     LoadQtTranslation(application);
     const StringTable& strings = StringTable::Swedish();
     QtHost host(strings);
     QtPrinting printing;
     app::CMvApp mivra(strings, host, printing);
-    if (mivra.Start(*startArgs, QCoreApplication::applicationDirPath().toStdString()) !=
+    if (mivra.Start(startArgs, QCoreApplication::applicationDirPath().toStdString()) !=
         app::kStarted) {
         std::cerr << "mivra: " << mivra.Failure() << '\n';
         return app::kStartFailed;
