@@ -2,9 +2,9 @@
 
 #include "app/HelpGuide.h"
 #include "base/Text.h"
-#include "schedule/WeekQueries.h"
 #include "store/CMvDoc.h"
 #include "store/DataFolderLock.h"
+#include "store/WeekQueries.h"
 
 #include <algorithm>
 #include <random>
