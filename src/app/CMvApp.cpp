@@ -2,8 +2,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/DemoFolder.h"
+#include "app/ProgramOptions.h"
 #include "app/ShellParts.h"
-#include "app/cli/CommandLine.h"
 #include "base/Version.h"
 #include "reports/CMvView.h"
 #include "resources/StringTable.h"
@@ -30,7 +30,7 @@ std::optional<StartArgs> ParseStartArgs(const std::vector<std::string>& args, st
     std::copy_if(args.begin(), args.end(), std::back_inserter(rest),
                  [](const std::string& arg) { return arg != "--demo"; });
     const bool demo = rest.size() != args.size();
-    std::optional<cli::Invocation> call = cli::ParseArguments(rest, error);
+    std::optional<Invocation> call = ParseArguments(rest, error);
     if (!call)
         return std::nullopt;
     if (!call->words.empty()) {
@@ -114,9 +114,9 @@ int CMvApp::Start(const StartArgs& args, const std::filesystem::path& programFol
     std::optional<std::filesystem::path> folder =
         args.demo ? DemoFolder::DefaultFolder() : args.dataFolder;
     if (!folder)
-        folder = cli::DefaultDataFolder();
+        folder = DefaultDataFolder();
     std::string error;
-    if (!folder || !cli::PrepareDataFolder(*folder, error)) {
+    if (!folder || !PrepareDataFolder(*folder, error)) {
         Refuse(m_strings.Format(kNoDataFolder, folder ? folder->string() : "~/.local/share/mivra"));
         return kStartFailed;
     }
