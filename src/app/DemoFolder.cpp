@@ -266,10 +266,10 @@ bool DemoFolder::Fill() {
 }
 
 bool DemoFolder::AddCongregations() {
-    const int circuit = m_doc.AddCircuit(CircuitRecord{kCircuit});
-    if (circuit < 0 || !m_doc.SaveCircuits())
+    const int circuit = m_doc.Circuits().Add(kCircuit);
+    if (circuit < 0 || !m_doc.Circuits().Save())
         return false;
-    m_circuit = m_doc.Circuits()[static_cast<size_t>(circuit)].key;
+    m_circuit = m_doc.Circuits().Items()[static_cast<size_t>(circuit)].key;
     for (size_t i = 0; i < std::size(kCongregations); ++i) {
         const CongregationData& c = kCongregations[i];
         CongregationRecord record;
@@ -327,7 +327,7 @@ bool DemoFolder::SetHomeCongregation() {
 
 bool DemoFolder::AddHostsAndNeeds() {
     for (const char* host : kHosts)
-        if (m_doc.AddHost(host) < 0)
+        if (m_doc.Hosts().Add(host) < 0)
             return false;
     NeedsList needs;
     for (int talk : kNeededTalks)
@@ -337,7 +337,7 @@ bool DemoFolder::AddHostsAndNeeds() {
     for (int talk : kLaterTalks)
         needs.low.Set(talk);
     m_doc.SetNeeds(needs);
-    return m_doc.SaveHosts() && m_doc.SaveNeedsList();
+    return m_doc.Hosts().Save() && m_doc.SaveNeedsList();
 }
 
 bool DemoFolder::AddUnavailableWeeks() {

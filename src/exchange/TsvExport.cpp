@@ -52,7 +52,7 @@ std::vector<std::string> WeekFields(const CMvDoc& doc, int weekIndex) {
     f.push_back(doc.CongregationNameByKey(Key(w.homeCongregation), false));
     f.push_back(doc.BrotherNameByKey(Key(w.chairman), false));
     f.push_back(doc.BrotherNameByKey(Key(w.reader), false));
-    f.push_back(doc.HostNameByKey(Key(w.host)));
+    f.push_back(doc.Hosts().NameByKey(Key(w.host)));
     for (size_t i = 0; i < WeekRecord::kOutSlots; ++i) {
         f.push_back(doc.BrotherNameByKey(Key(w.outSpeaker[i]), false));
         f.push_back(doc.CongregationNameByKey(Key(w.outCongregation[i]), false));

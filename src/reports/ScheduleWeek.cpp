@@ -86,7 +86,7 @@ void FillRow1(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
         s.reader = doc.BrotherNameByKey(Key(w.reader), false);
     s.hostLabel = o.scheduleHosts && (ordinary || (w.weekFlags & kWeekHostAnyway));
     if (o.scheduleHosts)
-        s.host = doc.HostNameByKey(Key(w.host));
+        s.host = doc.Hosts().NameByKey(Key(w.host));
     // Without the reader shown both labels stand in one column: the host's wins.
     if (!ReaderColumnApart(o) && s.hostLabel)
         s.readerLabel = false;

@@ -13,16 +13,11 @@
 namespace mivra {
 namespace {
 
-constexpr int kLanguageCodeId = 1198;
-
 // Keys and slots are 16-bit: a slot file has at most this many usable slots.
 constexpr uint64_t kMaxSlots = 65536;
 constexpr uint64_t kMaxExtraSlots = 65535;
-// The small lists hold a few hundred records; these caps bound the memory a hostile file can
-// take. A longer file is loaded up to the cap and protected for the session.
-constexpr uint64_t kMaxCircuits = 10000;
-constexpr uint64_t kMaxHosts = 10000;
-constexpr uint64_t kMaxTopics = 10000;
+// Caps that bound the memory a hostile file can take. A longer file is loaded up to the cap and
+// protected for the session.
 constexpr uint64_t kMaxEvents = 65536;
 constexpr uint64_t kMaxAvailability = 1 << 20;
 
@@ -34,9 +29,7 @@ int BaseWeekOf(int year) {
 
 CMvDoc::CMvDoc(const StringTable& strings, ui::MessageHost& host, const Clock& clock,
                std::filesystem::path dataFolder)
-    : m_strings(strings), m_host(host), m_clock(clock),
-      m_files(std::move(dataFolder), strings, host),
-      m_collator(std::make_unique<text::Collator>("sve")) {
+    : m_context(strings, host, std::move(dataFolder)), m_clock(clock) {
     m_talks.resize(TalkRepertoire::kTalks);
 }
 
@@ -46,9 +39,9 @@ CMvDoc::~CMvDoc() = default;
 bool CMvDoc::StartLoad() {
     FreeStore();
     std::error_code ec;
-    if (!std::filesystem::is_directory(m_files.Folder(), ec))
+    if (!std::filesystem::is_directory(m_context.Files().Folder(), ec))
         return false;
-    m_files.Reset();
+    m_context.Files().Reset();
     m_modified = false;
     return true;
 }
@@ -56,13 +49,9 @@ bool CMvDoc::StartLoad() {
 bool CMvDoc::LoadStore() {
     if (!StartLoad())
         return false;
-    m_languageCode = m_strings.Get(kLanguageCodeId);
-    if (m_languageCode.empty())
-        m_languageCode = "sve";
-    m_codePage = text::CodePageOf(m_languageCode);
+    m_context.ReadLanguage();
     ReadSettingsProfile();
     ComputeToday();
-    m_collator = std::make_unique<text::Collator>(m_languageCode);
     LoadFromFolder(true);
     return true;
 }
@@ -76,17 +65,16 @@ bool CMvDoc::ReloadStore() {
 }
 
 void CMvDoc::LoadFromFolder(bool convertLegacy) {
-    m_pendingSaves.clear();
+    m_context.ForgetFailures();
     m_pendingWeekChanges.clear();
-    m_unwritten.clear();
-    RenameOlderFiles(m_files, m_languageCode);
-    MigrateItalianBrothers(m_files, m_languageCode);
+    RenameOlderFiles(m_context.Files(), LanguageCode());
+    MigrateItalianBrothers(m_context.Files(), LanguageCode());
     if (convertLegacy)
-        ConvertLegacyExtraFile(m_files);
+        ConvertLegacyExtraFile(m_context.Files());
     LoadBrothers();
     LoadCongregations();
-    LoadCircuits();
-    LoadHosts();
+    m_circuits.Load();
+    m_hosts.Load();
     LoadTalks();
     LoadTopics();
     if (!convertLegacy)
@@ -115,12 +103,12 @@ void CMvDoc::FreeStore() {
 }
 
 void CMvDoc::ReadSettingsProfile() {
-    Profile profile = Profile::Load(DataFilePath(file::kProfile), m_codePage);
+    Profile profile = Profile::Load(DataFilePath(file::kProfile), m_context.CodePage());
     if (profile.state() == Profile::State::Unreadable)
-        m_files.ReportUnreadable(file::kProfile);
+        m_context.Files().ReportUnreadable(file::kProfile);
     m_options = DocOptions{};
-    ReadSettings(profile, m_strings, m_options);
-    if (m_languageCode != "ptg")
+    ReadSettings(profile, m_context.Strings(), m_options);
+    if (LanguageCode() != "ptg")
         m_options.nameOrder = false;
 }
 
@@ -132,40 +120,31 @@ void CMvDoc::ComputeToday() {
 }
 
 std::filesystem::path CMvDoc::DataFilePath(int stringId) const {
-    return m_files.Path(stringId);
+    return m_context.Files().Path(stringId);
 }
 
 void CMvDoc::ReportWriteFailure(const std::filesystem::path& path) {
-    m_files.ReportWriteFailure(path);
-}
-
-ui::Answer CMvDoc::ShowMessage(const std::string& textToShow, ui::Buttons buttons,
-                               bool secondIsDefault) {
-    ui::MessageBox box;
-    box.text = textToShow;
-    box.buttons = buttons;
-    box.icon = buttons == ui::Buttons::Ok ? ui::Icon::Warning : ui::Icon::Question;
-    box.secondIsDefault = secondIsDefault;
-    return m_host.ShowMessage(box);
+    m_context.Files().ReportWriteFailure(path);
 }
 
 bool CMvDoc::WriteProfile(const std::function<void(Profile&)>& change) {
-    if (!m_files.MayWrite(file::kProfile))
+    if (!m_context.Files().MayWrite(file::kProfile))
         return false;
     // Read again first: what the profile holds beyond our options (fonts, unknown keys) stays.
     const std::filesystem::path path = DataFilePath(file::kProfile);
-    Profile profile = Profile::Load(path, m_codePage);
+    Profile profile = Profile::Load(path, m_context.CodePage());
     if (profile.state() == Profile::State::Unreadable) {
-        m_files.ReportUnreadable(file::kProfile);
+        m_context.Files().ReportUnreadable(file::kProfile);
         return false;
     }
     change(profile);
-    return m_files.Finish(file::kProfile, profile.Save(path));
+    return m_context.Files().Finish(file::kProfile, profile.Save(path));
 }
 
 bool CMvDoc::WriteSettings() {
-    return Commit(file::kProfile,
-                  WriteProfile([&](Profile& p) { mivra::WriteSettings(p, m_strings, m_options); }));
+    return m_context.Commit(file::kProfile, WriteProfile([&](Profile& p) {
+                                mivra::WriteSettings(p, m_context.Strings(), m_options);
+                            }));
 }
 
 dates::MeetingDays CMvDoc::MeetingDays() const {
@@ -173,18 +152,19 @@ dates::MeetingDays CMvDoc::MeetingDays() const {
 }
 
 dates::DateStyle CMvDoc::DateStyle() const {
-    return {m_languageCode, m_options.alternativeDateFormat};
+    return {LanguageCode(), m_options.alternativeDateFormat};
 }
 
 std::string CMvDoc::FormatDate(int weekNumber, int flags, int selector) const {
-    return dates::FormatDate(weekNumber, flags, selector, DateStyle(), MeetingDays(), m_strings);
+    return dates::FormatDate(weekNumber, flags, selector, DateStyle(), MeetingDays(),
+                             m_context.Strings());
 }
 
 // Loading -------------------------------------------------------------------------------------
 
 uint32_t CMvDoc::CreateSlotFile(int id, size_t recordSize) {
     std::vector<uint8_t> dummy(recordSize, 0);
-    return m_files.Save(id, dummy) ? 1 : 0;
+    return m_context.Files().Save(id, dummy) ? 1 : 0;
 }
 
 namespace {
@@ -204,40 +184,21 @@ size_t RecordSize(int id) {
 std::optional<std::vector<uint8_t>> CMvDoc::ReadSlotBytes(int id, uint32_t slot) const {
     if (id == file::kExtra && slot == 0)
         return std::nullopt;
-    if (auto it = m_unwritten.find({id, slot}); it != m_unwritten.end())
-        return it->second;
-    return m_files.ReadSlot(id, RecordOffset(id, slot), RecordSize(id));
+    return m_context.ReadRecord(id, RecordOffset(id, slot), RecordSize(id));
 }
 
 bool CMvDoc::WriteRecord(int id, uint32_t slot, std::span<const uint8_t> bytes) {
-    if (m_files.WriteSlot(id, RecordOffset(id, slot), bytes)) {
-        m_unwritten.erase({id, slot});
-        return true;
-    }
-    m_unwritten[{id, slot}].assign(bytes.begin(), bytes.end());
-    return false;
+    return m_context.WriteRecord(id, RecordOffset(id, slot), bytes);
 }
 
 void CMvDoc::ForgetUnwritten(int id, uint32_t slot) {
-    m_unwritten.erase({id, slot});
-}
-
-void CMvDoc::RetryUnwrittenRecords(std::vector<std::filesystem::path>& failing) {
-    for (auto it = m_unwritten.begin(); it != m_unwritten.end();) {
-        const auto [id, slot] = it->first;
-        if (m_files.WriteSlot(id, RecordOffset(id, slot), it->second)) {
-            it = m_unwritten.erase(it);
-            continue;
-        }
-        if (std::find(failing.begin(), failing.end(), DataFilePath(id)) == failing.end())
-            failing.push_back(DataFilePath(id));
-        ++it;
-    }
+    m_context.ForgetUnwritten(id, RecordOffset(id, slot));
 }
 
 template <class Record, class Entry>
 uint32_t CMvDoc::LoadSlotFile(int id, size_t keyOffset, std::vector<Entry>& entries) {
-    io::FileBytes file = m_files.Read(id, kMaxSlots * Record::kSize, DataFiles::Tail::Ignore);
+    io::FileBytes file =
+        m_context.Files().Read(id, kMaxSlots * Record::kSize, DataFiles::Tail::Ignore);
     if (file.state == io::ReadState::Missing)
         return CreateSlotFile(id, Record::kSize);
     const size_t slots = file.bytes.size() / Record::kSize;
@@ -248,7 +209,7 @@ uint32_t CMvDoc::LoadSlotFile(int id, size_t keyOffset, std::vector<Entry>& entr
         if (bytes::GetU16(bytes, keyOffset) == 0)
             continue;
         Entry entry;
-        entry.Fill(Record::Decode(bytes, m_codePage), static_cast<uint16_t>(slot));
+        entry.Fill(Record::Decode(bytes, m_context.CodePage()), static_cast<uint16_t>(slot));
         entries.push_back(std::move(entry));
     }
     return static_cast<uint32_t>(slots);
@@ -260,7 +221,7 @@ void CMvDoc::LoadBrothers() {
         RefreshBrotherSortKey(entry);
     SortBrotherEntries();
 
-    io::FileBytes extra = m_files.Read(file::kExtra, 0, DataFiles::Tail::Ignore);
+    io::FileBytes extra = m_context.Files().Read(file::kExtra, 0, DataFiles::Tail::Ignore);
     m_extraSlots = static_cast<uint32_t>(std::min(extra.fileSize / 128, kMaxExtraSlots));
     if (extra.state == io::ReadState::Missing)
         m_extraSlots = CreateSlotFile(file::kExtra, BrotherExtraRecord::kSize);
@@ -270,7 +231,7 @@ void CMvDoc::LoadCongregations() {
     m_congregationSlots =
         LoadSlotFile<CongregationRecord>(file::kCongregations, 174, m_congregations);
     for (CongregationIndexEntry& entry : m_congregations)
-        entry.sortKey = m_collator->SortKey(entry.name);
+        entry.sortKey = m_context.Collator().SortKey(entry.name);
     SortCongregations();
 }
 
@@ -278,39 +239,29 @@ void CMvDoc::ForgetMissingHomeCongregation() {
     // A key that names no congregation counts as none; clearing it keeps the next
     // congregation given that key from silently becoming the home congregation.
     if (m_options.ourCongregationKey == 0 || OurCongregationKey() != 0 ||
-        m_files.Protected(file::kCongregations))
+        m_context.Files().Protected(file::kCongregations))
         return;
     m_options.ourCongregationKey = 0;
-    Commit(file::kProfile, WriteProfile([](Profile& p) { WriteHomeCongregation(p, 0); }));
-}
-
-void CMvDoc::LoadCircuits() {
-    io::FileBytes file = m_files.Read(file::kCircuits, kMaxCircuits * CircuitRecord::kSize);
-    m_circuits.Load(file.bytes, m_codePage);
-}
-
-void CMvDoc::LoadHosts() {
-    io::FileBytes file = m_files.Read(file::kHosts, kMaxHosts * HostRecord::kSize);
-    m_hosts.Load(file.bytes, m_codePage);
+    m_context.Commit(file::kProfile, WriteProfile([](Profile& p) { WriteHomeCongregation(p, 0); }));
 }
 
 void CMvDoc::LoadTalks() {
-    io::FileBytes file = m_files.Read(file::kTalks, TalkRepertoire::kTalks * TalkRecord::kSize,
-                                      DataFiles::Tail::Ignore);
+    io::FileBytes file = m_context.Files().Read(
+        file::kTalks, TalkRepertoire::kTalks * TalkRecord::kSize, DataFiles::Tail::Ignore);
     std::span<const uint8_t> all(file.bytes);
     for (int i = 0; i < TalkRepertoire::kTalks; ++i) {
         const size_t at = static_cast<size_t>(i) * TalkRecord::kSize;
         TalkRecord& talk = m_talks[static_cast<size_t>(i)];
         talk = at + TalkRecord::kSize <= all.size()
-                   ? TalkRecord::Decode(all.subspan(at, TalkRecord::kSize), m_codePage)
-                   : DefaultTalk(i + 1, m_strings);
+                   ? TalkRecord::Decode(all.subspan(at, TalkRecord::kSize), m_context.CodePage())
+                   : DefaultTalk(i + 1, m_context.Strings());
         talk.talkKey = static_cast<uint16_t>(i + 1); // record i holds talk i + 1, always
     }
     for (int number = 161; number <= 230; ++number) {
         TalkRecord& talk = m_talks[static_cast<size_t>(number - 1)];
         if (!talk.numberText.empty() && talk.numberText.front() == 'S')
             talk.numberText = std::to_string(number);
-        std::string_view fallback = text::Trim(m_strings.Get(400 + number));
+        std::string_view fallback = text::Trim(m_context.Strings().Get(400 + number));
         if (text::IsBlank(talk.title) && !fallback.empty())
             talk.title = std::string(fallback);
     }
@@ -318,38 +269,38 @@ void CMvDoc::LoadTalks() {
 }
 
 void CMvDoc::LoadTopics() {
-    io::FileBytes file = m_files.Read(file::kTopics, kMaxTopics * TopicRecord::kSize);
-    if (file.state != io::ReadState::Ok) {
+    if (!m_topics.Load()) {
         // An unreadable file is protected; its defaults serve in memory meanwhile.
         m_topics.Clear();
         for (int i = 1; i <= 10; ++i)
-            m_topics.Append(DefaultTopic(i, m_strings));
+            m_topics.Append(DefaultTopic(i, Strings()));
         return;
     }
-    m_topics.Load(file.bytes, m_codePage);
-    m_topics.Sort(*m_collator);
+    m_topics.Sort();
 }
 
 void CMvDoc::LoadAvailability() {
     io::FileBytes file =
-        m_files.Read(file::kAvailability, kMaxAvailability * AvailabilityRecord::kSize);
+        m_context.Files().Read(file::kAvailability, kMaxAvailability * AvailabilityRecord::kSize);
     m_availability.Load(file.bytes, m_currentWeek);
 }
 
 void CMvDoc::LoadNeedsList() {
-    io::FileBytes file = m_files.Read(file::kNeeds, NeedsList::kSize, DataFiles::Tail::Ignore);
+    io::FileBytes file =
+        m_context.Files().Read(file::kNeeds, NeedsList::kSize, DataFiles::Tail::Ignore);
     m_needs = NeedsList::Decode(file.bytes);
 }
 
 void CMvDoc::LoadSpecialEvents() {
-    io::FileBytes file = m_files.Read(file::kEvents, kMaxEvents * SpecialEventRecord::kSize);
-    m_events.Load(file.bytes, m_codePage);
+    io::FileBytes file =
+        m_context.Files().Read(file::kEvents, kMaxEvents * SpecialEventRecord::kSize);
+    m_events.Load(file.bytes, m_context.CodePage());
 }
 
 void CMvDoc::LoadWeeks() {
     m_weeks.Reset(m_weeks.BaseWeek());
-    m_files.Stream(file::kHistory, WeekRecord::kSize,
-                   [this](std::span<const uint8_t> chunk) { m_weeks.LoadFile(chunk); });
+    m_context.Files().Stream(file::kHistory, WeekRecord::kSize,
+                             [this](std::span<const uint8_t> chunk) { m_weeks.LoadFile(chunk); });
     ReapplyPendingWeekChanges();
 }
 

@@ -5,11 +5,11 @@
 #include "store/Availability.h"
 #include "store/DataFiles.h"
 #include "store/EventList.h"
-#include "store/HostList.h"
 #include "store/NameList.h"
 #include "store/NeedsList.h"
 #include "store/Records.h"
 #include "store/Settings.h"
+#include "store/StoreContext.h"
 #include "store/WeekWindow.h"
 #include "ui/Host.h"
 
@@ -37,9 +37,6 @@ class Collator;
  */
 class CMvDoc {
 public:
-    /** The own-index value of a duplicate check that only looks the name up. */
-    static constexpr int kSilentLookup = 32211;
-
     CMvDoc(const StringTable& strings, ui::MessageHost& host, const Clock& clock,
            std::filesystem::path dataFolder);
     ~CMvDoc();
@@ -56,9 +53,9 @@ public:
     void FreeStore();
 
     std::filesystem::path DataFilePath(int stringId) const;
-    const std::filesystem::path& DataFolder() const { return m_files.Folder(); }
+    const std::filesystem::path& DataFolder() const { return m_context.Files().Folder(); }
     void ReportWriteFailure(const std::filesystem::path& path);
-    const StringTable& Strings() const { return m_strings; }
+    const StringTable& Strings() const { return m_context.Strings(); }
 
     // Options, today and weeks of the calendar -------------------------------------------------
     const DocOptions& Options() const { return m_options; }
@@ -66,9 +63,9 @@ public:
     DocOptions& MutableOptions() { return m_options; }
     /** Writes every option but the home congregation to the profile (1231 on failure). */
     bool WriteSettings();
-    const std::string& LanguageCode() const { return m_languageCode; }
-    int CodePage() const { return m_codePage; }
-    const text::Collator& Collator() const { return *m_collator; }
+    const std::string& LanguageCode() const { return m_context.LanguageCode(); }
+    int CodePage() const { return m_context.CodePage(); }
+    const text::Collator& Collator() const { return m_context.Collator(); }
     CivilDate Today() const { return m_today; }
     int CurrentWeek() const { return m_currentWeek; } ///< a week number
     int BaseWeek() const { return m_weeks.BaseWeek(); }
@@ -155,25 +152,18 @@ public:
     uint32_t CongregationSlotCount() const { return m_congregationSlots; }
 
     // Circuits, topics, talks, hosts -----------------------------------------------------------
-    const std::vector<CircuitRecord>& Circuits() const { return m_circuits.Items(); }
-    int AddCircuit(CircuitRecord record);                ///< index after sorting, or −1
-    int RenameCircuit(int index, std::string_view name); ///< index after sorting, or −1
+    NameList<CircuitRecord>& Circuits() { return m_circuits; }
+    const NameList<CircuitRecord>& Circuits() const { return m_circuits; }
+    /** Deletes the circuit and clears it from every congregation (written at once). */
     bool DeleteCircuit(int index);
-    int FindCircuitByKey(uint16_t key) const; ///< index + 1, or 0
-    std::string CircuitName(int index) const;
-    std::string CircuitNameByKey(uint16_t key) const;
-    uint16_t CircuitIdByName(std::string_view name) const;
-    int CheckDuplicateCircuitName(std::string_view name, bool ask, int ownIndex);
-    bool SaveCircuits();
-
-    const std::vector<TopicRecord>& Topics() const { return m_topics.Items(); }
-    int AddTopic(TopicRecord record);
-    int RenameTopic(int index, std::string_view name);
+    NameList<TopicRecord>& Topics() { return m_topics; }
+    const NameList<TopicRecord>& Topics() const { return m_topics; }
+    /** Deletes the topic and clears it from every talk and from the talk file. */
     bool DeleteTopic(int index);
-    int FindTopicByKey(uint16_t key) const; ///< index + 1, or 0
-    std::string TopicName(int index) const;
-    int CheckDuplicateTopicName(std::string_view name, bool ask, int ownIndex);
-    bool SaveTopics();
+    NameList<HostRecord>& Hosts() { return m_hosts; }
+    const NameList<HostRecord>& Hosts() const { return m_hosts; }
+    /** Deletes the host and clears his id from every week (saved at once). */
+    bool DeleteHost(int index);
 
     const std::vector<TalkRecord>& Talks() const { return m_talks; }
     const TalkRecord* Talk(int index) const;
@@ -184,18 +174,6 @@ public:
     /** Flag 2: "Tal - " first; flag 1: " ( number ) " after the title. */
     std::string TalkCaption(int key, int flags) const;
     bool SaveTalks();
-
-    const HostList& Hosts() const { return m_hosts; }
-    int AddHost(std::string_view name);
-    int RenameHost(int index, std::string_view name);
-    /** Deletes the host and clears his id from every week (saved at once). */
-    bool DeleteHost(int index);
-    int FindHostByKey(uint16_t key) const; ///< index + 1, or 0
-    std::string HostName(int index) const; ///< without a leading "~"
-    std::string HostNameByKey(uint16_t key) const;
-    uint16_t HostIdByName(std::string_view name) const;
-    int CheckDuplicateHostName(std::string_view name, bool ask, int ownIndex);
-    bool SaveHosts();
 
     // The home congregation -------------------------------------------------------------------
     /** The home congregation's key; 0 when none is set or the key names no congregation. */
@@ -271,8 +249,6 @@ private:
     bool StartLoad();
     void LoadBrothers();
     void LoadCongregations();
-    void LoadCircuits();
-    void LoadHosts();
     void LoadTalks();
     void LoadTopics();
     void LoadAvailability();
@@ -285,20 +261,11 @@ private:
     uint32_t LoadSlotFile(int id, size_t keyOffset, std::vector<Entry>& entries);
     void ForgetMissingHomeCongregation();
 
-    /** A record of a slot file as the document holds it: unwritten, else as on disk. */
     std::optional<std::vector<uint8_t>> ReadSlotBytes(int id, uint32_t slot) const;
-    /**
-     * Writes a record in place. A failed write is kept: reads see it, and it is written with
-     * the next write of that record or by RetryPendingSaves.
-     */
     bool WriteRecord(int id, uint32_t slot, std::span<const uint8_t> bytes);
-    /** Drops a kept record whose write failed (an add that is taken back). */
     void ForgetUnwritten(int id, uint32_t slot);
-    void RetryUnwrittenRecords(std::vector<std::filesystem::path>& failing);
     uint16_t FindFreeSlot(int id) const;
     uint16_t FindFreeExtraSlot() const;
-    ui::Answer ShowMessage(const std::string& text, ui::Buttons buttons = ui::Buttons::Ok,
-                           bool secondIsDefault = false);
     bool WriteProfile(const std::function<void(Profile&)>& change);
 
     void SortBrotherEntries();
@@ -315,20 +282,12 @@ private:
     /** Applies a cascade to the window and to the week file as it is on disk. */
     bool ChangeWeeks(const WeekChange& change);
     void ReapplyPendingWeekChanges();
-    /** Notes whether a whole-file save succeeded; a failed one stays pending. */
-    bool Commit(int id, bool ok);
     bool RunSave(int id);
-    int ShowDuplicate(const std::string& existing, bool ask);
 
-    const StringTable& m_strings;
-    ui::MessageHost& m_host;
+    StoreContext m_context;
     const Clock& m_clock;
-    DataFiles m_files;
 
     DocOptions m_options;
-    std::string m_languageCode;
-    int m_codePage = 1252;
-    std::unique_ptr<text::Collator> m_collator;
     CivilDate m_today;
     int m_currentWeek = 0;
     int m_firstShownWeek = 0;
@@ -338,9 +297,9 @@ private:
 
     std::vector<BrotherIndexEntry> m_brothers;
     std::vector<CongregationIndexEntry> m_congregations;
-    NameList<CircuitRecord> m_circuits{30001, 31000};
-    NameList<TopicRecord> m_topics{1, 100};
-    HostList m_hosts;
+    NameList<CircuitRecord> m_circuits{m_context, names::kCircuits};
+    NameList<TopicRecord> m_topics{m_context, names::kTopics};
+    NameList<HostRecord> m_hosts{m_context, names::kHosts};
     std::vector<TalkRecord> m_talks;
     std::vector<TalkRecord> m_savedTalks; ///< the talks as last read from or written to the file
     std::vector<OurBrotherEntry> m_ourBrothers;
@@ -351,8 +310,6 @@ private:
     uint32_t m_brotherSlots = 0;
     uint32_t m_congregationSlots = 0;
     uint32_t m_extraSlots = 0;
-    std::set<int> m_pendingSaves; ///< files whose last save failed
-    std::map<std::pair<int, uint32_t>, std::vector<uint8_t>> m_unwritten; ///< (file, slot)
     std::vector<WeekChange> m_pendingWeekChanges; ///< cascades not yet in the week file
 };
 

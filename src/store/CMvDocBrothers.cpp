@@ -33,7 +33,7 @@ uint16_t CMvDoc::ReadBrother(int index, BrotherRecord& record) const {
     auto bytes = ReadSlotBytes(file::kSpeakers, entry->slot);
     if (!bytes)
         return 0;
-    BrotherRecord stored = BrotherRecord::Decode(*bytes, m_codePage);
+    BrotherRecord stored = BrotherRecord::Decode(*bytes, m_context.CodePage());
     if (stored.brotherKey != entry->brotherKey)
         return 0;
     record = std::move(stored);
@@ -42,10 +42,10 @@ uint16_t CMvDoc::ReadBrother(int index, BrotherRecord& record) const {
 
 bool CMvDoc::WriteBrother(uint16_t slot, const BrotherRecord& record) {
     if (slot == 0) {
-        ShowMessage(m_strings.Get(kMsgSlotZero));
+        m_context.ShowMessage(m_context.Strings().Get(kMsgSlotZero));
         return false;
     }
-    if (!WriteRecord(file::kSpeakers, slot, record.Encode(m_codePage)))
+    if (!WriteRecord(file::kSpeakers, slot, record.Encode(m_context.CodePage())))
         return false;
     m_brotherSlots = std::max<uint32_t>(m_brotherSlots, slot + 1u);
     return true;
@@ -64,7 +64,7 @@ uint16_t CMvDoc::FindFreeSlot(int id) const {
         for (const CongregationIndexEntry& e : m_congregations)
             mark(e.slot, e.congregationKey);
     const size_t keyAt = id == file::kSpeakers ? 204 : 174;
-    io::FileBytes file = io::ReadFile(m_files.Path(id), uint64_t{kMaxSlots} * 256);
+    io::FileBytes file = io::ReadFile(m_context.Files().Path(id), uint64_t{kMaxSlots} * 256);
     if (file.state == io::ReadState::Unreadable)
         return 0;
     const size_t slots = file.bytes.size() / 256;
@@ -88,8 +88,9 @@ int CMvDoc::IndexOfBrotherSlot(uint16_t slot) const {
 int CMvDoc::AddBrother(BrotherRecord record, BrotherExtraRecord extra) {
     const uint16_t slot = FindFreeSlot(file::kSpeakers);
     if (slot == 0) {
-        if (m_files.MayWrite(file::kSpeakers))
-            ShowMessage(m_strings.Format(kMsgNoFreeSlot, DataFilePath(file::kSpeakers).string()));
+        if (m_context.Files().MayWrite(file::kSpeakers))
+            m_context.ShowMessage(
+                m_context.Strings().Format(kMsgNoFreeSlot, DataFilePath(file::kSpeakers).string()));
         return -1;
     }
     record.raw = {};
@@ -181,9 +182,9 @@ bool CMvDoc::MoveBrother(int index, uint16_t congregationKey, bool ask) {
     const uint16_t oldKey = entry->congregationKey;
     const int oldIndex = FindCongregationByKey(oldKey);
     if (ask && oldIndex != 0) {
-        std::string question = m_strings.Format(1009, BrotherName(index, false),
-                                                CongregationName(oldIndex - 1, false));
-        if (ShowMessage(question, ui::Buttons::YesNo) != ui::Answer::Yes)
+        std::string question = m_context.Strings().Format(1009, BrotherName(index, false),
+                                                          CongregationName(oldIndex - 1, false));
+        if (m_context.ShowMessage(question, ui::Buttons::YesNo) != ui::Answer::Yes)
             return false;
     }
     BrotherRecord record;
@@ -308,25 +309,15 @@ int CMvDoc::CheckDuplicateBrotherName(std::string_view firstName, std::string_vi
             continue;
         if (ownIndex == kSilentLookup)
             return i + 1;
-        return ShowDuplicate(BrotherName(i, false), ask) ? i + 1 : -1;
+        return m_context.ShowDuplicate(BrotherName(i, false), ask) ? i + 1 : -1;
     }
     return 0;
-}
-
-int CMvDoc::ShowDuplicate(const std::string& existing, bool ask) {
-    std::string message = existing + " " + m_strings.Get(1006) + "\n\n";
-    if (!ask) {
-        ShowMessage(message);
-        return 0;
-    }
-    message += m_strings.Get(1007);
-    return ShowMessage(message, ui::Buttons::YesNo, true) == ui::Answer::Yes ? 1 : 0;
 }
 
 void CMvDoc::RefreshBrotherSortKey(BrotherIndexEntry& entry) const {
     const std::string sortText = m_options.nameOrder ? entry.firstName + " " + entry.lastName
                                                      : entry.lastName + ", " + entry.firstName;
-    entry.sortKey = m_collator->SortKey(sortText);
+    entry.sortKey = m_context.Collator().SortKey(sortText);
 }
 
 void CMvDoc::SortBrotherEntries() {

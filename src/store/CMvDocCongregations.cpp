@@ -28,7 +28,7 @@ uint16_t CMvDoc::ReadCongregation(int index, CongregationRecord& record) const {
     auto bytes = ReadSlotBytes(file::kCongregations, entry->slot);
     if (!bytes)
         return 0;
-    CongregationRecord stored = CongregationRecord::Decode(*bytes, m_codePage);
+    CongregationRecord stored = CongregationRecord::Decode(*bytes, m_context.CodePage());
     if (stored.congregationKey != entry->congregationKey)
         return 0;
     record = std::move(stored);
@@ -37,10 +37,10 @@ uint16_t CMvDoc::ReadCongregation(int index, CongregationRecord& record) const {
 
 bool CMvDoc::WriteCongregation(uint16_t slot, const CongregationRecord& record) {
     if (slot == 0) {
-        ShowMessage(m_strings.Get(kMsgSlotZero));
+        m_context.ShowMessage(m_context.Strings().Get(kMsgSlotZero));
         return false;
     }
-    if (!WriteRecord(file::kCongregations, slot, record.Encode(m_codePage)))
+    if (!WriteRecord(file::kCongregations, slot, record.Encode(m_context.CodePage())))
         return false;
     m_congregationSlots = std::max<uint32_t>(m_congregationSlots, slot + 1u);
     return true;
@@ -56,9 +56,9 @@ int CMvDoc::IndexOfCongregationSlot(uint16_t slot) const {
 int CMvDoc::AddCongregation(CongregationRecord record) {
     const uint16_t slot = FindFreeSlot(file::kCongregations);
     if (slot == 0) {
-        if (m_files.MayWrite(file::kCongregations))
-            ShowMessage(
-                m_strings.Format(kMsgNoFreeSlot, DataFilePath(file::kCongregations).string()));
+        if (m_context.Files().MayWrite(file::kCongregations))
+            m_context.ShowMessage(m_context.Strings().Format(
+                kMsgNoFreeSlot, DataFilePath(file::kCongregations).string()));
         return -1;
     }
     record.raw = {};
@@ -69,7 +69,7 @@ int CMvDoc::AddCongregation(CongregationRecord record) {
     }
     CongregationIndexEntry entry;
     entry.Fill(record, slot);
-    entry.sortKey = m_collator->SortKey(entry.name);
+    entry.sortKey = m_context.Collator().SortKey(entry.name);
     m_congregations.push_back(std::move(entry));
     SortCongregations();
     return IndexOfCongregationSlot(slot);
@@ -101,7 +101,7 @@ bool CMvDoc::UpdateCongregation(int index, CongregationRecord record) {
     WriteCongregation(slot, record); // a failure is reported; memory keeps the change
     CongregationIndexEntry& mutableEntry = m_congregations[static_cast<size_t>(index)];
     mutableEntry.Fill(record, slot);
-    mutableEntry.sortKey = m_collator->SortKey(mutableEntry.name);
+    mutableEntry.sortKey = m_context.Collator().SortKey(mutableEntry.name);
     if (record.congregationKey == OurCongregationKey())
         RefreshHomeWeekdays();
     return true;
@@ -168,7 +168,7 @@ std::string CMvDoc::CongregationName(int index, bool withPrefix) const {
     const CongregationIndexEntry* entry = Congregation(index);
     if (!entry)
         return {};
-    return withPrefix ? m_strings.Get(1057) + " - " + entry->name : entry->name;
+    return withPrefix ? m_context.Strings().Get(1057) + " - " + entry->name : entry->name;
 }
 
 std::string CMvDoc::CongregationNameByKey(uint16_t key, bool withPrefix) const {
@@ -184,7 +184,7 @@ int CMvDoc::CheckDuplicateCongregationName(std::string_view name, bool ask, int 
             continue;
         if (ownIndex == kSilentLookup)
             return i + 1;
-        return ShowDuplicate(existing, ask) ? i + 1 : -1;
+        return m_context.ShowDuplicate(existing, ask) ? i + 1 : -1;
     }
     return 0;
 }

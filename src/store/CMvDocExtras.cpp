@@ -18,7 +18,7 @@ bool CMvDoc::ReadBrotherExtra(uint16_t slot, uint16_t brotherKey, BrotherExtraRe
     auto bytes = ReadSlotBytes(file::kExtra, slot);
     if (!bytes)
         return false;
-    BrotherExtraRecord stored = BrotherExtraRecord::Decode(*bytes, m_codePage);
+    BrotherExtraRecord stored = BrotherExtraRecord::Decode(*bytes, m_context.CodePage());
     if (stored.brotherKey != brotherKey)
         return false;
     extra = std::move(stored);
@@ -37,7 +37,7 @@ uint16_t CMvDoc::WriteBrotherExtra(uint16_t slot, const BrotherExtraRecord& extr
             return 0; // another brother's contacts
     }
     // A failed write is kept as his: the slot is his in memory, and no other brother gets it.
-    WriteRecord(file::kExtra, slot, extra.Encode(m_codePage));
+    WriteRecord(file::kExtra, slot, extra.Encode(m_context.CodePage()));
     m_extraSlots = std::max<uint32_t>(m_extraSlots, slot);
     return slot;
 }
@@ -46,7 +46,7 @@ uint16_t CMvDoc::FindFreeExtraSlot() const {
     std::vector<bool> taken(kMaxExtraSlots + 1, false);
     for (const BrotherIndexEntry& e : m_brothers)
         taken[e.extraSlot] = true;
-    io::FileBytes file = io::ReadFile(m_files.Path(file::kExtra),
+    io::FileBytes file = io::ReadFile(m_context.Files().Path(file::kExtra),
                                       uint64_t{kMaxExtraSlots} * BrotherExtraRecord::kSize);
     if (file.state == io::ReadState::Unreadable)
         return 0;

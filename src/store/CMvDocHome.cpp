@@ -15,8 +15,8 @@ uint16_t CMvDoc::OurCongregationKey() const {
 
 bool CMvDoc::SetOurCongregation(uint16_t key) {
     m_options.ourCongregationKey = key;
-    const bool ok =
-        Commit(file::kProfile, WriteProfile([key](Profile& p) { WriteHomeCongregation(p, key); }));
+    const bool ok = m_context.Commit(
+        file::kProfile, WriteProfile([key](Profile& p) { WriteHomeCongregation(p, key); }));
     BuildOurBrotherList();
     return ok;
 }

@@ -13,7 +13,7 @@ void CMvDoc::StoreWeek(const WeekRecord& record, int weekIndex) {
 }
 
 bool CMvDoc::SaveWeeks() {
-    if (!Commit(file::kHistory, m_files.Save(file::kHistory, m_weeks.Encode())))
+    if (!m_context.Commit(file::kHistory, m_context.Files().Save(file::kHistory, m_weeks.Encode())))
         return false;
     m_weeks.MarkSaved();
     m_pendingWeekChanges.clear();
@@ -25,14 +25,13 @@ bool CMvDoc::ChangeWeeks(const WeekChange& change) {
     // scheduling sheet has not committed stay uncommitted (its Cancel still drops them).
     if (!m_weeks.ChangeEverywhere(change))
         return true;
-    if (m_files.Save(file::kHistory, m_weeks.EncodeSaved())) {
+    if (m_context.Files().Save(file::kHistory, m_weeks.EncodeSaved())) {
         m_pendingWeekChanges.clear(); // the file copy held every earlier change too
         return true;
     }
     // Kept to be made again when the window is read back from the older file.
     m_pendingWeekChanges.push_back(change);
-    m_pendingSaves.insert(file::kHistory);
-    return false;
+    return m_context.Commit(file::kHistory, false);
 }
 
 void CMvDoc::ReapplyPendingWeekChanges() {
@@ -78,7 +77,9 @@ void CMvDoc::ApplyEventStrikes(int weekIndex, uint16_t strikeBits) {
 }
 
 bool CMvDoc::SaveSpecialEvents() {
-    return Commit(file::kEvents, m_files.Save(file::kEvents, m_events.Encode(m_codePage)));
+    return m_context.Commit(
+        file::kEvents,
+        m_context.Files().Save(file::kEvents, m_events.Encode(m_context.CodePage())));
 }
 
 void CMvDoc::AddUnavailableWeek(uint16_t brotherKey, uint16_t weekNumber) {
@@ -100,7 +101,8 @@ std::vector<uint16_t> CMvDoc::ListUnavailableWeeks(uint16_t brotherKey, int limi
 bool CMvDoc::SaveAvailability() {
     if (m_availability.Records().empty() || !m_availability.Changed())
         return true;
-    if (!Commit(file::kAvailability, m_files.Save(file::kAvailability, m_availability.Encode())))
+    if (!m_context.Commit(file::kAvailability,
+                          m_context.Files().Save(file::kAvailability, m_availability.Encode())))
         return false;
     m_availability.SetChanged(false);
     return true;
@@ -108,21 +110,14 @@ bool CMvDoc::SaveAvailability() {
 
 bool CMvDoc::SaveNeedsList() {
     auto bytes = m_needs.Encode();
-    return Commit(file::kNeeds, m_files.Save(file::kNeeds, bytes));
+    return m_context.Commit(file::kNeeds, m_context.Files().Save(file::kNeeds, bytes));
 }
 
 // Saves that failed -----------------------------------------------------------------------------
 
-bool CMvDoc::Commit(int id, bool ok) {
-    if (ok)
-        m_pendingSaves.erase(id);
-    else
-        m_pendingSaves.insert(id);
-    return ok;
-}
-
 bool CMvDoc::HasPendingSaves() const {
-    return !m_pendingSaves.empty() || !m_unwritten.empty() || m_availability.Changed();
+    return !m_context.PendingSaves().empty() || m_context.HasUnwrittenRecords() ||
+           m_availability.Changed();
 }
 
 bool CMvDoc::RunSave(int id) {
@@ -132,11 +127,11 @@ bool CMvDoc::RunSave(int id) {
     case file::kEvents:
         return SaveSpecialEvents();
     case file::kHosts:
-        return SaveHosts();
+        return m_hosts.Save();
     case file::kCircuits:
-        return SaveCircuits();
+        return m_circuits.Save();
     case file::kTopics:
-        return SaveTopics();
+        return m_topics.Save();
     case file::kTalks:
         return SaveTalks();
     case file::kAvailability:
@@ -144,26 +139,26 @@ bool CMvDoc::RunSave(int id) {
     case file::kNeeds:
         return SaveNeedsList();
     case file::kProfile:
-        return Commit(file::kProfile, WriteProfile([this](Profile& p) {
-                          mivra::WriteSettings(p, m_strings, m_options);
-                          WriteHomeCongregation(p, m_options.ourCongregationKey);
-                      }));
+        return m_context.Commit(file::kProfile, WriteProfile([this](Profile& p) {
+                                    mivra::WriteSettings(p, Strings(), m_options);
+                                    WriteHomeCongregation(p, m_options.ourCongregationKey);
+                                }));
     default:
         return true;
     }
 }
 
 std::vector<std::filesystem::path> CMvDoc::RetryPendingSaves() {
-    std::set<int> ids = m_pendingSaves;
+    std::set<int> ids = m_context.PendingSaves();
     if (m_availability.Changed())
         ids.insert(file::kAvailability);
     std::vector<std::filesystem::path> failing;
-    m_files.SetQuiet(true);
+    m_context.Files().SetQuiet(true);
     for (int id : ids)
         if (!RunSave(id))
             failing.push_back(DataFilePath(id));
-    RetryUnwrittenRecords(failing);
-    m_files.SetQuiet(false);
+    m_context.RetryUnwrittenRecords(failing);
+    m_context.Files().SetQuiet(false);
     return failing;
 }
 

@@ -156,7 +156,7 @@ struct TalkRecord {
 
 /**
  * A name followed by its 16-bit key, dense and sorted by name: "topic.dat" (48 bytes, keys
- * 1 … 100) and "circuit.dat" (32 bytes, keys 30001 … 31000).
+ * 1 … 100), "circuit.dat" and "hospital.dat" (32 bytes, keys 30001 … 31000).
  */
 template <size_t Size>
 struct KeyedNameRecord {
@@ -172,6 +172,8 @@ struct KeyedNameRecord {
 
 using TopicRecord = KeyedNameRecord<48>;
 using CircuitRecord = KeyedNameRecord<32>;
+/** One host; a text starting with "~" is never chosen automatically. */
+using HostRecord = KeyedNameRecord<32>;
 
 /** The default topic (1 … 10) of talks 1 … 162; 0 for every other number. */
 int DefaultTopicOfTalk(int talk);

@@ -1,6 +1,7 @@
 #include "exchange/TsvExport.h"
 
 #include "base/FileIo.h"
+#include "base/Text.h"
 #include "reports/ScheduleFixture.h"
 
 #include <algorithm>

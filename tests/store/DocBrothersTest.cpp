@@ -274,7 +274,7 @@ TEST_F(DocBrothers, DuplicateNamesCompareFirstAndLastNamesSeparately) {
     d.AddBrother(Named("Per Erik", "Lund"), {});
     d.AddBrother(Named("Anna", "Berg"), {});
     EXPECT_EQ(d.CheckDuplicateBrotherName("Per", "Erik Lund", true, -1), 0);
-    EXPECT_EQ(d.CheckDuplicateBrotherName("per erik", " LUND", false, CMvDoc::kSilentLookup), 2);
+    EXPECT_EQ(d.CheckDuplicateBrotherName("per erik", " LUND", false, kSilentLookup), 2);
     host.Answer(ui::Answer::No);
     EXPECT_EQ(d.CheckDuplicateBrotherName("PER ERIK", "lund", true, -1), -1);
     host.Answer(ui::Answer::Yes);

@@ -9,47 +9,17 @@ using test::WeekBytes;
 
 class DocLists : public test::DocTest {};
 
-TEST_F(DocLists, CircuitsRefuseDuplicatesAllocateKeysAndClearTheirCongregations) {
-    dir.Write("circuit.dat", test::Concat({test::CircuitBytes("Norr", 30001),
-                                           test::CircuitBytes("Söder", 30003)}));
-    dir.Write(
-        "cong.dat",
-        test::SlotFile({{1, CongregationBytes{.name = "A", .key = 1, .circuit = 30003}.Build()}}));
-    CMvDoc& d = LoadQuietly();
-    EXPECT_EQ(d.AddCircuit({.name = "söder"}), -1);
-    EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Söder " + strings.Get(1006) + "\n\n"});
-    int added = d.AddCircuit({.name = "Väster"});
-    EXPECT_EQ(d.Circuits()[static_cast<size_t>(added)].key, 30002);
-    EXPECT_EQ(d.CircuitName(2), "Väster");
-    EXPECT_EQ(d.CircuitIdByName("Söder"), 30003);
-    EXPECT_EQ(d.CircuitIdByName("söder"), 0) << "an exact match";
-    EXPECT_EQ(d.RenameCircuit(0, "Öst"), 2);
-    EXPECT_EQ(d.RenameCircuit(0, "VÄSTER"), -1);
-    TakeMessages();
-
-    ASSERT_TRUE(d.DeleteCircuit(d.FindCircuitByKey(30003) - 1));
-    EXPECT_EQ(d.Congregation(0)->circuitId, 0);
-    CongregationRecord rec;
-    d.ReadCongregation(0, rec);
-    EXPECT_EQ(rec.circuitId, 0) << "written at once";
-    ASSERT_TRUE(d.SaveCircuits());
-    EXPECT_EQ(dir.Read("circuit.dat"), test::Concat({test::CircuitBytes("Väster", 30002),
-                                                     test::CircuitBytes("Öst", 30001)}));
-    EXPECT_EQ(d.CircuitNameByKey(30003), "");
-    EXPECT_EQ(d.CircuitName(9), "");
-}
-
 TEST_F(DocLists, DeletingATopicTakesItOutOfEveryTalk) {
     CMvDoc& d = LoadQuietly();
-    const int topic = d.FindTopicByKey(1) - 1;
+    const int topic = d.Topics().FindByKey(1) - 1;
     ASSERT_TRUE(d.TalkHasTopic(3, topic)) << "talk 4 has default topic 1";
     ASSERT_TRUE(d.DeleteTopic(topic));
     for (const TalkRecord& talk : d.Talks())
         for (uint16_t key : talk.topics)
             ASSERT_NE(key, 1) << talk.talkKey;
-    EXPECT_EQ(d.Topics().size(), 9u);
-    int added = d.AddTopic({.name = "Nytt"});
-    EXPECT_EQ(d.Topics()[static_cast<size_t>(added)].key, 1) << "the smallest free key";
+    EXPECT_EQ(d.Topics().Items().size(), 9u);
+    int added = d.Topics().Add("Nytt");
+    EXPECT_EQ(d.Topics().Items()[static_cast<size_t>(added)].key, 1) << "the smallest free key";
     EXPECT_FALSE(d.TalkHasTopic(-1, 0));
     EXPECT_FALSE(d.TalkHasTopic(0, 99));
     EXPECT_FALSE(d.TalkHasTopic(256, 0));
@@ -69,23 +39,23 @@ TEST_F(DocLists, ADeletedTopicIsGoneFromTheTalkFileSoItsReusedKeyInheritsNoTalks
     TalkRecord edited = *d.Talk(6);
     edited.title = "Inte bekräftad";
     d.SetTalk(6, edited); // the talk list is still open
-    ASSERT_TRUE(d.DeleteTopic(d.FindTopicByKey(2) - 1));
-    ASSERT_TRUE(d.SaveTopics());
+    ASSERT_TRUE(d.DeleteTopic(d.Topics().FindByKey(2) - 1));
+    ASSERT_TRUE(d.Topics().Save());
     EXPECT_EQ(d.Talk(6)->title, "Inte bekräftad");
 
     CMvDoc& again = LoadQuietly();
     for (const TalkRecord& talk : again.Talks())
         ASSERT_EQ(std::count(talk.topics.begin(), talk.topics.end(), 2), 0) << talk.talkKey;
     EXPECT_EQ(again.Talk(6)->title, "T7") << "an edit the talk list has not confirmed";
-    const int added = again.AddTopic({.name = "Kärlek"});
-    ASSERT_EQ(again.Topics()[static_cast<size_t>(added)].key, 2);
+    const int added = again.Topics().Add("Kärlek");
+    ASSERT_EQ(again.Topics().Items()[static_cast<size_t>(added)].key, 2);
     EXPECT_FALSE(again.TalkHasTopic(4, added));
 }
 
 TEST_F(DocLists, ADeletedDefaultTopicStaysOutOfTheDefaultTalksAfterARestart) {
     CMvDoc& d = LoadQuietly();
-    ASSERT_TRUE(d.DeleteTopic(d.FindTopicByKey(1) - 1));
-    ASSERT_TRUE(d.SaveTopics());
+    ASSERT_TRUE(d.DeleteTopic(d.Topics().FindByKey(1) - 1));
+    ASSERT_TRUE(d.Topics().Save());
     CMvDoc& again = LoadQuietly();
     EXPECT_EQ(again.Talk(3)->topics[0], 0) << "talk 4 had default topic 1";
 }
@@ -102,28 +72,6 @@ TEST_F(DocLists, TalkCaptionsCoverEveryTalkIncludingTheLast) {
     ASSERT_TRUE(d.SaveTalks());
     EXPECT_EQ(dir.Read("talk.dat").size(), 256u * 154);
     EXPECT_EQ(Load().Talk(255)->title, "Sista talet");
-}
-
-TEST_F(DocLists, DeletingAHostClearsHisWeeksAndTheLastHostStaysDeleted) {
-    dir.Write("hospital.dat", test::HostBytes("~Berg", 30001));
-    dir.Write("history.dat", test::Concat({WeekBytes{.week = kBase + 10, .host = 30001}.Build(),
-                                           WeekBytes{.week = kBase + 11, .host = 30002}.Build()}));
-    CMvDoc& d = LoadQuietly();
-    EXPECT_EQ(d.HostName(0), "Berg");
-    EXPECT_EQ(d.HostNameByKey(30001), "Berg");
-    EXPECT_EQ(d.HostIdByName("Berg"), 30001);
-    EXPECT_EQ(d.AddHost("BERG"), -1) << "compared as shown";
-    TakeMessages();
-    ASSERT_TRUE(d.DeleteHost(0));
-    ASSERT_TRUE(d.SaveHosts());
-    EXPECT_EQ(dir.Read("hospital.dat"), Bytes{}) << "an empty file, not the old one";
-    CMvDoc& reloaded = LoadQuietly();
-    EXPECT_EQ(reloaded.Hosts().Count(), 0);
-    EXPECT_EQ(reloaded.Week(kBase + 9).host, 0) << "his id, reused by the next host, is gone";
-    EXPECT_EQ(reloaded.Week(kBase + 10).host, 30002);
-    int added = reloaded.AddHost("Ny");
-    EXPECT_EQ(reloaded.Hosts().At(added)->key, 30001);
-    EXPECT_EQ(reloaded.Week(kBase + 9).host, 0);
 }
 
 } // namespace

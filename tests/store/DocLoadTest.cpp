@@ -30,7 +30,7 @@ TEST_F(DocLoad, FirstStartCreatesTheSlotFilesAndBuildsTheDefaults) {
     EXPECT_FALSE(dir.Exists("history.dat"));
     EXPECT_EQ(d.Talks().size(), 256u);
     EXPECT_EQ(d.Talk(230)->numberText, "S-31");
-    EXPECT_EQ(d.Topics().size(), 10u);
+    EXPECT_EQ(d.Topics().Items().size(), 10u);
     EXPECT_EQ(d.BaseWeek(), kBase);
     EXPECT_EQ(d.CurrentWeek(), CurrentWeek());
     EXPECT_EQ(d.FirstShownWeek(), CurrentWeek()) << "set from the load on, not by a sheet";
@@ -74,7 +74,7 @@ TEST_F(DocLoad, FilesOfOddLengthsLoadTheirWholeRecords) {
     dir.Write("circuit.dat", circuits);
     CMvDoc& d = LoadQuietly();
     EXPECT_EQ(d.BrotherCount(), 1);
-    EXPECT_EQ(d.Circuits().size(), 1u);
+    EXPECT_EQ(d.Circuits().Items().size(), 1u);
 }
 
 TEST_F(DocLoad, AShortTalkFileStillGivesAllTalksWithTheirKeys) {
@@ -118,7 +118,7 @@ TEST_F(DocLoad, TalksFrom161To230AreRepairedAfterLoading) {
 
 TEST_F(DocLoad, AnEmptyTopicFileIsAnEmptyListButAMissingOneGivesTheDefaults) {
     dir.Write("topic.dat", {});
-    EXPECT_TRUE(LoadQuietly().Topics().empty());
+    EXPECT_TRUE(LoadQuietly().Topics().Items().empty());
 }
 
 TEST_F(DocLoad, AnUnreadableFileIsNamedAndNeverWrittenDuringTheSession) {
@@ -133,8 +133,8 @@ TEST_F(DocLoad, AnUnreadableFileIsNamedAndNeverWrittenDuringTheSession) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "speakers.dat")) << "not created anew";
 
     std::vector<std::string>& written = RecordWrites();
-    EXPECT_EQ(d.AddCircuit({.name = "Ny"}), 0);
-    EXPECT_FALSE(d.SaveCircuits());
+    EXPECT_EQ(d.Circuits().Add("Ny"), 0);
+    EXPECT_FALSE(d.Circuits().Save());
     EXPECT_EQ(d.AddBrother({.firstName = "Per", .lastName = "Lund"}, {}), -1);
     EXPECT_EQ(d.BrotherCount(), 0);
     EXPECT_EQ(written, std::vector<std::string>{}) << "nothing reaches either file";
@@ -155,7 +155,7 @@ TEST_F(DocLoad, AFileLongerThanItsCapIsLoadedInPartAndProtected) {
     EXPECT_EQ(TakeMessages(),
               std::vector<std::string>{strings.Format(60004, Path("hospital.dat"))});
     EXPECT_EQ(d.Hosts().Count(), 10000);
-    EXPECT_FALSE(d.SaveHosts());
+    EXPECT_FALSE(d.Hosts().Save());
     EXPECT_EQ(dir.Read("hospital.dat"), hosts) << "the part not read is not lost";
     TakeMessages();
 }
@@ -259,8 +259,8 @@ TEST_F(DocLoad, ReloadReadsEverythingAgainAndTrustsTheFilesAnew) {
     std::filesystem::remove(dir / "hospital.dat");
     dir.Write("hospital.dat", test::HostBytes("Berg", 30001));
     ASSERT_TRUE(d.ReloadStore());
-    EXPECT_EQ(d.HostName(0), "Berg");
-    EXPECT_TRUE(d.SaveHosts()) << "a restored file may be written again";
+    EXPECT_EQ(d.Hosts().Name(0), "Berg");
+    EXPECT_TRUE(d.Hosts().Save()) << "a restored file may be written again";
     EXPECT_TRUE(TakeMessages().empty());
 }
 

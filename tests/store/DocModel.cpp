@@ -2,8 +2,8 @@
 
 #include "base/Text.h"
 #include "dates/Dates.h"
-#include "store/HostList.h"
 #include "store/CMvDoc.h"
+#include "store/NameList.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -265,11 +265,11 @@ std::string AddCircuit(const Op& op, CMvDoc& doc, DocModel& m, std::string& unex
     const uint16_t expected = SmallestFreeKey(m.circuits, 30001, 31000);
     if (NameTaken(m.circuits, name) || expected == 0)
         return {};
-    const int index = doc.AddCircuit({.name = name});
-    const uint16_t key = index >= 0 ? doc.Circuits()[static_cast<size_t>(index)].key : 0;
+    const int index = doc.Circuits().Add(name);
+    const uint16_t key = index >= 0 ? doc.Circuits().Items()[static_cast<size_t>(index)].key : 0;
     if (key != expected)
         unexpected = "AddCircuit gave key " + std::to_string(key);
-    doc.SaveCircuits();
+    doc.Circuits().Save();
     m.circuits[expected] = name;
     return Describe("AddCircuit", expected);
 }
@@ -279,8 +279,8 @@ std::string RenameCircuit(const Op& op, CMvDoc& doc, DocModel& m, std::string&) 
     const std::string name = Name(op.r[1]);
     if (!key || NameTaken(m.circuits, name))
         return {};
-    doc.RenameCircuit(doc.FindCircuitByKey(*key) - 1, name);
-    doc.SaveCircuits();
+    doc.Circuits().Rename(doc.Circuits().FindByKey(*key) - 1, name);
+    doc.Circuits().Save();
     m.circuits[*key] = name;
     return Describe("RenameCircuit", *key);
 }
@@ -289,8 +289,8 @@ std::string DeleteCircuit(const Op& op, CMvDoc& doc, DocModel& m, std::string&) 
     auto key = Pick(m.circuits, op.r[0]);
     if (!key)
         return {};
-    doc.DeleteCircuit(doc.FindCircuitByKey(*key) - 1);
-    doc.SaveCircuits();
+    doc.DeleteCircuit(doc.Circuits().FindByKey(*key) - 1);
+    doc.Circuits().Save();
     m.circuits.erase(*key);
     for (auto& [k, c] : m.congregations)
         if (c.circuit == *key)
@@ -303,11 +303,11 @@ std::string AddHost(const Op& op, CMvDoc& doc, DocModel& m, std::string& unexpec
     const uint16_t expected = SmallestFreeKey(m.hosts, 30001, 31000);
     if (NameTaken(m.hosts, name) || expected == 0)
         return {};
-    const int index = doc.AddHost(name);
+    const int index = doc.Hosts().Add(name);
     const uint16_t key = index >= 0 ? doc.Hosts().At(index)->key : 0;
     if (key != expected)
         unexpected = "AddHost gave key " + std::to_string(key);
-    doc.SaveHosts();
+    doc.Hosts().Save();
     m.hosts[expected] = name;
     return Describe("AddHost", expected);
 }
@@ -317,8 +317,8 @@ std::string RenameHost(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     const std::string name = Name(op.r[1]);
     if (!key || NameTaken(m.hosts, name))
         return {};
-    doc.RenameHost(doc.FindHostByKey(*key) - 1, name);
-    doc.SaveHosts();
+    doc.Hosts().Rename(doc.Hosts().FindByKey(*key) - 1, name);
+    doc.Hosts().Save();
     m.hosts[*key] = name;
     return Describe("RenameHost", *key);
 }
@@ -327,8 +327,8 @@ std::string DeleteHost(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     auto key = Pick(m.hosts, op.r[0]);
     if (!key)
         return {};
-    doc.DeleteHost(doc.FindHostByKey(*key) - 1);
-    doc.SaveHosts();
+    doc.DeleteHost(doc.Hosts().FindByKey(*key) - 1);
+    doc.Hosts().Save();
     m.hosts.erase(*key);
     ForEveryWeek(m, [&](WeekRecord& w) {
         if (w.host == static_cast<int16_t>(*key))
@@ -342,11 +342,11 @@ std::string AddTopic(const Op& op, CMvDoc& doc, DocModel& m, std::string& unexpe
     const uint16_t expected = SmallestFreeKey(m.topics, 1, 100);
     if (NameTaken(m.topics, name) || expected == 0)
         return {};
-    const int index = doc.AddTopic({.name = name});
-    const uint16_t key = index >= 0 ? doc.Topics()[static_cast<size_t>(index)].key : 0;
+    const int index = doc.Topics().Add(name);
+    const uint16_t key = index >= 0 ? doc.Topics().Items()[static_cast<size_t>(index)].key : 0;
     if (key != expected)
         unexpected = "AddTopic gave key " + std::to_string(key);
-    doc.SaveTopics();
+    doc.Topics().Save();
     m.topics[expected] = name;
     return Describe("AddTopic", expected);
 }
@@ -356,8 +356,8 @@ std::string RenameTopic(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     const std::string name = Name(op.r[1]);
     if (!key || NameTaken(m.topics, name))
         return {};
-    doc.RenameTopic(doc.FindTopicByKey(*key) - 1, name);
-    doc.SaveTopics();
+    doc.Topics().Rename(doc.Topics().FindByKey(*key) - 1, name);
+    doc.Topics().Save();
     m.topics[*key] = name;
     return Describe("RenameTopic", *key);
 }
@@ -366,8 +366,8 @@ std::string DeleteTopic(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     auto key = Pick(m.topics, op.r[0]);
     if (!key)
         return {};
-    doc.DeleteTopic(doc.FindTopicByKey(*key) - 1);
-    doc.SaveTopics();
+    doc.DeleteTopic(doc.Topics().FindByKey(*key) - 1);
+    doc.Topics().Save();
     m.topics.erase(*key);
     // A deleted topic leaves no talk behind it, in memory and in the file: its key is given to
     // the next topic added.
@@ -573,7 +573,7 @@ int ModelCurrentWeek() {
 
 DocModel DocModel::FirstStart(const CMvDoc& doc) {
     DocModel m;
-    for (const TopicRecord& topic : doc.Topics())
+    for (const TopicRecord& topic : doc.Topics().Items())
         m.topics[topic.key] = topic.name;
     for (const TalkRecord& talk : doc.Talks())
         m.live.talks.push_back(talk.topics);

@@ -117,9 +117,9 @@ TEST_F(DocWeeks, ListsGrowPastTheSizesTheyWereLoadedWith) {
     for (int i = 0; i < 120; ++i)
         d.AddEvent({.weekIndex = static_cast<uint16_t>(kBase + 100 + i), .flags = kWeekAssembly});
     for (int i = 0; i < 60; ++i)
-        ASSERT_GE(d.AddHost("Värd " + std::to_string(i)), 0);
+        ASSERT_GE(d.Hosts().Add("Värd " + std::to_string(i)), 0);
     ASSERT_TRUE(d.SaveSpecialEvents());
-    ASSERT_TRUE(d.SaveHosts());
+    ASSERT_TRUE(d.Hosts().Save());
     CMvDoc& reloaded = LoadQuietly();
     EXPECT_EQ(reloaded.BrotherCount(), 322);
     EXPECT_EQ(reloaded.Events().Count(), 120);

@@ -123,12 +123,14 @@ void CompareNames(const Records& records, const std::map<uint16_t, std::string>&
 
 void CompareLists(const CMvDoc& doc, const DocModel& m, Differences& d) {
     CompareNames(
-        doc.Circuits(), m.circuits, "circuit", [&](uint16_t k) { return doc.FindCircuitByKey(k); },
+        doc.Circuits().Items(), m.circuits, "circuit",
+        [&](uint16_t k) { return doc.Circuits().FindByKey(k); }, d);
+    CompareNames(
+        doc.Hosts().Items(), m.hosts, "host", [&](uint16_t k) { return doc.Hosts().FindByKey(k); },
         d);
     CompareNames(
-        doc.Hosts().Items(), m.hosts, "host", [&](uint16_t k) { return doc.FindHostByKey(k); }, d);
-    CompareNames(
-        doc.Topics(), m.topics, "topic", [&](uint16_t k) { return doc.FindTopicByKey(k); }, d);
+        doc.Topics().Items(), m.topics, "topic",
+        [&](uint16_t k) { return doc.Topics().FindByKey(k); }, d);
     std::set<std::pair<uint16_t, uint16_t>> unavailable;
     for (const AvailabilityRecord& r : doc.Availability().Records())
         if (!r.Empty())

@@ -88,13 +88,13 @@ void DumpCommand::Congregations(std::ostream& out) const {
 
 void DumpCommand::Circuits(std::ostream& out) const {
     int i = 0;
-    for (const CircuitRecord& c : m_doc.Circuits())
+    for (const CircuitRecord& c : m_doc.Circuits().Items())
         Line(out, Field(i++), Field(c.key), Field(c.name));
 }
 
 void DumpCommand::Topics(std::ostream& out) const {
     int i = 0;
-    for (const TopicRecord& t : m_doc.Topics())
+    for (const TopicRecord& t : m_doc.Topics().Items())
         Line(out, Field(i++), Field(t.key), Field(t.name));
 }
 
