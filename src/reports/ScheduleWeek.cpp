@@ -28,7 +28,7 @@ const SpecialEventRecord* EventOf(const CMvDoc& doc, int weekIndex) {
 const TalkRecord* TalkOf(const CMvDoc& doc, int talk) {
     if (talk < 1 || talk > kMaxTalk)
         return nullptr;
-    return doc.Talk(doc.FindTalkByKey(static_cast<uint16_t>(talk)));
+    return doc.Talks().Talk(doc.Talks().FindTalkByKey(static_cast<uint16_t>(talk)));
 }
 
 std::string DefaultEventText(const CMvDoc& doc, WeekKind kind) {

@@ -29,9 +29,7 @@ int BaseWeekOf(int year) {
 
 CMvDoc::CMvDoc(const StringTable& strings, ui::MessageHost& host, const Clock& clock,
                std::filesystem::path dataFolder)
-    : m_context(strings, host, std::move(dataFolder)), m_clock(clock) {
-    m_talks.resize(TalkRepertoire::kTalks);
-}
+    : m_context(strings, host, std::move(dataFolder)), m_clock(clock) {}
 
 CMvDoc::~CMvDoc() = default;
 
@@ -75,7 +73,7 @@ void CMvDoc::LoadFromFolder(bool convertLegacy) {
     LoadCongregations();
     m_circuits.Load();
     m_hosts.Load();
-    LoadTalks();
+    m_talks.Load();
     LoadTopics();
     if (!convertLegacy)
         ReadSettingsProfile();
@@ -93,7 +91,7 @@ void CMvDoc::FreeStore() {
     m_circuits.Clear();
     m_topics.Clear();
     m_hosts.Clear();
-    m_talks.assign(TalkRepertoire::kTalks, TalkRecord{});
+    m_talks.Clear();
     m_ourBrothers.clear();
     m_weeks.Reset(m_weeks.BaseWeek());
     m_availability.Clear();
@@ -243,29 +241,6 @@ void CMvDoc::ForgetMissingHomeCongregation() {
         return;
     m_options.ourCongregationKey = 0;
     m_context.Commit(file::kProfile, WriteProfile([](Profile& p) { WriteHomeCongregation(p, 0); }));
-}
-
-void CMvDoc::LoadTalks() {
-    io::FileBytes file = m_context.Files().Read(
-        file::kTalks, TalkRepertoire::kTalks * TalkRecord::kSize, DataFiles::Tail::Ignore);
-    std::span<const uint8_t> all(file.bytes);
-    for (int i = 0; i < TalkRepertoire::kTalks; ++i) {
-        const size_t at = static_cast<size_t>(i) * TalkRecord::kSize;
-        TalkRecord& talk = m_talks[static_cast<size_t>(i)];
-        talk = at + TalkRecord::kSize <= all.size()
-                   ? TalkRecord::Decode(all.subspan(at, TalkRecord::kSize), m_context.CodePage())
-                   : DefaultTalk(i + 1, m_context.Strings());
-        talk.talkKey = static_cast<uint16_t>(i + 1); // record i holds talk i + 1, always
-    }
-    for (int number = 161; number <= 230; ++number) {
-        TalkRecord& talk = m_talks[static_cast<size_t>(number - 1)];
-        if (!talk.numberText.empty() && talk.numberText.front() == 'S')
-            talk.numberText = std::to_string(number);
-        std::string_view fallback = text::Trim(m_context.Strings().Get(400 + number));
-        if (text::IsBlank(talk.title) && !fallback.empty())
-            talk.title = std::string(fallback);
-    }
-    m_savedTalks = m_talks;
 }
 
 void CMvDoc::LoadTopics() {

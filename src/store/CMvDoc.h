@@ -10,6 +10,7 @@
 #include "store/Records.h"
 #include "store/Settings.h"
 #include "store/StoreContext.h"
+#include "store/TalkStore.h"
 #include "store/WeekWindow.h"
 #include "ui/Host.h"
 
@@ -165,15 +166,8 @@ public:
     /** Deletes the host and clears his id from every week (saved at once). */
     bool DeleteHost(int index);
 
-    const std::vector<TalkRecord>& Talks() const { return m_talks; }
-    const TalkRecord* Talk(int index) const;
-    /** Replaces a talk's texts and topics in memory; its key stays. */
-    void SetTalk(int index, const TalkRecord& record);
-    int FindTalkByKey(uint16_t key) const; ///< index, or kNotFound
-    bool TalkHasTopic(int talkIndex, int topicIndex) const;
-    /** Flag 2: "Tal - " first; flag 1: " ( number ) " after the title. */
-    std::string TalkCaption(int key, int flags) const;
-    bool SaveTalks();
+    TalkStore& Talks() { return m_talks; }
+    const TalkStore& Talks() const { return m_talks; }
 
     // The home congregation -------------------------------------------------------------------
     /** The home congregation's key; 0 when none is set or the key names no congregation. */
@@ -249,7 +243,6 @@ private:
     bool StartLoad();
     void LoadBrothers();
     void LoadCongregations();
-    void LoadTalks();
     void LoadTopics();
     void LoadAvailability();
     void LoadNeedsList();
@@ -300,8 +293,7 @@ private:
     NameList<CircuitRecord> m_circuits{m_context, names::kCircuits};
     NameList<TopicRecord> m_topics{m_context, names::kTopics};
     NameList<HostRecord> m_hosts{m_context, names::kHosts};
-    std::vector<TalkRecord> m_talks;
-    std::vector<TalkRecord> m_savedTalks; ///< the talks as last read from or written to the file
+    TalkStore m_talks{m_context, m_topics};
     std::vector<OurBrotherEntry> m_ourBrothers;
     WeekWindow m_weeks;
     AvailabilityTable m_availability;

@@ -133,7 +133,7 @@ bool CMvDoc::RunSave(int id) {
     case file::kTopics:
         return m_topics.Save();
     case file::kTalks:
-        return SaveTalks();
+        return m_talks.SaveTalks();
     case file::kAvailability:
         return SaveAvailability();
     case file::kNeeds:

@@ -73,7 +73,7 @@ TEST_F(TsvExport, AnOrdinaryWeekFillsItsColumns) {
     const std::vector<std::string>& c = rows[0];
     ASSERT_EQ(c.size(), 33u);
     EXPECT_EQ(c[0], doc->FormatDate(Today() + 1, 10)) << "as on the printed date line";
-    EXPECT_EQ(c[1], doc->Talk(11)->title);
+    EXPECT_EQ(c[1], doc->Talks().Talk(11)->title);
     EXPECT_EQ(c[2], "Anders Berg");
     EXPECT_EQ(c[3], "08-123 45 67");
     EXPECT_EQ(c[4], "Västra");

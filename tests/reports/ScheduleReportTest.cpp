@@ -65,7 +65,7 @@ protected:
         return n;
     }
     std::string Date(int offset) const { return doc->FormatDate(Today() + offset + 1, 10); }
-    std::string Title(int talk) const { return doc->Talk(talk - 1)->title; }
+    std::string Title(int talk) const { return doc->Talks().Talk(talk - 1)->title; }
 
     ReportFonts fonts = DefaultFonts();
 };

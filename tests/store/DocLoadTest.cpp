@@ -28,8 +28,8 @@ TEST_F(DocLoad, FirstStartCreatesTheSlotFilesAndBuildsTheDefaults) {
     EXPECT_FALSE(dir.Exists("talk.dat")) << "written only when the talk dialog is confirmed";
     EXPECT_FALSE(dir.Exists("topic.dat"));
     EXPECT_FALSE(dir.Exists("history.dat"));
-    EXPECT_EQ(d.Talks().size(), 256u);
-    EXPECT_EQ(d.Talk(230)->numberText, "S-31");
+    EXPECT_EQ(d.Talks().Items().size(), 256u);
+    EXPECT_EQ(d.Talks().Talk(230)->numberText, "S-31");
     EXPECT_EQ(d.Topics().Items().size(), 10u);
     EXPECT_EQ(d.BaseWeek(), kBase);
     EXPECT_EQ(d.CurrentWeek(), CurrentWeek());
@@ -88,14 +88,15 @@ TEST_F(DocLoad, AShortTalkFileStillGivesAllTalksWithTheirKeys) {
     }
     dir.Write("talk.dat", talks);
     CMvDoc& d = LoadQuietly();
-    ASSERT_EQ(d.Talks().size(), 256u);
-    EXPECT_EQ(d.Talk(1)->title, "Eget 2");
-    EXPECT_EQ(d.Talk(1)->talkKey, 2) << "record i holds talk i + 1";
-    EXPECT_EQ(d.Talk(3)->title, strings.Get(404)) << "missing records get first-start defaults";
-    EXPECT_EQ(d.Talk(255)->numberText, "S-56");
+    ASSERT_EQ(d.Talks().Items().size(), 256u);
+    EXPECT_EQ(d.Talks().Talk(1)->title, "Eget 2");
+    EXPECT_EQ(d.Talks().Talk(1)->talkKey, 2) << "record i holds talk i + 1";
+    EXPECT_EQ(d.Talks().Talk(3)->title, strings.Get(404))
+        << "missing records get first-start defaults";
+    EXPECT_EQ(d.Talks().Talk(255)->numberText, "S-56");
     for (int i = 0; i < 256; ++i)
-        ASSERT_EQ(d.FindTalkByKey(static_cast<uint16_t>(i + 1)), i);
-    EXPECT_EQ(d.FindTalkByKey(999), kNotFound);
+        ASSERT_EQ(d.Talks().FindTalkByKey(static_cast<uint16_t>(i + 1)), i);
+    EXPECT_EQ(d.Talks().FindTalkByKey(999), kNotFound);
 }
 
 TEST_F(DocLoad, TalksFrom161To230AreRepairedAfterLoading) {
@@ -110,10 +111,10 @@ TEST_F(DocLoad, TalksFrom161To230AreRepairedAfterLoading) {
     }
     dir.Write("talk.dat", talks);
     CMvDoc& d = LoadQuietly();
-    EXPECT_EQ(d.Talk(169)->numberText, "170");
-    EXPECT_EQ(d.Talk(164)->title, strings.Get(565));
-    EXPECT_EQ(d.Talk(239)->numberText, "S-40") << "outside 161 … 230 nothing changes";
-    EXPECT_EQ(d.Talk(239)->title, "  ");
+    EXPECT_EQ(d.Talks().Talk(169)->numberText, "170");
+    EXPECT_EQ(d.Talks().Talk(164)->title, strings.Get(565));
+    EXPECT_EQ(d.Talks().Talk(239)->numberText, "S-40") << "outside 161 … 230 nothing changes";
+    EXPECT_EQ(d.Talks().Talk(239)->title, "  ");
 }
 
 TEST_F(DocLoad, AnEmptyTopicFileIsAnEmptyListButAMissingOneGivesTheDefaults) {

@@ -379,18 +379,18 @@ std::string DeleteTopic(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
 
 std::string EditTalk(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     const int talk = static_cast<int>(op.r[0] % TalkRepertoire::kTalks);
-    TalkRecord record = *doc.Talk(talk);
+    TalkRecord record = *doc.Talks().Talk(talk);
     TalkTopics topics{};
     for (size_t i = 0; i < op.r[1] % 4; ++i)
         topics[i] = PickOrNone(m.topics, op.r[2 + i]);
     record.topics = topics;
-    doc.SetTalk(talk, record);
+    doc.Talks().SetTalk(talk, record);
     m.live.talks[static_cast<size_t>(talk)] = topics;
     return Describe("EditTalk", static_cast<uint32_t>(talk + 1));
 }
 
 std::string SaveTalks(const Op&, CMvDoc& doc, DocModel& m, std::string& unexpected) {
-    if (!doc.SaveTalks())
+    if (!doc.Talks().SaveTalks())
         unexpected = "SaveTalks failed";
     m.saved.talks = m.live.talks;
     return "SaveTalks";
@@ -575,7 +575,7 @@ DocModel DocModel::FirstStart(const CMvDoc& doc) {
     DocModel m;
     for (const TopicRecord& topic : doc.Topics().Items())
         m.topics[topic.key] = topic.name;
-    for (const TalkRecord& talk : doc.Talks())
+    for (const TalkRecord& talk : doc.Talks().Items())
         m.live.talks.push_back(talk.topics);
     m.saved = m.live;
     return m;

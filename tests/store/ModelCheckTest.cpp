@@ -147,7 +147,7 @@ void CompareSchedule(const CMvDoc& doc, const ScheduleModel& s, Differences& d) 
     d.Expect(events, s.events, "special events");
     d.Expect(doc.Events().Count(), static_cast<int>(s.events.size()), "number of events");
     for (size_t talk = 0; talk < s.talks.size(); ++talk)
-        d.Expect(doc.Talk(static_cast<int>(talk))->topics, s.talks[talk],
+        d.Expect(doc.Talks().Talk(static_cast<int>(talk))->topics, s.talks[talk],
                  Key("topics of talk", static_cast<unsigned>(talk + 1)));
 }
 

@@ -118,12 +118,12 @@ std::vector<SaveCase> Saves() {
          [](const CMvDoc& d) { return d.Topics().Name(d.Topics().FindByKey(2) - 1) == "Kärlek"; }},
         {"talk.dat",
          [](CMvDoc& d) {
-             TalkRecord t = *d.Talk(200);
+             TalkRecord t = *d.Talks().Talk(200);
              t.title = "Ny titel";
-             d.SetTalk(200, t);
+             d.Talks().SetTalk(200, t);
          },
-         [](CMvDoc& d) { return d.SaveTalks(); },
-         [](const CMvDoc& d) { return d.Talk(200)->title == "Ny titel"; }},
+         [](CMvDoc& d) { return d.Talks().SaveTalks(); },
+         [](const CMvDoc& d) { return d.Talks().Talk(200)->title == "Ny titel"; }},
         {"hospital.dat", [](CMvDoc& d) { d.Hosts().Add("Dal"); },
          [](CMvDoc& d) { return d.Hosts().Save(); },
          [](const CMvDoc& d) { return d.Hosts().IdByName("Dal") == 30002; }},

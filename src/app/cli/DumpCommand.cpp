@@ -105,7 +105,7 @@ void DumpCommand::Hosts(std::ostream& out) const {
 }
 
 void DumpCommand::Talks(std::ostream& out) const {
-    for (const TalkRecord& t : m_doc.Talks()) {
+    for (const TalkRecord& t : m_doc.Talks().Items()) {
         std::string topics;
         for (uint16_t key : t.topics) {
             if (key == 0)
