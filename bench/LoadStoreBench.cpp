@@ -91,7 +91,8 @@ void BM_LoadStore(benchmark::State& state) {
         CMvDoc doc(StringTable::Swedish(), host, clock, dir.path());
         bool loaded = doc.LoadStore();
         benchmark::DoNotOptimize(loaded);
-        if (doc.BrotherCount() != kBrothers || doc.CongregationCount() != kCongregations)
+        if (doc.BrotherCount() != kBrothers ||
+            doc.Congregations().CongregationCount() != kCongregations)
             state.SkipWithError("the folder did not load");
     }
 }

@@ -41,7 +41,7 @@ void DumpEverything(const CMvDoc& doc) {
 }
 
 uint16_t FirstCongregationKey(const CMvDoc& doc) {
-    const CongregationIndexEntry* first = doc.Congregation(0);
+    const CongregationIndexEntry* first = doc.Congregations().Congregation(0);
     return first ? first->congregationKey : 0;
 }
 
@@ -70,18 +70,19 @@ void ChangeBrothers(CMvDoc& doc) {
 }
 
 void ChangeCongregations(CMvDoc& doc) {
-    int added = doc.AddCongregation({.name = "Öster", .circuitId = 30001, .weekdayOdd = 6});
+    int added =
+        doc.Congregations().AddCongregation({.name = "Öster", .circuitId = 30001, .weekdayOdd = 6});
     if (added >= 0) {
         CongregationRecord record;
-        doc.ReadCongregation(added, record);
+        doc.Congregations().ReadCongregation(added, record);
         record.name = "Väster";
-        doc.UpdateCongregation(added, record);
+        doc.Congregations().UpdateCongregation(added, record);
         doc.DeleteCongregation(added);
     }
     CongregationRecord stored;
-    doc.ReadCongregation(0, stored);
+    doc.Congregations().ReadCongregation(0, stored);
     stored.meetingTimeOdd = "10:00";
-    doc.UpdateCongregation(0, stored);
+    doc.Congregations().UpdateCongregation(0, stored);
     doc.DeleteCongregation(0);
 }
 

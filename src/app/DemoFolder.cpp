@@ -281,10 +281,10 @@ bool DemoFolder::AddCongregations() {
         record.meetingTimeEven = c.timeEven;
         record.weekdayOdd = record.weekdayEven = StoredWeekday(c.weekday);
         record.circuitId = m_circuit;
-        const int index = m_doc.AddCongregation(record);
+        const int index = m_doc.Congregations().AddCongregation(record);
         if (index < 0)
             return false;
-        m_congregations.push_back(m_doc.Congregation(index)->congregationKey);
+        m_congregations.push_back(m_doc.Congregations().Congregation(index)->congregationKey);
     }
     return true;
 }
@@ -304,14 +304,14 @@ bool DemoFolder::SetOfficers() {
     for (size_t c = 0; c < m_congregations.size(); ++c) {
         // The first three brothers listed for a congregation hold its offices.
         const size_t first = FirstOf(c);
-        const int index = m_doc.FindCongregationByKey(m_congregations[c]) - 1;
+        const int index = m_doc.Congregations().FindCongregationByKey(m_congregations[c]) - 1;
         CongregationRecord record;
-        if (m_doc.ReadCongregation(index, record) == 0)
+        if (m_doc.Congregations().ReadCongregation(index, record) == 0)
             return false;
         record.coordinatorKey = m_brothers[first];
         record.talkCoordinatorKey = m_brothers[first + 1];
         record.secretaryKey = m_brothers[first + 2];
-        if (!m_doc.UpdateCongregation(index, record))
+        if (!m_doc.Congregations().UpdateCongregation(index, record))
             return false;
     }
     return true;

@@ -31,12 +31,12 @@ constexpr RuleEntry kRules[] = {
 ShellState StateOf(const CMvDoc& doc, int viewMode) {
     ShellState s;
     s.viewMode = viewMode;
-    s.congregations = doc.CongregationCount();
+    s.congregations = doc.Congregations().CongregationCount();
     s.brothers = doc.BrotherCount();
     s.homeListEmpty = doc.OurBrothers().empty();
     s.scheduleHosts = doc.Options().scheduleHosts;
     s.scheduleReaders = doc.Options().scheduleReaders;
-    s.homeCongregation = doc.OurCongregationKey() != 0;
+    s.homeCongregation = doc.Congregations().OurCongregationKey() != 0;
     return s;
 }
 

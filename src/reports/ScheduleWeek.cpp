@@ -51,14 +51,14 @@ std::string TalkLine(const CMvDoc& doc, int talk) {
 // The meeting time for the week's year parity and, when talk numbers are left out, the
 // first three letters of a meeting day other than the home congregation's.
 std::string Destination(const CMvDoc& doc, int weekIndex, uint16_t congregation) {
-    std::string extra = doc.MeetingTimeForWeek(congregation, weekIndex);
+    std::string extra = doc.Congregations().MeetingTimeForWeek(congregation, weekIndex);
     uint8_t stored = 0;
     if (doc.Options().omitTalkNumbers &&
-        doc.DiffersFromHomeWeekday(weekIndex, congregation, stored)) {
+        doc.Congregations().DiffersFromHomeWeekday(weekIndex, congregation, stored)) {
         const std::string& day = doc.Strings().Get(kMondayText + HomeWeekday(stored));
         extra += (extra.empty() ? "" : " - ") + std::string(text::LeftChars(day, 3));
     }
-    std::string name = doc.CongregationNameByKey(congregation, false);
+    std::string name = doc.Congregations().CongregationNameByKey(congregation, false);
     return extra.empty() ? name : name + " ( " + extra + " )";
 }
 
@@ -71,7 +71,7 @@ void FillRow0(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
         s.speaker = EventName(doc, s.weekIndex, s.kind);
     else
         s.speaker = doc.BrotherNameByKey(Key(w.homeSpeaker), false);
-    s.congregation = doc.CongregationNameByKey(Key(w.homeCongregation), false);
+    s.congregation = doc.Congregations().CongregationNameByKey(Key(w.homeCongregation), false);
     s.talk = TalkLine(doc, w.homeTalk);
 }
 

@@ -70,7 +70,7 @@ void CMvDoc::LoadFromFolder(bool convertLegacy) {
     if (convertLegacy)
         ConvertLegacyExtraFile(m_context.Files());
     LoadBrothers();
-    LoadCongregations();
+    m_congregations.Load();
     m_circuits.Load();
     m_hosts.Load();
     m_talks.Load();
@@ -87,7 +87,7 @@ void CMvDoc::LoadFromFolder(bool convertLegacy) {
 
 void CMvDoc::FreeStore() {
     m_brothers.clear();
-    m_congregations.clear();
+    m_congregations.Clear();
     m_circuits.Clear();
     m_topics.Clear();
     m_hosts.Clear();
@@ -97,7 +97,7 @@ void CMvDoc::FreeStore() {
     m_availability.Clear();
     m_needs = NeedsList{};
     m_events.Clear();
-    m_brotherSlots = m_congregationSlots = m_extraSlots = 0;
+    m_brotherSlots = m_extraSlots = 0;
 }
 
 void CMvDoc::ReadSettingsProfile() {
@@ -146,7 +146,7 @@ bool CMvDoc::WriteSettings() {
 }
 
 dates::MeetingDays CMvDoc::MeetingDays() const {
-    return {m_homeWeekdayOdd, m_homeWeekdayEven, m_options.serviceYear};
+    return m_congregations.MeetingDays();
 }
 
 dates::DateStyle CMvDoc::DateStyle() const {
@@ -225,18 +225,10 @@ void CMvDoc::LoadBrothers() {
         m_extraSlots = CreateSlotFile(file::kExtra, BrotherExtraRecord::kSize);
 }
 
-void CMvDoc::LoadCongregations() {
-    m_congregationSlots =
-        LoadSlotFile<CongregationRecord>(file::kCongregations, 174, m_congregations);
-    for (CongregationIndexEntry& entry : m_congregations)
-        entry.sortKey = m_context.Collator().SortKey(entry.name);
-    SortCongregations();
-}
-
 void CMvDoc::ForgetMissingHomeCongregation() {
     // A key that names no congregation counts as none; clearing it keeps the next
     // congregation given that key from silently becoming the home congregation.
-    if (m_options.ourCongregationKey == 0 || OurCongregationKey() != 0 ||
+    if (m_options.ourCongregationKey == 0 || m_congregations.OurCongregationKey() != 0 ||
         m_context.Files().Protected(file::kCongregations))
         return;
     m_options.ourCongregationKey = 0;

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "dates/Dates.h"
 #include "store/Availability.h"
+#include "store/CongregationStore.h"
 #include "store/DataFiles.h"
 #include "store/EventList.h"
 #include "store/NameList.h"
@@ -127,30 +128,11 @@ public:
     uint32_t BrotherSlotCount() const { return m_brotherSlots; }
 
     // Congregations ---------------------------------------------------------------------------
-    const std::vector<CongregationIndexEntry>& Congregations() const { return m_congregations; }
-    int CongregationCount() const { return static_cast<int>(m_congregations.size()); }
-    const CongregationIndexEntry* Congregation(int index) const;
-    uint16_t ReadCongregation(int index, CongregationRecord& record) const;
-    bool WriteCongregation(uint16_t slot, const CongregationRecord& record);
-    /** Adds a congregation in the first free slot; returns its index after sorting, or −1. */
-    int AddCongregation(CongregationRecord record);
-    /** Writes the record over an existing congregation, keeping its key and slot. */
-    bool OverwriteCongregation(int index, CongregationRecord record);
-    bool UpdateCongregation(int index, CongregationRecord record);
+    CongregationStore& Congregations() { return m_congregations; }
+    const CongregationStore& Congregations() const { return m_congregations; }
+    /** Deletes it and every reference to it (brothers, weeks, the home congregation). */
     bool DeleteCongregation(int index);
-    void SortCongregations();
-    int FindCongregationByKey(uint16_t key) const; ///< index + 1, or 0
-    std::string CongregationName(int index, bool withPrefix) const;
-    std::string CongregationNameByKey(uint16_t key, bool withPrefix) const;
-    int CheckDuplicateCongregationName(std::string_view name, bool ask, int ownIndex);
-    std::string MeetingTimeOf(uint16_t key, int year) const;
-    std::string MeetingTimeForWeek(uint16_t key, int weekIndex) const;
-    /** The stored weekday byte (0 = Sunday) for the week's year parity; 0 outside the list. */
-    uint8_t MeetingWeekdayForWeek(int index, int weekIndex) const;
-    /** True when the congregation meets on another weekday than the home one that week. */
-    bool DiffersFromHomeWeekday(int weekIndex, uint16_t key, uint8_t& storedWeekday) const;
     int TalkCoordinatorOf(int index) const; ///< brother index + 1, or 0
-    uint32_t CongregationSlotCount() const { return m_congregationSlots; }
 
     // Circuits, topics, talks, hosts -----------------------------------------------------------
     NameList<CircuitRecord>& Circuits() { return m_circuits; }
@@ -170,8 +152,6 @@ public:
     const TalkStore& Talks() const { return m_talks; }
 
     // The home congregation -------------------------------------------------------------------
-    /** The home congregation's key; 0 when none is set or the key names no congregation. */
-    uint16_t OurCongregationKey() const;
     /** Chooses the home congregation, writes it to the profile at once and rebuilds. */
     bool SetOurCongregation(uint16_t key);
     const std::vector<OurBrotherEntry>& OurBrothers() const { return m_ourBrothers; }
@@ -184,8 +164,6 @@ public:
     bool IsOutgoingSpeaker(int index) const;
     /** Writes every home brother's roles to his record. */
     bool SaveOurBrotherRoles();
-    int HomeWeekdayOdd() const { return m_homeWeekdayOdd; }   ///< 0 = Monday … 6 = Sunday
-    int HomeWeekdayEven() const { return m_homeWeekdayEven; } ///< 0 = Monday … 6 = Sunday
 
     // Weeks -----------------------------------------------------------------------------------
     /** The week's record; outside the window a fresh blank week whose changes are not kept. */
@@ -242,7 +220,6 @@ private:
     void ComputeToday();
     bool StartLoad();
     void LoadBrothers();
-    void LoadCongregations();
     void LoadTopics();
     void LoadAvailability();
     void LoadNeedsList();
@@ -265,12 +242,9 @@ private:
     void RefreshBrotherSortKey(BrotherIndexEntry& entry) const;
     void RefreshOurPositions();
     int IndexOfBrotherSlot(uint16_t slot) const;
-    void ClearBrotherFromCongregations(uint16_t brotherKey, uint16_t onlyCongregation);
     void RemoveFromOurList(uint16_t brotherKey);
     void ClearBrotherFromWeeks(uint16_t brotherKey);
     void PurgeAvailability(uint16_t brotherKey);
-    void RefreshHomeWeekdays();
-    int IndexOfCongregationSlot(uint16_t slot) const;
     bool ClearHomeCongregation();
     /** Applies a cascade to the window and to the week file as it is on disk. */
     bool ChangeWeeks(const WeekChange& change);
@@ -285,11 +259,9 @@ private:
     int m_currentWeek = 0;
     int m_firstShownWeek = 0;
     bool m_modified = false;
-    int m_homeWeekdayOdd = 6;
-    int m_homeWeekdayEven = 6;
 
     std::vector<BrotherIndexEntry> m_brothers;
-    std::vector<CongregationIndexEntry> m_congregations;
+    CongregationStore m_congregations{m_context, m_options};
     NameList<CircuitRecord> m_circuits{m_context, names::kCircuits};
     NameList<TopicRecord> m_topics{m_context, names::kTopics};
     NameList<HostRecord> m_hosts{m_context, names::kHosts};
@@ -300,7 +272,6 @@ private:
     NeedsList m_needs;
     EventList m_events;
     uint32_t m_brotherSlots = 0;
-    uint32_t m_congregationSlots = 0;
     uint32_t m_extraSlots = 0;
     std::vector<WeekChange> m_pendingWeekChanges; ///< cascades not yet in the week file
 };

@@ -57,13 +57,9 @@ uint16_t CMvDoc::FindFreeSlot(int id) const {
     std::vector<bool> taken(kMaxSlots, false);
     taken[0] = true;
     auto mark = [&](uint16_t slot, uint16_t key) { taken[slot] = taken[key] = true; };
-    if (id == file::kSpeakers)
-        for (const BrotherIndexEntry& e : m_brothers)
-            mark(e.slot, e.brotherKey);
-    else
-        for (const CongregationIndexEntry& e : m_congregations)
-            mark(e.slot, e.congregationKey);
-    const size_t keyAt = id == file::kSpeakers ? 204 : 174;
+    for (const BrotherIndexEntry& e : m_brothers)
+        mark(e.slot, e.brotherKey);
+    const size_t keyAt = 204;
     io::FileBytes file = io::ReadFile(m_context.Files().Path(id), uint64_t{kMaxSlots} * 256);
     if (file.state == io::ReadState::Unreadable)
         return 0;
@@ -158,7 +154,7 @@ bool CMvDoc::DeleteBrother(int index) {
         return false;
     const uint16_t key = entry->brotherKey;
     const uint16_t extraSlot = entry->extraSlot;
-    ClearBrotherFromCongregations(key, 0);
+    m_congregations.ClearBrother(key, 0);
     RemoveFromOurList(key);
     if (extraSlot != 0)
         ClearBrotherExtra(extraSlot, key);
@@ -180,10 +176,10 @@ bool CMvDoc::MoveBrother(int index, uint16_t congregationKey, bool ask) {
         return false;
     const uint16_t key = entry->brotherKey;
     const uint16_t oldKey = entry->congregationKey;
-    const int oldIndex = FindCongregationByKey(oldKey);
+    const int oldIndex = m_congregations.FindCongregationByKey(oldKey);
     if (ask && oldIndex != 0) {
-        std::string question = m_context.Strings().Format(1009, BrotherName(index, false),
-                                                          CongregationName(oldIndex - 1, false));
+        std::string question = m_context.Strings().Format(
+            1009, BrotherName(index, false), m_congregations.CongregationName(oldIndex - 1, false));
         if (m_context.ShowMessage(question, ui::Buttons::YesNo) != ui::Answer::Yes)
             return false;
     }
@@ -192,7 +188,7 @@ bool CMvDoc::MoveBrother(int index, uint16_t congregationKey, bool ask) {
     if (slot == 0)
         return false;
     if (oldKey != 0) {
-        ClearBrotherFromCongregations(key, oldKey);
+        m_congregations.ClearBrother(key, oldKey);
         RemoveFromOurList(key);
     }
     record.congregationKey = congregationKey;
@@ -200,31 +196,6 @@ bool CMvDoc::MoveBrother(int index, uint16_t congregationKey, bool ask) {
     m_brothers[static_cast<size_t>(index)].congregationKey = congregationKey;
     SetWeekCongregation(key, congregationKey);
     return true;
-}
-
-void CMvDoc::ClearBrotherFromCongregations(uint16_t brotherKey, uint16_t onlyCongregation) {
-    for (int i = 0; i < CongregationCount(); ++i) {
-        CongregationIndexEntry& entry = m_congregations[static_cast<size_t>(i)];
-        if (onlyCongregation != 0 && entry.congregationKey != onlyCongregation)
-            continue;
-        if (entry.coordinatorKey != brotherKey && entry.talkCoordinatorKey != brotherKey &&
-            entry.secretaryKey != brotherKey)
-            continue;
-        auto clear = [brotherKey](uint16_t& field) {
-            if (field == brotherKey)
-                field = 0;
-        };
-        clear(entry.coordinatorKey);
-        clear(entry.talkCoordinatorKey);
-        clear(entry.secretaryKey);
-        CongregationRecord record;
-        if (uint16_t slot = ReadCongregation(i, record)) {
-            clear(record.coordinatorKey);
-            clear(record.talkCoordinatorKey);
-            clear(record.secretaryKey);
-            WriteCongregation(slot, record);
-        }
-    }
 }
 
 void CMvDoc::ClearBrotherFromWeeks(uint16_t brotherKey) {

@@ -6,13 +6,6 @@
 
 namespace mivra {
 
-uint16_t CMvDoc::OurCongregationKey() const {
-    const uint32_t key = m_options.ourCongregationKey;
-    if (key == 0 || key > 0xFFFF)
-        return 0;
-    return FindCongregationByKey(static_cast<uint16_t>(key)) ? static_cast<uint16_t>(key) : 0;
-}
-
 bool CMvDoc::SetOurCongregation(uint16_t key) {
     m_options.ourCongregationKey = key;
     const bool ok = m_context.Commit(
@@ -25,19 +18,10 @@ bool CMvDoc::ClearHomeCongregation() {
     return SetOurCongregation(0);
 }
 
-void CMvDoc::RefreshHomeWeekdays() {
-    m_homeWeekdayOdd = m_homeWeekdayEven = 6;
-    if (const CongregationIndexEntry* home =
-            Congregation(FindCongregationByKey(OurCongregationKey()) - 1)) {
-        m_homeWeekdayOdd = HomeWeekday(home->weekdayOdd);
-        m_homeWeekdayEven = HomeWeekday(home->weekdayEven);
-    }
-}
-
 void CMvDoc::BuildOurBrotherList() {
-    RefreshHomeWeekdays();
+    m_congregations.RefreshHomeWeekdays();
     m_ourBrothers.clear();
-    const uint16_t home = OurCongregationKey();
+    const uint16_t home = m_congregations.OurCongregationKey();
     if (home == 0)
         return;
     for (int i = 0; i < BrotherCount(); ++i) {

@@ -13,17 +13,7 @@ bool CMvDoc::DeleteCircuit(int index) {
     if (!circuit)
         return false;
     const uint16_t key = circuit->key;
-    for (int i = 0; i < CongregationCount(); ++i) {
-        CongregationIndexEntry& entry = m_congregations[static_cast<size_t>(i)];
-        if (entry.circuitId != key)
-            continue;
-        entry.circuitId = 0;
-        CongregationRecord record;
-        if (uint16_t slot = ReadCongregation(i, record)) {
-            record.circuitId = 0;
-            WriteCongregation(slot, record);
-        }
-    }
+    m_congregations.ClearCircuit(key);
     m_circuits.Delete(index);
     return true;
 }

@@ -67,6 +67,8 @@ struct BrotherRecord {
     uint16_t extraSlot = 0;           ///< slot in "xtend.dat"; 0 = none
     std::array<uint8_t, kSize> raw{}; ///< the bytes as read (reserved ranges, other status bits)
 
+    static constexpr size_t kKeyOffset = 204;
+    uint16_t Key() const { return brotherKey; }
     static BrotherRecord Decode(std::span<const uint8_t> bytes, int codePage);
     std::array<uint8_t, kSize> Encode(int codePage) const;
 };
@@ -136,6 +138,8 @@ struct CongregationRecord {
     uint8_t weekdayEven = 0;         ///< stored coding
     std::array<uint8_t, kSize> raw{};
 
+    static constexpr size_t kKeyOffset = 174;
+    uint16_t Key() const { return congregationKey; }
     static CongregationRecord Decode(std::span<const uint8_t> bytes, int codePage);
     std::array<uint8_t, kSize> Encode(int codePage) const;
 };
@@ -206,6 +210,7 @@ struct BrotherIndexEntry {
     uint8_t spare = 0;
     std::string sortKey{}; ///< collation key of the name as sorted, kept with the entry
 
+    uint16_t Key() const { return brotherKey; }
     int Appointment() const { return (flags & kAppointmentMask) >> 3; }
     bool Suspended() const { return (flags & kSuspendedFlag) != 0; }
     /** Copies the record's fields; the flags take its appointment and suspended bits. */
@@ -227,6 +232,7 @@ struct CongregationIndexEntry {
     uint8_t weekdayEven = 0; ///< stored coding
     std::string sortKey{};
 
+    uint16_t Key() const { return congregationKey; }
     void Fill(const CongregationRecord& record, uint16_t recordSlot);
 };
 

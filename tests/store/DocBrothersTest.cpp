@@ -202,12 +202,15 @@ TEST_F(DocBrotherDeletion, ClearsEveryTraceInMemoryAndOnDisk) {
 
     for (int c = 0; c < 2; ++c) {
         CongregationRecord rec;
-        ASSERT_NE(d.ReadCongregation(c, rec), 0);
+        ASSERT_NE(d.Congregations().ReadCongregation(c, rec), 0);
         EXPECT_EQ(rec.talkCoordinatorKey, 0) << rec.name;
         EXPECT_EQ(rec.coordinatorKey, 0) << rec.name;
-        EXPECT_EQ(d.Congregation(c)->talkCoordinatorKey, 0);
+        EXPECT_EQ(d.Congregations().Congregation(c)->talkCoordinatorKey, 0);
     }
-    EXPECT_EQ(d.Congregation(d.FindCongregationByKey(2) - 1)->secretaryKey, 1)
+    EXPECT_EQ(d.Congregations()
+                  .Congregation(d.Congregations().FindCongregationByKey(2) - 1)
+                  ->secretaryKey,
+              1)
         << "other brothers' roles stay";
 
     EXPECT_TRUE(d.IsAvailable(3, static_cast<uint16_t>(CurrentWeek())));
@@ -244,7 +247,10 @@ TEST_F(DocBrotherDeletion, ASlotThatNoLongerHoldsTheKeysIsNotWrittenOver) {
     ASSERT_TRUE(d.DeleteBrother(Index(3)));
     EXPECT_EQ(Slot("speakers.dat", 3), stranger);
     EXPECT_EQ(Slot("cong.dat", 2), otherCong);
-    EXPECT_EQ(d.Congregation(d.FindCongregationByKey(2) - 1)->coordinatorKey, 0)
+    EXPECT_EQ(d.Congregations()
+                  .Congregation(d.Congregations().FindCongregationByKey(2) - 1)
+                  ->coordinatorKey,
+              0)
         << "memory forgets him anyway";
 }
 
@@ -260,9 +266,15 @@ TEST_F(DocBrotherDeletion, MovingAsksKeepsTheKeyAndFollowsHisWeeks) {
     EXPECT_EQ(d.Brother(Index(3))->congregationKey, 2);
     EXPECT_EQ(d.Brother(Index(3))->slot, 3);
     EXPECT_EQ(test::GetU16(Slot("speakers.dat", 3), 202), 2);
-    EXPECT_EQ(d.Congregation(d.FindCongregationByKey(1) - 1)->talkCoordinatorKey, 0)
+    EXPECT_EQ(d.Congregations()
+                  .Congregation(d.Congregations().FindCongregationByKey(1) - 1)
+                  ->talkCoordinatorKey,
+              0)
         << "cleared in his old congregation";
-    EXPECT_EQ(d.Congregation(d.FindCongregationByKey(2) - 1)->talkCoordinatorKey, 3)
+    EXPECT_EQ(d.Congregations()
+                  .Congregation(d.Congregations().FindCongregationByKey(2) - 1)
+                  ->talkCoordinatorKey,
+              3)
         << "not elsewhere";
     EXPECT_EQ(d.FindOurBrother(3), 0);
     EXPECT_EQ(d.Week(kBase).homeCongregation, 2) << "the first week of the window as well";

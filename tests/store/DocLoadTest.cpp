@@ -56,10 +56,10 @@ TEST_F(DocLoad, ReadsAFolderWrittenByAnotherProgram) {
     EXPECT_EQ(d.Brother(2)->slot, 3);
     EXPECT_EQ(d.BrotherSlotCount(), 7u);
     EXPECT_EQ(d.FindBrotherByKey(9), kNotFound);
-    EXPECT_EQ(d.CongregationName(0, false), "Berga");
-    EXPECT_EQ(d.CongregationName(1, true), "Församling - Öster");
-    EXPECT_EQ(d.FindCongregationByKey(2), 2);
-    EXPECT_EQ(d.FindCongregationByKey(0), 0);
+    EXPECT_EQ(d.Congregations().CongregationName(0, false), "Berga");
+    EXPECT_EQ(d.Congregations().CongregationName(1, true), "Församling - Öster");
+    EXPECT_EQ(d.Congregations().FindCongregationByKey(2), 2);
+    EXPECT_EQ(d.Congregations().FindCongregationByKey(0), 0);
 }
 
 TEST_F(DocLoad, FilesOfOddLengthsLoadTheirWholeRecords) {
@@ -180,13 +180,13 @@ TEST_F(DocLoad, AHomeCongregationKeyNamingNoCongregationCountsAsNoneAndIsCleared
     dir.Write("cong.dat",
               test::SlotFile({{2, CongregationBytes{.name = "Öster", .key = 2}.Build()}}));
     CMvDoc& d = LoadQuietly();
-    EXPECT_EQ(d.OurCongregationKey(), 0);
+    EXPECT_EQ(d.Congregations().OurCongregationKey(), 0);
     EXPECT_EQ(d.Options().ourCongregationKey, 0u);
     EXPECT_NE(dir.ReadText("mivraw.ini").find("Number=0"), std::string::npos);
     // The next congregation given key 7 does not silently become the home one.
     for (int i = 0; i < 5; ++i)
-        d.AddCongregation({.name = "C" + std::to_string(i)});
-    EXPECT_EQ(d.OurCongregationKey(), 0);
+        d.Congregations().AddCongregation({.name = "C" + std::to_string(i)});
+    EXPECT_EQ(d.Congregations().OurCongregationKey(), 0);
 }
 
 TEST_F(DocLoad, TheHomeCongregationGivesTheMeetingDaysAndTheHomeList) {
@@ -202,9 +202,9 @@ TEST_F(DocLoad, TheHomeCongregationGivesTheMeetingDaysAndTheHomeList) {
                      .Build()},
              {2, BrotherBytes{.first = "C", .last = "D", .congregation = 3, .key = 2}.Build()}}));
     CMvDoc& d = LoadQuietly();
-    EXPECT_EQ(d.OurCongregationKey(), 2);
-    EXPECT_EQ(d.HomeWeekdayOdd(), 5);
-    EXPECT_EQ(d.HomeWeekdayEven(), 6);
+    EXPECT_EQ(d.Congregations().OurCongregationKey(), 2);
+    EXPECT_EQ(d.Congregations().HomeWeekdayOdd(), 5);
+    EXPECT_EQ(d.Congregations().HomeWeekdayEven(), 6);
     ASSERT_EQ(d.OurBrothers().size(), 1u);
     EXPECT_EQ(d.OurBrothers()[0].roleBits, 0x06);
     EXPECT_TRUE(d.IsOutgoingSpeaker(0));
@@ -215,12 +215,13 @@ TEST_F(DocLoad, TheHomeCongregationGivesTheMeetingDaysAndTheHomeList) {
 TEST_F(DocLoad, OlderFileNamesMoveOnlyForTheirLanguage) {
     dir.Write("Kong.dat",
               test::SlotFile({{1, CongregationBytes{.name = "Gamla", .key = 1}.Build()}}));
-    EXPECT_EQ(LoadQuietly().CongregationCount(), 0) << "\"sve\" leaves Kong.dat alone";
+    EXPECT_EQ(LoadQuietly().Congregations().CongregationCount(), 0)
+        << "\"sve\" leaves Kong.dat alone";
     EXPECT_TRUE(dir.Exists("Kong.dat"));
 
     std::filesystem::remove(dir / "cong.dat");
     strings.Set(1198, "HT");
-    EXPECT_EQ(LoadQuietly().CongregationCount(), 1);
+    EXPECT_EQ(LoadQuietly().Congregations().CongregationCount(), 1);
     EXPECT_FALSE(dir.Exists("Kong.dat"));
 }
 

@@ -200,9 +200,9 @@ std::string AddCongregation(const Op& op, CMvDoc& doc, DocModel& m, std::string&
                         .phone = Hex(op.r[1], 6),
                         .circuit = PickOrNone(m.circuits, op.r[2])};
     const uint16_t expected = SmallestFreeKey(m.congregations, 1, 65535);
-    const int index =
-        doc.AddCongregation({.name = c.name, .phone1 = c.phone, .circuitId = c.circuit});
-    const uint16_t key = index >= 0 ? doc.Congregation(index)->congregationKey : 0;
+    const int index = doc.Congregations().AddCongregation(
+        {.name = c.name, .phone1 = c.phone, .circuitId = c.circuit});
+    const uint16_t key = index >= 0 ? doc.Congregations().Congregation(index)->congregationKey : 0;
     if (key != expected)
         unexpected =
             "AddCongregation gave key " + std::to_string(key) + ", not " + std::to_string(expected);
@@ -215,9 +215,9 @@ std::string UpdateCongregation(const Op& op, CMvDoc& doc, DocModel& m, std::stri
     if (!key)
         return {};
     CongregationModel& c = m.congregations[*key];
-    const int index = doc.FindCongregationByKey(*key) - 1;
+    const int index = doc.Congregations().FindCongregationByKey(*key) - 1;
     CongregationRecord record;
-    doc.ReadCongregation(index, record);
+    doc.Congregations().ReadCongregation(index, record);
     if (op.r[1] % 2)
         record.name = c.name = Name(op.r[2]);
     record.phone1 = c.phone = Hex(op.r[3], 6);
@@ -225,7 +225,7 @@ std::string UpdateCongregation(const Op& op, CMvDoc& doc, DocModel& m, std::stri
     record.coordinatorKey = c.coordinator = PickOrNone(m.brothers, op.r[5]);
     record.secretaryKey = c.secretary = PickOrNone(m.brothers, op.r[6]);
     record.talkCoordinatorKey = c.talkCoordinator = PickOrNone(m.brothers, op.r[7]);
-    if (!doc.UpdateCongregation(index, record))
+    if (!doc.Congregations().UpdateCongregation(index, record))
         unexpected = "UpdateCongregation refused";
     return Describe("UpdateCongregation", *key);
 }
@@ -234,7 +234,7 @@ std::string DeleteCongregation(const Op& op, CMvDoc& doc, DocModel& m, std::stri
     auto key = Pick(m.congregations, op.r[0]);
     if (!key)
         return {};
-    doc.DeleteCongregation(doc.FindCongregationByKey(*key) - 1);
+    doc.DeleteCongregation(doc.Congregations().FindCongregationByKey(*key) - 1);
     m.congregations.erase(*key);
     for (auto& [k, b] : m.brothers)
         if (b.congregation == *key)

@@ -130,7 +130,7 @@ TEST_F(DocWeeks, AFailedProfileWriteNamesTheProfile) {
     CMvDoc& d = LoadQuietly();
     FailWritesTo("mivraw.ini");
     EXPECT_FALSE(d.SetOurCongregation(1));
-    EXPECT_EQ(d.OurCongregationKey(), 1) << "memory keeps the choice";
+    EXPECT_EQ(d.Congregations().OurCongregationKey(), 1) << "memory keeps the choice";
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{strings.Format(1231, Path("mivraw.ini"))});
     EXPECT_FALSE(d.WriteSettings());
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{strings.Format(1231, Path("mivraw.ini"))});

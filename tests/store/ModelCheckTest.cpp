@@ -85,11 +85,11 @@ void CompareBrothers(const CMvDoc& doc, const DocModel& m, Differences& d) {
 }
 
 void CompareCongregations(const CMvDoc& doc, const DocModel& m, Differences& d) {
-    d.Expect(doc.CongregationCount(), static_cast<int>(m.congregations.size()),
+    d.Expect(doc.Congregations().CongregationCount(), static_cast<int>(m.congregations.size()),
              "number of congregations");
     for (const auto& [key, c] : m.congregations) {
-        const int index = doc.FindCongregationByKey(key) - 1;
-        const CongregationIndexEntry* entry = doc.Congregation(index);
+        const int index = doc.Congregations().FindCongregationByKey(key) - 1;
+        const CongregationIndexEntry* entry = doc.Congregations().Congregation(index);
         if (!entry) {
             d.Add(Key("missing congregation", key));
             continue;
@@ -101,10 +101,10 @@ void CompareCongregations(const CMvDoc& doc, const DocModel& m, Differences& d) 
                  std::array{c.coordinator, c.secretary, c.talkCoordinator},
                  Key("officers of congregation", key));
         CongregationRecord record;
-        doc.ReadCongregation(index, record);
+        doc.Congregations().ReadCongregation(index, record);
         d.Expect(record.phone1, c.phone, Key("telephone of congregation", key));
     }
-    d.Expect(doc.OurCongregationKey(), m.home, "home congregation");
+    d.Expect(doc.Congregations().OurCongregationKey(), m.home, "home congregation");
 }
 
 template <class Records, class Find>
@@ -161,7 +161,7 @@ void CheckHomeList(const CMvDoc& doc, Differences& d) {
             continue;
         }
         d.Expect(static_cast<int>(e.position), index, Key("home list position of", e.brotherKey));
-        d.Expect(doc.Brother(index)->congregationKey, doc.OurCongregationKey(),
+        d.Expect(doc.Brother(index)->congregationKey, doc.Congregations().OurCongregationKey(),
                  Key("home list holds a brother of another congregation:", e.brotherKey));
     }
 }

@@ -116,9 +116,9 @@ TEST_F(NameLists, CircuitsRefuseDuplicatesAllocateKeysAndClearTheirCongregations
     TakeMessages();
 
     ASSERT_TRUE(d.DeleteCircuit(d.Circuits().FindByKey(30003) - 1));
-    EXPECT_EQ(d.Congregation(0)->circuitId, 0);
+    EXPECT_EQ(d.Congregations().Congregation(0)->circuitId, 0);
     CongregationRecord rec;
-    d.ReadCongregation(0, rec);
+    d.Congregations().ReadCongregation(0, rec);
     EXPECT_EQ(rec.circuitId, 0) << "written at once";
     ASSERT_TRUE(d.Circuits().Save());
     EXPECT_EQ(dir.Read("circuit.dat"), test::Concat({test::CircuitBytes("Väster", 30002),

@@ -146,7 +146,7 @@ std::vector<SaveCase> Saves() {
          [](CMvDoc& d) { return d.WriteSettings(); },
          [](const CMvDoc& d) { return d.Options().heading == "Ny rubrik"; }},
         {"mivraw.ini", [](CMvDoc&) {}, [](CMvDoc& d) { return d.SetOurCongregation(2); },
-         [](const CMvDoc& d) { return d.OurCongregationKey() == 2; }},
+         [](const CMvDoc& d) { return d.Congregations().OurCongregationKey() == 2; }},
         {"speakers.dat", [](CMvDoc&) {},
          [](CMvDoc& d) {
              BrotherRecord r = StoredBrother(d, 2);
@@ -166,13 +166,15 @@ std::vector<SaveCase> Saves() {
         {"cong.dat", [](CMvDoc&) {},
          [](CMvDoc& d) {
              CongregationRecord c;
-             d.ReadCongregation(d.FindCongregationByKey(2) - 1, c);
+             d.Congregations().ReadCongregation(d.Congregations().FindCongregationByKey(2) - 1, c);
              c.phone1 = "0176-1";
-             return d.UpdateCongregation(d.FindCongregationByKey(2) - 1, c) && !d.HasPendingSaves();
+             return d.Congregations().UpdateCongregation(
+                        d.Congregations().FindCongregationByKey(2) - 1, c) &&
+                    !d.HasPendingSaves();
          },
          [](const CMvDoc& d) {
              CongregationRecord c;
-             d.ReadCongregation(d.FindCongregationByKey(2) - 1, c);
+             d.Congregations().ReadCongregation(d.Congregations().FindCongregationByKey(2) - 1, c);
              return c.phone1 == "0176-1";
          },
          true},

@@ -77,8 +77,8 @@ void DumpCommand::Brothers(std::ostream& out) const {
 }
 
 void DumpCommand::Congregations(std::ostream& out) const {
-    for (int i = 0; i < m_doc.CongregationCount(); ++i) {
-        const CongregationIndexEntry& c = *m_doc.Congregation(i);
+    for (int i = 0; i < m_doc.Congregations().CongregationCount(); ++i) {
+        const CongregationIndexEntry& c = *m_doc.Congregations().Congregation(i);
         Line(out, Field(i), Field(c.congregationKey), Field(c.slot), Field(c.name),
              Field(c.circuitId), Field(c.coordinatorKey), Field(c.secretaryKey),
              Field(c.talkCoordinatorKey), Field(HomeWeekday(c.weekdayOdd)),
