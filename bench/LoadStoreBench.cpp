@@ -91,7 +91,7 @@ void BM_LoadStore(benchmark::State& state) {
         CMvDoc doc(StringTable::Swedish(), host, clock, dir.path());
         bool loaded = doc.LoadStore();
         benchmark::DoNotOptimize(loaded);
-        if (doc.BrotherCount() != kBrothers ||
+        if (doc.Brothers().BrotherCount() != kBrothers ||
             doc.Congregations().CongregationCount() != kCongregations)
             state.SkipWithError("the folder did not load");
     }

@@ -46,25 +46,25 @@ uint16_t FirstCongregationKey(const CMvDoc& doc) {
 }
 
 void ChangeBrothers(CMvDoc& doc) {
-    int added = doc.AddBrother(
+    int added = doc.Brothers().AddBrother(
         {.firstName = "Östen", .lastName = "Ärlig", .congregationKey = FirstCongregationKey(doc)},
         {.phone2 = "070-1", .remark = "ny"});
     if (added >= 0) {
         BrotherRecord record;
-        doc.ReadBrother(added, record);
+        doc.Brothers().ReadBrother(added, record);
         record.lastName = "Åberg";
         record.phone = "08-1";
-        added = doc.UpdateBrother(added, record, {});
+        added = doc.Brothers().UpdateBrother(added, record, {});
         doc.DeleteBrother(added);
     }
     // And one the folder brought with it.
     BrotherRecord stored;
-    doc.ReadBrother(0, stored);
+    doc.Brothers().ReadBrother(0, stored);
     BrotherExtraRecord extra;
-    if (const BrotherIndexEntry* first = doc.Brother(0))
-        doc.ReadBrotherExtra(first->extraSlot, first->brotherKey, extra);
+    if (const BrotherIndexEntry* first = doc.Brothers().Brother(0))
+        doc.Brothers().ReadBrotherExtra(first->extraSlot, first->brotherKey, extra);
     extra.email = "a@b.se";
-    const int updated = doc.UpdateBrother(0, stored, extra);
+    const int updated = doc.Brothers().UpdateBrother(0, stored, extra);
     doc.MoveBrother(updated, FirstCongregationKey(doc), false);
     doc.DeleteBrother(updated);
 }

@@ -292,10 +292,10 @@ bool DemoFolder::AddCongregations() {
 bool DemoFolder::AddBrothers() {
     for (size_t i = 0; i < std::size(kPeople); ++i) {
         auto [record, extra] = RecordsOf(i, m_congregations[CongregationOf(i)]);
-        const int index = m_doc.AddBrother(std::move(record), std::move(extra));
+        const int index = m_doc.Brothers().AddBrother(std::move(record), std::move(extra));
         if (index < 0)
             return false;
-        m_brothers.push_back(m_doc.Brother(index)->brotherKey);
+        m_brothers.push_back(m_doc.Brothers().Brother(index)->brotherKey);
     }
     return true;
 }
@@ -431,7 +431,7 @@ void DemoFolder::ScheduleOutgoing(WeekRecord& week, int count) {
 }
 
 uint16_t DemoFolder::NextHomeBrother(uint16_t role, size_t& turn, int weekIndex) const {
-    const std::vector<OurBrotherEntry>& home = m_doc.OurBrothers();
+    const std::vector<OurBrotherEntry>& home = m_doc.Brothers().OurBrothers();
     for (size_t step = 0; step < home.size(); ++step) {
         const OurBrotherEntry& brother = home[(turn + step) % home.size()];
         if ((brother.roleBits & role) && Free(brother.brotherKey, weekIndex)) {
@@ -443,7 +443,8 @@ uint16_t DemoFolder::NextHomeBrother(uint16_t role, size_t& turn, int weekIndex)
 }
 
 uint16_t DemoFolder::NextTalk(uint16_t brotherKey) {
-    const BrotherIndexEntry* brother = m_doc.Brother(m_doc.FindBrotherByKey(brotherKey));
+    const BrotherIndexEntry* brother =
+        m_doc.Brothers().Brother(m_doc.Brothers().FindBrotherByKey(brotherKey));
     int first = 0;
     for (int talk = 1; brother && talk <= TalkRepertoire::kTalks; ++talk) {
         if (!brother->repertoire.Has(talk))

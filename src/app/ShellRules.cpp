@@ -32,8 +32,8 @@ ShellState StateOf(const CMvDoc& doc, int viewMode) {
     ShellState s;
     s.viewMode = viewMode;
     s.congregations = doc.Congregations().CongregationCount();
-    s.brothers = doc.BrotherCount();
-    s.homeListEmpty = doc.OurBrothers().empty();
+    s.brothers = doc.Brothers().BrotherCount();
+    s.homeListEmpty = doc.Brothers().OurBrothers().empty();
     s.scheduleHosts = doc.Options().scheduleHosts;
     s.scheduleReaders = doc.Options().scheduleReaders;
     s.homeCongregation = doc.Congregations().OurCongregationKey() != 0;

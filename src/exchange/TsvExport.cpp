@@ -46,15 +46,16 @@ std::vector<std::string> WeekFields(const CMvDoc& doc, int weekIndex) {
     f.push_back(doc.FormatDate(weekIndex + 1, dates::kShortMonth | dates::kAppendYear));
     f.push_back(kind == WeekKind::Ordinary ? reports::TalkTitle(doc, w.homeTalk)
                                            : reports::SpecialWeekTitle(doc, weekIndex, w));
-    f.push_back(kind == WeekKind::Visit ? reports::EventName(doc, weekIndex, kind)
-                                        : doc.BrotherNameByKey(Key(w.homeSpeaker), false));
-    f.push_back(doc.BrotherPhoneByKey(Key(w.homeSpeaker)));
+    f.push_back(kind == WeekKind::Visit
+                    ? reports::EventName(doc, weekIndex, kind)
+                    : doc.Brothers().BrotherNameByKey(Key(w.homeSpeaker), false));
+    f.push_back(doc.Brothers().BrotherPhoneByKey(Key(w.homeSpeaker)));
     f.push_back(doc.Congregations().CongregationNameByKey(Key(w.homeCongregation), false));
-    f.push_back(doc.BrotherNameByKey(Key(w.chairman), false));
-    f.push_back(doc.BrotherNameByKey(Key(w.reader), false));
+    f.push_back(doc.Brothers().BrotherNameByKey(Key(w.chairman), false));
+    f.push_back(doc.Brothers().BrotherNameByKey(Key(w.reader), false));
     f.push_back(doc.Hosts().NameByKey(Key(w.host)));
     for (size_t i = 0; i < WeekRecord::kOutSlots; ++i) {
-        f.push_back(doc.BrotherNameByKey(Key(w.outSpeaker[i]), false));
+        f.push_back(doc.Brothers().BrotherNameByKey(Key(w.outSpeaker[i]), false));
         f.push_back(doc.Congregations().CongregationNameByKey(Key(w.outCongregation[i]), false));
         f.push_back(doc.Congregations().MeetingTimeForWeek(Key(w.outCongregation[i]), weekIndex));
         f.push_back(reports::TalkNumber(doc, w.outTalk[i]));

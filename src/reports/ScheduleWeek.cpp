@@ -70,7 +70,7 @@ void FillRow0(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
     if (s.kind == WeekKind::Visit || s.kind == WeekKind::Other)
         s.speaker = EventName(doc, s.weekIndex, s.kind);
     else
-        s.speaker = doc.BrotherNameByKey(Key(w.homeSpeaker), false);
+        s.speaker = doc.Brothers().BrotherNameByKey(Key(w.homeSpeaker), false);
     s.congregation = doc.Congregations().CongregationNameByKey(Key(w.homeCongregation), false);
     s.talk = TalkLine(doc, w.homeTalk);
 }
@@ -79,11 +79,11 @@ void FillRow1(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
     const DocOptions& o = doc.Options();
     const bool ordinary = s.kind == WeekKind::Ordinary;
     s.chairmanLabel = w.chairman != 0 && (ordinary || (w.weekFlags & kWeekChairmanAnyway));
-    s.chairman = doc.BrotherNameByKey(Key(w.chairman), false);
+    s.chairman = doc.Brothers().BrotherNameByKey(Key(w.chairman), false);
     s.readerLabel = o.scheduleReaders &&
                     ((ordinary && o.includeReaders) || (w.weekFlags & kWeekReaderAnyway) != 0);
     if (o.scheduleReaders && o.includeReaders && s.kind != WeekKind::Visit)
-        s.reader = doc.BrotherNameByKey(Key(w.reader), false);
+        s.reader = doc.Brothers().BrotherNameByKey(Key(w.reader), false);
     s.hostLabel = o.scheduleHosts && (ordinary || (w.weekFlags & kWeekHostAnyway));
     if (o.scheduleHosts)
         s.host = doc.Hosts().NameByKey(Key(w.host));
@@ -98,7 +98,7 @@ void FillOutgoing(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
     for (size_t i = 0; i < WeekRecord::kOutSlots; ++i) {
         if (w.outSpeaker[i] == 0)
             continue;
-        s.outgoing.push_back({doc.BrotherNameByKey(Key(w.outSpeaker[i]), false),
+        s.outgoing.push_back({doc.Brothers().BrotherNameByKey(Key(w.outSpeaker[i]), false),
                               Destination(doc, s.weekIndex, Key(w.outCongregation[i])),
                               TalkLine(doc, w.outTalk[i])});
     }

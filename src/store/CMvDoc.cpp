@@ -13,9 +13,6 @@
 namespace mivra {
 namespace {
 
-// Keys and slots are 16-bit: a slot file has at most this many usable slots.
-constexpr uint64_t kMaxSlots = 65536;
-constexpr uint64_t kMaxExtraSlots = 65535;
 // Caps that bound the memory a hostile file can take. A longer file is loaded up to the cap and
 // protected for the session.
 constexpr uint64_t kMaxEvents = 65536;
@@ -69,7 +66,7 @@ void CMvDoc::LoadFromFolder(bool convertLegacy) {
     MigrateItalianBrothers(m_context.Files(), LanguageCode());
     if (convertLegacy)
         ConvertLegacyExtraFile(m_context.Files());
-    LoadBrothers();
+    m_brothers.Load();
     m_congregations.Load();
     m_circuits.Load();
     m_hosts.Load();
@@ -86,18 +83,16 @@ void CMvDoc::LoadFromFolder(bool convertLegacy) {
 }
 
 void CMvDoc::FreeStore() {
-    m_brothers.clear();
+    m_brothers.Clear();
     m_congregations.Clear();
     m_circuits.Clear();
     m_topics.Clear();
     m_hosts.Clear();
     m_talks.Clear();
-    m_ourBrothers.clear();
     m_weeks.Reset(m_weeks.BaseWeek());
     m_availability.Clear();
     m_needs = NeedsList{};
     m_events.Clear();
-    m_brotherSlots = m_extraSlots = 0;
 }
 
 void CMvDoc::ReadSettingsProfile() {
@@ -159,71 +154,6 @@ std::string CMvDoc::FormatDate(int weekNumber, int flags, int selector) const {
 }
 
 // Loading -------------------------------------------------------------------------------------
-
-uint32_t CMvDoc::CreateSlotFile(int id, size_t recordSize) {
-    std::vector<uint8_t> dummy(recordSize, 0);
-    return m_context.Files().Save(id, dummy) ? 1 : 0;
-}
-
-namespace {
-
-// Slot n of "xtend.dat" starts at (n − 1) × 128; of "speakers.dat" and "cong.dat" at n × 256.
-uint64_t RecordOffset(int id, uint32_t slot) {
-    return id == file::kExtra ? uint64_t{slot - 1} * BrotherExtraRecord::kSize
-                              : uint64_t{slot} * BrotherRecord::kSize;
-}
-
-size_t RecordSize(int id) {
-    return id == file::kExtra ? BrotherExtraRecord::kSize : BrotherRecord::kSize;
-}
-
-} // namespace
-
-std::optional<std::vector<uint8_t>> CMvDoc::ReadSlotBytes(int id, uint32_t slot) const {
-    if (id == file::kExtra && slot == 0)
-        return std::nullopt;
-    return m_context.ReadRecord(id, RecordOffset(id, slot), RecordSize(id));
-}
-
-bool CMvDoc::WriteRecord(int id, uint32_t slot, std::span<const uint8_t> bytes) {
-    return m_context.WriteRecord(id, RecordOffset(id, slot), bytes);
-}
-
-void CMvDoc::ForgetUnwritten(int id, uint32_t slot) {
-    m_context.ForgetUnwritten(id, RecordOffset(id, slot));
-}
-
-template <class Record, class Entry>
-uint32_t CMvDoc::LoadSlotFile(int id, size_t keyOffset, std::vector<Entry>& entries) {
-    io::FileBytes file =
-        m_context.Files().Read(id, kMaxSlots * Record::kSize, DataFiles::Tail::Ignore);
-    if (file.state == io::ReadState::Missing)
-        return CreateSlotFile(id, Record::kSize);
-    const size_t slots = file.bytes.size() / Record::kSize;
-    std::span<const uint8_t> all(file.bytes);
-    // Slot 0 holds no record, nor does a slot whose key is 0.
-    for (size_t slot = 1; slot < slots; ++slot) {
-        auto bytes = all.subspan(slot * Record::kSize, Record::kSize);
-        if (bytes::GetU16(bytes, keyOffset) == 0)
-            continue;
-        Entry entry;
-        entry.Fill(Record::Decode(bytes, m_context.CodePage()), static_cast<uint16_t>(slot));
-        entries.push_back(std::move(entry));
-    }
-    return static_cast<uint32_t>(slots);
-}
-
-void CMvDoc::LoadBrothers() {
-    m_brotherSlots = LoadSlotFile<BrotherRecord>(file::kSpeakers, 204, m_brothers);
-    for (BrotherIndexEntry& entry : m_brothers)
-        RefreshBrotherSortKey(entry);
-    SortBrotherEntries();
-
-    io::FileBytes extra = m_context.Files().Read(file::kExtra, 0, DataFiles::Tail::Ignore);
-    m_extraSlots = static_cast<uint32_t>(std::min(extra.fileSize / 128, kMaxExtraSlots));
-    if (extra.state == io::ReadState::Missing)
-        m_extraSlots = CreateSlotFile(file::kExtra, BrotherExtraRecord::kSize);
-}
 
 void CMvDoc::ForgetMissingHomeCongregation() {
     // A key that names no congregation counts as none; clearing it keeps the next

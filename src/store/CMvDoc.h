@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "dates/Dates.h"
 #include "store/Availability.h"
+#include "store/BrotherStore.h"
 #include "store/CongregationStore.h"
 #include "store/DataFiles.h"
 #include "store/EventList.h"
@@ -82,50 +83,12 @@ public:
     std::string FormatDate(int weekNumber, int flags, int selector = 0) const;
 
     // Brothers ------------------------------------------------------------------------------
-    const std::vector<BrotherIndexEntry>& Brothers() const { return m_brothers; }
-    int BrotherCount() const { return static_cast<int>(m_brothers.size()); }
-    const BrotherIndexEntry* Brother(int index) const;
-    /** The brother's record; returns its slot, or 0 when the slot does not hold his key. */
-    uint16_t ReadBrother(int index, BrotherRecord& record) const;
-    /** Writes a record in place; slot 0 is refused with a message. */
-    bool WriteBrother(uint16_t slot, const BrotherRecord& record);
-    /** Adds a brother in the first free slot; returns his index after sorting, or −1. */
-    int AddBrother(BrotherRecord record, BrotherExtraRecord extra);
-    /** Updates his record and extra record; returns his index after sorting, or −1. */
-    int UpdateBrother(int index, BrotherRecord record, BrotherExtraRecord extra);
+    BrotherStore& Brothers() { return m_brothers; }
+    const BrotherStore& Brothers() const { return m_brothers; }
     /** Deletes him and every reference to him (congregations, weeks, availability). */
     bool DeleteBrother(int index);
     /** Moves him to a congregation (asking first when ask is set and he has one). */
     bool MoveBrother(int index, uint16_t congregationKey, bool ask);
-    int FindBrotherByKey(uint16_t key) const; ///< index, or kNotFound
-    std::string BrotherName(int index, bool lastNameFirst) const;
-    std::string BrotherNameByKey(uint16_t key, bool lastNameFirst) const;
-    /** The first index whose last-name-first form equals the text exactly, or −1. */
-    int FindBrotherByName(std::string_view name) const;
-    std::string BrotherPhone(int index) const;
-    std::string BrotherPhoneByKey(uint16_t key) const;
-    int CountBrothersOf(uint16_t congregationKey) const;
-    /**
-     * 0 when no other brother has the name (first and last names compared separately,
-     * ignoring case); with kSilentLookup his index + 1; else the message, and with ask set
-     * Yes gives his index + 1 and No −1; without ask −1.
-     */
-    int CheckDuplicateBrotherName(std::string_view firstName, std::string_view lastName, bool ask,
-                                  int ownIndex);
-    void SortBrothers();
-
-    bool ReadBrotherExtra(uint16_t slot, uint16_t brotherKey, BrotherExtraRecord& extra) const;
-    /**
-     * Writes into a slot that is free or owned by the same brother: the slot, or 0 when it is
-     * another's. A write that fails is reported and kept, as every record write is.
-     */
-    uint16_t WriteBrotherExtra(uint16_t slot, const BrotherExtraRecord& extra);
-    /** Writes into the first free slot (or appends); the slot, or 0. */
-    uint16_t AllocateBrotherExtra(const BrotherExtraRecord& extra);
-    /** Zeroes the slot when the brother owns it. */
-    bool ClearBrotherExtra(uint16_t slot, uint16_t brotherKey);
-    uint32_t ExtraSlotCount() const { return m_extraSlots; }
-    uint32_t BrotherSlotCount() const { return m_brotherSlots; }
 
     // Congregations ---------------------------------------------------------------------------
     CongregationStore& Congregations() { return m_congregations; }
@@ -154,16 +117,8 @@ public:
     // The home congregation -------------------------------------------------------------------
     /** Chooses the home congregation, writes it to the profile at once and rebuilds. */
     bool SetOurCongregation(uint16_t key);
-    const std::vector<OurBrotherEntry>& OurBrothers() const { return m_ourBrothers; }
+    /** The home list and meeting days from the home congregation. */
     void BuildOurBrotherList();
-    int FindOurBrother(uint16_t key) const; ///< position + 1, or 0
-    void RemoveOurBrother(int position);
-    void SetOurBrotherRoles(int position, uint16_t roleBits);
-    /** The home brothers whose RoleBits have bit number `bit` (1 speaker, 2 chairman, 4 reader). */
-    int CountOurBrothersWithRole(int bit) const;
-    bool IsOutgoingSpeaker(int index) const;
-    /** Writes every home brother's roles to his record. */
-    bool SaveOurBrotherRoles();
 
     // Weeks -----------------------------------------------------------------------------------
     /** The week's record; outside the window a fresh blank week whose changes are not kept. */
@@ -219,33 +174,14 @@ private:
     void ReadSettingsProfile();
     void ComputeToday();
     bool StartLoad();
-    void LoadBrothers();
     void LoadTopics();
     void LoadAvailability();
     void LoadNeedsList();
-    /** Creates a slot file holding its dummy slot; the slot count it then has. */
-    uint32_t CreateSlotFile(int id, size_t recordSize);
-    /** Reads slot file `id` into `entries` (records whose key at keyOffset is not 0) and
-     *  answers its slot count; a missing file is created. */
-    template <class Record, class Entry>
-    uint32_t LoadSlotFile(int id, size_t keyOffset, std::vector<Entry>& entries);
     void ForgetMissingHomeCongregation();
 
-    std::optional<std::vector<uint8_t>> ReadSlotBytes(int id, uint32_t slot) const;
-    bool WriteRecord(int id, uint32_t slot, std::span<const uint8_t> bytes);
-    void ForgetUnwritten(int id, uint32_t slot);
-    uint16_t FindFreeSlot(int id) const;
-    uint16_t FindFreeExtraSlot() const;
     bool WriteProfile(const std::function<void(Profile&)>& change);
 
-    void SortBrotherEntries();
-    void RefreshBrotherSortKey(BrotherIndexEntry& entry) const;
-    void RefreshOurPositions();
-    int IndexOfBrotherSlot(uint16_t slot) const;
-    void RemoveFromOurList(uint16_t brotherKey);
     void ClearBrotherFromWeeks(uint16_t brotherKey);
-    void PurgeAvailability(uint16_t brotherKey);
-    bool ClearHomeCongregation();
     /** Applies a cascade to the window and to the week file as it is on disk. */
     bool ChangeWeeks(const WeekChange& change);
     void ReapplyPendingWeekChanges();
@@ -260,19 +196,16 @@ private:
     int m_firstShownWeek = 0;
     bool m_modified = false;
 
-    std::vector<BrotherIndexEntry> m_brothers;
+    BrotherStore m_brothers{m_context, m_options};
     CongregationStore m_congregations{m_context, m_options};
     NameList<CircuitRecord> m_circuits{m_context, names::kCircuits};
     NameList<TopicRecord> m_topics{m_context, names::kTopics};
     NameList<HostRecord> m_hosts{m_context, names::kHosts};
     TalkStore m_talks{m_context, m_topics};
-    std::vector<OurBrotherEntry> m_ourBrothers;
     WeekWindow m_weeks;
     AvailabilityTable m_availability;
     NeedsList m_needs;
     EventList m_events;
-    uint32_t m_brotherSlots = 0;
-    uint32_t m_extraSlots = 0;
     std::vector<WeekChange> m_pendingWeekChanges; ///< cascades not yet in the week file
 };
 

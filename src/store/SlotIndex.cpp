@@ -166,7 +166,7 @@ void SlotIndex<Record, Entry>::Erase(int index) {
         std::vector<uint8_t> zeros(Record::kSize, 0);
         m_context.WriteRecord(m_fileId, uint64_t{slot} * Record::kSize, zeros);
     }
-    m_entries.erase(m_entries.begin() + index);
+    Forget(index);
 }
 
 template <class Record, class Entry>

@@ -57,6 +57,8 @@ public:
     int Insert(uint16_t slot, const Record& record);
     /** Zeroes the entry's slot when it still holds the entry's key, and drops the entry. */
     void Erase(int index);
+    /** Drops the entry and leaves the file as it is. */
+    void Forget(int index) { m_entries.erase(m_entries.begin() + index); }
 
     void RefreshSortKey(Entry& entry) const;
     /** Stable, so equal names keep their order. */

@@ -165,11 +165,11 @@ TEST_F(DemoFolderTest, EveryBrotherHasAnAddressATelephoneAndAnExampleEmail) {
     FixedClock clock(CivilDate{2026, 3, 4});
     CMvDoc doc(StringTable::Swedish(), host, clock, folder);
     ASSERT_TRUE(doc.LoadStore());
-    for (int i = 0; i < doc.BrotherCount(); ++i) {
+    for (int i = 0; i < doc.Brothers().BrotherCount(); ++i) {
         BrotherRecord b;
         BrotherExtraRecord extra;
-        ASSERT_NE(doc.ReadBrother(i, b), 0);
-        ASSERT_TRUE(doc.ReadBrotherExtra(b.extraSlot, b.brotherKey, extra));
+        ASSERT_NE(doc.Brothers().ReadBrother(i, b), 0);
+        ASSERT_TRUE(doc.Brothers().ReadBrotherExtra(b.extraSlot, b.brotherKey, extra));
         EXPECT_FALSE(b.address1.empty() || b.address2.empty() || b.phone.empty()) << b.lastName;
         EXPECT_TRUE(extra.email.ends_with("@example.org")) << extra.email;
     }
@@ -210,7 +210,7 @@ TEST_F(DemoFolderTest, TheDemoStartsOnAFreshCacheFolderAndASecondOneLeavesItAlon
     ASSERT_EQ(first.Start(args, {}), kStarted);
     EXPECT_TRUE(host.Messages().empty());
     EXPECT_EQ(first.DataFolder(), demo);
-    EXPECT_EQ(first.Doc().BrotherCount(), 52);
+    EXPECT_EQ(first.Doc().Brothers().BrotherCount(), 52);
     EXPECT_FALSE(std::filesystem::exists(demo / "notes.txt")) << "made anew";
     EXPECT_NE(first.Frame().Layout().title.find("DEMO"), std::string::npos);
 

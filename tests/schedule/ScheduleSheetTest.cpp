@@ -216,7 +216,8 @@ TEST_F(ScheduleSheet, ACascadeFromTheEditMenuLeavesTheSheetsOtherEditsToCancel) 
     sheet->HomeTalks().EditWeek(kWeek + 20, Talk);
     onCommand = [this](int id) {
         ASSERT_EQ(id, CTabSchedule::kBrothersCommand);
-        ASSERT_TRUE(doc->DeleteBrother(doc->FindBrotherByKey(1))); // the chairman of kWeek
+        ASSERT_TRUE(
+            doc->DeleteBrother(doc->Brothers().FindBrotherByKey(1))); // the chairman of kWeek
     };
     host.ChooseMenu(CTabSchedule::kBrothersCommand);
     s.Press(CTabSchedule::kEditButton);

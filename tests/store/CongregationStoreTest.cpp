@@ -53,11 +53,12 @@ TEST_F(Congregations, DeletingClearsItsBrothersAndItsWeeksAndSavesThemAtOnce) {
     ASSERT_TRUE(d.DeleteCongregation(Index(1)));
     EXPECT_EQ(d.Congregations().FindCongregationByKey(1), 0);
     EXPECT_EQ(Slot(1), Bytes(256, 0));
-    EXPECT_EQ(d.Brother(d.FindBrotherByKey(1))->congregationKey, 0);
-    EXPECT_EQ(d.CountBrothersOf(0), 1);
+    EXPECT_EQ(d.Brothers().Brother(d.Brothers().FindBrotherByKey(1))->congregationKey, 0);
+    EXPECT_EQ(d.Brothers().CountBrothersOf(0), 1);
     CMvDoc reloaded(strings, host, clock, dir.path());
     ASSERT_TRUE(reloaded.LoadStore());
-    EXPECT_EQ(reloaded.Brother(reloaded.FindBrotherByKey(1))->congregationKey, 0);
+    EXPECT_EQ(reloaded.Brothers().Brother(reloaded.Brothers().FindBrotherByKey(1))->congregationKey,
+              0);
     EXPECT_EQ(reloaded.Week(kBase).homeCongregation, 0)
         << "the week file is saved with the deletion: a new congregation with key 1 "
            "would otherwise inherit the visit";
@@ -70,11 +71,11 @@ TEST_F(Congregations, DeletingClearsItsBrothersAndItsWeeksAndSavesThemAtOnce) {
 TEST_F(Congregations, DeletingTheHomeCongregationLeavesNoHomeCongregation) {
     CMvDoc& d = LoadQuietly();
     ASSERT_EQ(d.Congregations().OurCongregationKey(), 2);
-    ASSERT_EQ(d.OurBrothers().size(), 1u);
+    ASSERT_EQ(d.Brothers().OurBrothers().size(), 1u);
     ASSERT_TRUE(d.DeleteCongregation(Index(2)));
     EXPECT_EQ(d.Congregations().OurCongregationKey(), 0);
     EXPECT_EQ(d.Options().ourCongregationKey, 0u);
-    EXPECT_TRUE(d.OurBrothers().empty());
+    EXPECT_TRUE(d.Brothers().OurBrothers().empty());
     EXPECT_EQ(d.Congregations().HomeWeekdayOdd(), 6);
     EXPECT_NE(dir.ReadText("mivraw.ini").find("Number=0"), std::string::npos);
     // Key 2 is free again; the next congregation to take it is not the home one.
@@ -129,7 +130,7 @@ TEST_F(Congregations, MeetingDaysAndTimesFollowTheYearAndCompareInTheHomeCoding)
     EXPECT_EQ(d.Congregations().MeetingTimeOf(3, 2027), "");
     EXPECT_EQ(d.Congregations().MeetingWeekdayForWeek(-1, odd), 0);
     EXPECT_EQ(d.Congregations().MeetingWeekdayForWeek(2, odd), 0);
-    EXPECT_EQ(d.TalkCoordinatorOf(Index(1)), d.FindBrotherByKey(2) + 1);
+    EXPECT_EQ(d.TalkCoordinatorOf(Index(1)), d.Brothers().FindBrotherByKey(2) + 1);
     EXPECT_EQ(d.TalkCoordinatorOf(Index(2)), 0);
     EXPECT_EQ(d.TalkCoordinatorOf(5), 0);
     EXPECT_EQ(d.Congregations().CongregationName(5, true), "");

@@ -15,8 +15,8 @@ class DocLoad : public test::DocTest {};
 
 std::vector<std::string> BrotherNames(const CMvDoc& d) {
     std::vector<std::string> names;
-    for (int i = 0; i < d.BrotherCount(); ++i)
-        names.push_back(d.BrotherName(i, true));
+    for (int i = 0; i < d.Brothers().BrotherCount(); ++i)
+        names.push_back(d.Brothers().BrotherName(i, true));
     return names;
 }
 
@@ -34,8 +34,8 @@ TEST_F(DocLoad, FirstStartCreatesTheSlotFilesAndBuildsTheDefaults) {
     EXPECT_EQ(d.BaseWeek(), kBase);
     EXPECT_EQ(d.CurrentWeek(), CurrentWeek());
     EXPECT_EQ(d.FirstShownWeek(), CurrentWeek()) << "set from the load on, not by a sheet";
-    EXPECT_EQ(d.BrotherSlotCount(), 1u);
-    EXPECT_EQ(d.ExtraSlotCount(), 1u);
+    EXPECT_EQ(d.Brothers().BrotherSlotCount(), 1u);
+    EXPECT_EQ(d.Brothers().ExtraSlotCount(), 1u);
 }
 
 TEST_F(DocLoad, ReadsAFolderWrittenByAnotherProgram) {
@@ -53,9 +53,9 @@ TEST_F(DocLoad, ReadsAFolderWrittenByAnotherProgram) {
     EXPECT_EQ(BrotherNames(d),
               (std::vector<std::string>{"Andersson, Per", "Zetterberg, Örjan", "Åberg, Anna"}))
         << "slot 0 and free slots give no brother; Å after Z";
-    EXPECT_EQ(d.Brother(2)->slot, 3);
-    EXPECT_EQ(d.BrotherSlotCount(), 7u);
-    EXPECT_EQ(d.FindBrotherByKey(9), kNotFound);
+    EXPECT_EQ(d.Brothers().Brother(2)->slot, 3);
+    EXPECT_EQ(d.Brothers().BrotherSlotCount(), 7u);
+    EXPECT_EQ(d.Brothers().FindBrotherByKey(9), kNotFound);
     EXPECT_EQ(d.Congregations().CongregationName(0, false), "Berga");
     EXPECT_EQ(d.Congregations().CongregationName(1, true), "Församling - Öster");
     EXPECT_EQ(d.Congregations().FindCongregationByKey(2), 2);
@@ -73,7 +73,7 @@ TEST_F(DocLoad, FilesOfOddLengthsLoadTheirWholeRecords) {
     circuits.resize(circuits.size() - 1);
     dir.Write("circuit.dat", circuits);
     CMvDoc& d = LoadQuietly();
-    EXPECT_EQ(d.BrotherCount(), 1);
+    EXPECT_EQ(d.Brothers().BrotherCount(), 1);
     EXPECT_EQ(d.Circuits().Items().size(), 1u);
 }
 
@@ -136,8 +136,8 @@ TEST_F(DocLoad, AnUnreadableFileIsNamedAndNeverWrittenDuringTheSession) {
     std::vector<std::string>& written = RecordWrites();
     EXPECT_EQ(d.Circuits().Add("Ny"), 0);
     EXPECT_FALSE(d.Circuits().Save());
-    EXPECT_EQ(d.AddBrother({.firstName = "Per", .lastName = "Lund"}, {}), -1);
-    EXPECT_EQ(d.BrotherCount(), 0);
+    EXPECT_EQ(d.Brothers().AddBrother({.firstName = "Per", .lastName = "Lund"}, {}), -1);
+    EXPECT_EQ(d.Brothers().BrotherCount(), 0);
     EXPECT_EQ(written, std::vector<std::string>{}) << "nothing reaches either file";
     messages = TakeMessages();
     ASSERT_EQ(messages.size(), 2u);
@@ -170,9 +170,10 @@ TEST_F(DocLoad, AHugeSparseBrotherFileLoadsQuicklyAndStaysUsable) {
     CMvDoc& d = LoadQuietly();
     auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_LT(elapsed, std::chrono::seconds(2));
-    EXPECT_EQ(d.BrotherCount(), 1);
-    EXPECT_EQ(d.AddBrother({.firstName = "Bo", .lastName = "Ek"}, {}), 0);
-    EXPECT_EQ(d.Brother(0)->brotherKey, 2) << "the first free slot, not one past the file";
+    EXPECT_EQ(d.Brothers().BrotherCount(), 1);
+    EXPECT_EQ(d.Brothers().AddBrother({.firstName = "Bo", .lastName = "Ek"}, {}), 0);
+    EXPECT_EQ(d.Brothers().Brother(0)->brotherKey, 2)
+        << "the first free slot, not one past the file";
 }
 
 TEST_F(DocLoad, AHomeCongregationKeyNamingNoCongregationCountsAsNoneAndIsCleared) {
@@ -205,11 +206,11 @@ TEST_F(DocLoad, TheHomeCongregationGivesTheMeetingDaysAndTheHomeList) {
     EXPECT_EQ(d.Congregations().OurCongregationKey(), 2);
     EXPECT_EQ(d.Congregations().HomeWeekdayOdd(), 5);
     EXPECT_EQ(d.Congregations().HomeWeekdayEven(), 6);
-    ASSERT_EQ(d.OurBrothers().size(), 1u);
-    EXPECT_EQ(d.OurBrothers()[0].roleBits, 0x06);
-    EXPECT_TRUE(d.IsOutgoingSpeaker(0));
-    EXPECT_EQ(d.CountOurBrothersWithRole(2), 1);
-    EXPECT_EQ(d.CountOurBrothersWithRole(4), 0);
+    ASSERT_EQ(d.Brothers().OurBrothers().size(), 1u);
+    EXPECT_EQ(d.Brothers().OurBrothers()[0].roleBits, 0x06);
+    EXPECT_TRUE(d.Brothers().IsOutgoingSpeaker(0));
+    EXPECT_EQ(d.Brothers().CountOurBrothersWithRole(2), 1);
+    EXPECT_EQ(d.Brothers().CountOurBrothersWithRole(4), 0);
 }
 
 TEST_F(DocLoad, OlderFileNamesMoveOnlyForTheirLanguage) {
@@ -231,7 +232,7 @@ TEST_F(DocLoad, ALargerItalianBrotherFileReplacesTheSpeakersFile) {
     dir.Write(
         "oratori.dat",
         test::SlotFile({{1, BrotherBytes{.first = "Luca", .last = "Rossi", .key = 1}.Build()}}));
-    EXPECT_EQ(LoadQuietly().BrotherName(0, false), "Luca Rossi");
+    EXPECT_EQ(LoadQuietly().Brothers().BrotherName(0, false), "Luca Rossi");
     EXPECT_FALSE(dir.Exists("oratori.dat"));
 }
 
@@ -244,14 +245,14 @@ TEST_F(DocLoad, ExtendDatIsConvertedOnlyWhenXtendDatDoesNotExist) {
         test::SlotFile(
             {{1, BrotherBytes{.first = "A", .last = "B", .key = 1, .extraSlot = 1}.Build()}}));
     CMvDoc& d = LoadQuietly();
-    EXPECT_EQ(d.ExtraSlotCount(), 2u);
+    EXPECT_EQ(d.Brothers().ExtraSlotCount(), 2u);
     BrotherExtraRecord extra;
-    ASSERT_TRUE(d.ReadBrotherExtra(1, 1, extra));
+    ASSERT_TRUE(d.Brothers().ReadBrotherExtra(1, 1, extra));
     EXPECT_EQ(extra.phone2, "070");
     EXPECT_TRUE(dir.Exists("extend.dat")) << "left in place";
 
     dir.Write("xtend.dat", Bytes(128, 0));
-    EXPECT_EQ(LoadQuietly().ExtraSlotCount(), 1u);
+    EXPECT_EQ(LoadQuietly().Brothers().ExtraSlotCount(), 1u);
 }
 
 TEST_F(DocLoad, ReloadReadsEverythingAgainAndTrustsTheFilesAnew) {

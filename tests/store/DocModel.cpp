@@ -85,7 +85,7 @@ void ClearOfficer(CongregationModel& c, uint16_t brother) {
 
 BrotherRecord RecordOf(const CMvDoc& doc, uint16_t key) {
     BrotherRecord record;
-    doc.ReadBrother(doc.FindBrotherByKey(key), record);
+    doc.Brothers().ReadBrother(doc.Brothers().FindBrotherByKey(key), record);
     return record;
 }
 
@@ -108,12 +108,12 @@ std::string AddBrother(const Op& op, CMvDoc& doc, DocModel& m, std::string& unex
                    .congregation = PickOrNone(m.congregations, op.r[3])};
     NewExtra(b, op.r[4]);
     const uint16_t expected = SmallestFreeKey(m.brothers, 1, 65535);
-    const int index = doc.AddBrother({.firstName = b.first,
-                                      .lastName = b.last,
-                                      .phone = b.phone,
-                                      .congregationKey = b.congregation},
-                                     ExtraOf(b));
-    const uint16_t key = index >= 0 ? doc.Brother(index)->brotherKey : 0;
+    const int index = doc.Brothers().AddBrother({.firstName = b.first,
+                                                 .lastName = b.last,
+                                                 .phone = b.phone,
+                                                 .congregationKey = b.congregation},
+                                                ExtraOf(b));
+    const uint16_t key = index >= 0 ? doc.Brothers().Brother(index)->brotherKey : 0;
     if (key != expected)
         unexpected =
             "AddBrother gave key " + std::to_string(key) + ", not " + std::to_string(expected);
@@ -131,7 +131,7 @@ std::string UpdateBrother(const Op& op, CMvDoc& doc, DocModel& m, std::string&) 
         record.lastName = b.last = Name(op.r[2]);
     record.phone = b.phone = Hex(op.r[3], 6);
     NewExtra(b, op.r[4]);
-    doc.UpdateBrother(doc.FindBrotherByKey(*key), record, ExtraOf(b));
+    doc.Brothers().UpdateBrother(doc.Brothers().FindBrotherByKey(*key), record, ExtraOf(b));
     return Describe("UpdateBrother", *key);
 }
 
@@ -139,7 +139,7 @@ std::string DeleteBrother(const Op& op, CMvDoc& doc, DocModel& m, std::string&) 
     auto key = Pick(m.brothers, op.r[0]);
     if (!key)
         return {};
-    doc.DeleteBrother(doc.FindBrotherByKey(*key));
+    doc.DeleteBrother(doc.Brothers().FindBrotherByKey(*key));
     m.brothers.erase(*key);
     for (auto& [k, c] : m.congregations)
         ClearOfficer(c, *key);
@@ -168,7 +168,7 @@ std::string MoveBrother(const Op& op, CMvDoc& doc, DocModel& m, std::string& une
         return {};
     const uint16_t to = PickOrNone(m.congregations, op.r[1]);
     BrotherModel& b = m.brothers[*key];
-    if (!doc.MoveBrother(doc.FindBrotherByKey(*key), to, false))
+    if (!doc.MoveBrother(doc.Brothers().FindBrotherByKey(*key), to, false))
         unexpected = "MoveBrother refused";
     if (b.congregation != 0)
         ClearOfficer(m.congregations[b.congregation], *key);
@@ -182,13 +182,13 @@ std::string MoveBrother(const Op& op, CMvDoc& doc, DocModel& m, std::string& une
 
 std::string SetRoles(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     doc.BuildOurBrotherList(); // as the home congregation panel finds it
-    if (doc.OurBrothers().empty())
+    if (doc.Brothers().OurBrothers().empty())
         return {};
-    const auto position = static_cast<int>(op.r[0] % doc.OurBrothers().size());
-    const uint16_t key = doc.OurBrothers()[static_cast<size_t>(position)].brotherKey;
+    const auto position = static_cast<int>(op.r[0] % doc.Brothers().OurBrothers().size());
+    const uint16_t key = doc.Brothers().OurBrothers()[static_cast<size_t>(position)].brotherKey;
     const auto roles = static_cast<uint8_t>(op.r[1] & 0x16);
-    doc.SetOurBrotherRoles(position, roles);
-    doc.SaveOurBrotherRoles();
+    doc.Brothers().SetOurBrotherRoles(position, roles);
+    doc.Brothers().SaveOurBrotherRoles();
     m.brothers[key].roles = roles;
     return Describe("SetRoles", key);
 }

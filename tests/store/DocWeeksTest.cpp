@@ -35,7 +35,7 @@ TEST_F(DocWeeks, ACascadeFromAnOpenSheetLeavesItsOtherEditsUncommitted) {
     WeekRecord edit = d.GetWeek(kBase + 40);
     edit.homeTalk = 33;
     d.StoreWeek(edit, kBase + 40); // pending in the sheet
-    ASSERT_TRUE(d.DeleteBrother(d.FindBrotherByKey(1)));
+    ASSERT_TRUE(d.DeleteBrother(d.Brothers().FindBrotherByKey(1)));
     ASSERT_TRUE(d.DeleteCongregation(0));
 
     EXPECT_EQ(OnDisk(kBase + 19).chairman, 0) << "the cascade is in the file";
@@ -54,7 +54,7 @@ TEST_F(DocWeeks, ACascadeFromAnOpenSheetLeavesItsOtherEditsUncommitted) {
 TEST_F(DocWeeks, ACascadeWhoseSaveFailedSurvivesTheSheetsCancelAndIsRetried) {
     CMvDoc& d = LoadQuietly();
     FailWritesTo("history.dat");
-    ASSERT_TRUE(d.DeleteBrother(d.FindBrotherByKey(1)));
+    ASSERT_TRUE(d.DeleteBrother(d.Brothers().FindBrotherByKey(1)));
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{strings.Format(1231, Path("history.dat"))});
     EXPECT_EQ(OnDisk(kBase + 19).chairman, 1);
     d.ReloadWeeks();
@@ -113,7 +113,9 @@ TEST_F(DocWeeks, AFailedSaveAtAnyStepLeavesTheOldFileWhole) {
 TEST_F(DocWeeks, ListsGrowPastTheSizesTheyWereLoadedWith) {
     CMvDoc& d = LoadQuietly();
     for (int i = 0; i < 320; ++i)
-        ASSERT_GE(d.AddBrother({.firstName = "B" + std::to_string(i), .lastName = "L"}, {}), 0);
+        ASSERT_GE(
+            d.Brothers().AddBrother({.firstName = "B" + std::to_string(i), .lastName = "L"}, {}),
+            0);
     for (int i = 0; i < 120; ++i)
         d.AddEvent({.weekIndex = static_cast<uint16_t>(kBase + 100 + i), .flags = kWeekAssembly});
     for (int i = 0; i < 60; ++i)
@@ -121,7 +123,7 @@ TEST_F(DocWeeks, ListsGrowPastTheSizesTheyWereLoadedWith) {
     ASSERT_TRUE(d.SaveSpecialEvents());
     ASSERT_TRUE(d.Hosts().Save());
     CMvDoc& reloaded = LoadQuietly();
-    EXPECT_EQ(reloaded.BrotherCount(), 322);
+    EXPECT_EQ(reloaded.Brothers().BrotherCount(), 322);
     EXPECT_EQ(reloaded.Events().Count(), 120);
     EXPECT_EQ(reloaded.Hosts().Count(), 60);
 }

@@ -107,15 +107,16 @@ TEST_F(HostileFiles, AGigabyteSparseBrotherFileLoadsItsAddressableSlotsOnly) {
     ASSERT_EQ(::truncate((dir / "speakers.dat").c_str(), 1LL << 30), 0);
     CMvDoc& d = TimedLoad();
     EXPECT_TRUE(TakeMessages().empty());
-    EXPECT_EQ(d.BrotherCount(), 2);
-    EXPECT_EQ(d.BrotherNameByKey(65535, false), "Sist Slot");
-    EXPECT_EQ(d.FindBrotherByKey(4464), kNotFound);
-    const int added = d.AddBrother({.firstName = "Bo", .lastName = "Ek"}, {.phone2 = "070"});
+    EXPECT_EQ(d.Brothers().BrotherCount(), 2);
+    EXPECT_EQ(d.Brothers().BrotherNameByKey(65535, false), "Sist Slot");
+    EXPECT_EQ(d.Brothers().FindBrotherByKey(4464), kNotFound);
+    const int added =
+        d.Brothers().AddBrother({.firstName = "Bo", .lastName = "Ek"}, {.phone2 = "070"});
     ASSERT_GE(added, 0);
-    EXPECT_EQ(d.Brother(added)->brotherKey, 2);
+    EXPECT_EQ(d.Brothers().Brother(added)->brotherKey, 2);
     EXPECT_EQ(std::filesystem::file_size(dir / "speakers.dat"), 1ULL << 30) << "written in place";
     ExpectUsable(d);
-    EXPECT_EQ(d.BrotherCount(), 3);
+    EXPECT_EQ(d.Brothers().BrotherCount(), 3);
 }
 
 TEST_F(HostileFiles, AHundredMegabyteWeekFileIsStreamedHoldingOnlyTheWindow) {
@@ -190,7 +191,7 @@ TEST_F(HostileFiles, PipesInThePlaceOfEveryDataFileNeitherHangTheLoadNorAreWritt
         EXPECT_NE(std::find(messages.begin(), messages.end(), strings.Format(60003, Path(name))),
                   messages.end())
             << name;
-    EXPECT_EQ(d.AddBrother({.firstName = "Per", .lastName = "Lund"}, {}), -1);
+    EXPECT_EQ(d.Brothers().AddBrother({.firstName = "Per", .lastName = "Lund"}, {}), -1);
     EXPECT_FALSE(d.SaveWeeks());
     TakeMessages();
     for (const std::string& name : names) {

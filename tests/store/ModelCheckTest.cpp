@@ -58,9 +58,11 @@ std::string Key(const char* what, unsigned key) {
 }
 
 void CompareBrothers(const CMvDoc& doc, const DocModel& m, Differences& d) {
-    d.Expect(doc.BrotherCount(), static_cast<int>(m.brothers.size()), "number of brothers");
+    d.Expect(doc.Brothers().BrotherCount(), static_cast<int>(m.brothers.size()),
+             "number of brothers");
     for (const auto& [key, b] : m.brothers) {
-        const BrotherIndexEntry* entry = doc.Brother(doc.FindBrotherByKey(key));
+        const BrotherIndexEntry* entry =
+            doc.Brothers().Brother(doc.Brothers().FindBrotherByKey(key));
         if (!entry) {
             d.Add(Key("missing brother", key));
             continue;
@@ -70,17 +72,17 @@ void CompareBrothers(const CMvDoc& doc, const DocModel& m, Differences& d) {
                  Key("name of brother", key));
         d.Expect(entry->congregationKey, b.congregation, Key("congregation of brother", key));
         BrotherRecord record;
-        doc.ReadBrother(doc.FindBrotherByKey(key), record);
+        doc.Brothers().ReadBrother(doc.Brothers().FindBrotherByKey(key), record);
         d.Expect(record.phone, b.phone, Key("telephone of brother", key));
         d.Expect(record.homeRoles, b.roles, Key("roles of brother", key));
         BrotherExtraRecord extra;
-        const bool has = doc.ReadBrotherExtra(entry->extraSlot, key, extra);
+        const bool has = doc.Brothers().ReadBrotherExtra(entry->extraSlot, key, extra);
         d.Expect(has, b.HasExtra(), Key("contact record of brother", key));
         d.Expect(extra.phone2 + "|" + extra.email + "|" + extra.remark,
                  b.phone2 + "|" + b.email + "|" + b.remark, Key("contact data of brother", key));
     }
-    for (int i = 1; i < doc.BrotherCount(); ++i)
-        if (doc.Brother(i)->sortKey < doc.Brother(i - 1)->sortKey)
+    for (int i = 1; i < doc.Brothers().BrotherCount(); ++i)
+        if (doc.Brothers().Brother(i)->sortKey < doc.Brothers().Brother(i - 1)->sortKey)
             d.Add("brothers out of order at " + std::to_string(i));
 }
 
@@ -154,14 +156,15 @@ void CompareSchedule(const CMvDoc& doc, const ScheduleModel& s, Differences& d) 
 // The home list is rebuilt by its callers; whatever it holds must name home brothers where
 // they stand now.
 void CheckHomeList(const CMvDoc& doc, Differences& d) {
-    for (const OurBrotherEntry& e : doc.OurBrothers()) {
-        const int index = doc.FindBrotherByKey(e.brotherKey);
+    for (const OurBrotherEntry& e : doc.Brothers().OurBrothers()) {
+        const int index = doc.Brothers().FindBrotherByKey(e.brotherKey);
         if (index == kNotFound) {
             d.Add(Key("home list holds deleted brother", e.brotherKey));
             continue;
         }
         d.Expect(static_cast<int>(e.position), index, Key("home list position of", e.brotherKey));
-        d.Expect(doc.Brother(index)->congregationKey, doc.Congregations().OurCongregationKey(),
+        d.Expect(doc.Brothers().Brother(index)->congregationKey,
+                 doc.Congregations().OurCongregationKey(),
                  Key("home list holds a brother of another congregation:", e.brotherKey));
     }
 }
@@ -183,7 +186,8 @@ void CheckFiles(const std::filesystem::path& folder, const CMvDoc& disk, const D
     const io::FileBytes extra = io::ReadFile(folder / "xtend.dat");
     for (size_t slot = 1; slot * 128 <= extra.bytes.size(); ++slot) {
         const uint16_t owner = bytes::GetU16(extra.bytes, (slot - 1) * 128);
-        const BrotherIndexEntry* b = disk.Brother(disk.FindBrotherByKey(owner));
+        const BrotherIndexEntry* b =
+            disk.Brothers().Brother(disk.Brothers().FindBrotherByKey(owner));
         if (owner != 0 && (!b || b->extraSlot != slot))
             d.Add("contact record in slot " + std::to_string(slot) + " of brother " +
                   std::to_string(owner) + ", who does not point to it");
@@ -193,7 +197,7 @@ void CheckFiles(const std::filesystem::path& folder, const CMvDoc& disk, const D
         if (m.home != 0 && b.congregation == m.home)
             home.insert(key);
     std::set<uint16_t> listed;
-    for (const OurBrotherEntry& e : disk.OurBrothers()) {
+    for (const OurBrotherEntry& e : disk.Brothers().OurBrothers()) {
         listed.insert(e.brotherKey);
         auto b = m.brothers.find(e.brotherKey);
         if (b != m.brothers.end())

@@ -87,15 +87,15 @@ struct SaveCase {
 
 BrotherRecord StoredBrother(const CMvDoc& d, uint16_t key) {
     BrotherRecord r;
-    d.ReadBrother(d.FindBrotherByKey(key), r);
+    d.Brothers().ReadBrother(d.Brothers().FindBrotherByKey(key), r);
     return r;
 }
 
 BrotherExtraRecord StoredExtra(const CMvDoc& d, uint16_t key) {
     BrotherExtraRecord extra;
-    const BrotherIndexEntry* b = d.Brother(d.FindBrotherByKey(key));
+    const BrotherIndexEntry* b = d.Brothers().Brother(d.Brothers().FindBrotherByKey(key));
     if (b)
-        d.ReadBrotherExtra(b->extraSlot, key, extra);
+        d.Brothers().ReadBrotherExtra(b->extraSlot, key, extra);
     return extra;
 }
 
@@ -151,15 +151,16 @@ std::vector<SaveCase> Saves() {
          [](CMvDoc& d) {
              BrotherRecord r = StoredBrother(d, 2);
              r.phone = "031-7";
-             return d.UpdateBrother(d.FindBrotherByKey(2), r, {}) >= 0 &&
-                    d.BrotherPhoneByKey(2) == "031-7" && !d.HasPendingSaves();
+             return d.Brothers().UpdateBrother(d.Brothers().FindBrotherByKey(2), r, {}) >= 0 &&
+                    d.Brothers().BrotherPhoneByKey(2) == "031-7" && !d.HasPendingSaves();
          },
-         [](const CMvDoc& d) { return d.BrotherPhoneByKey(2) == "031-7"; }, true},
+         [](const CMvDoc& d) { return d.Brothers().BrotherPhoneByKey(2) == "031-7"; }, true},
         {"xtend.dat", [](CMvDoc&) {},
          [](CMvDoc& d) {
              BrotherExtraRecord extra = StoredExtra(d, 3);
              extra.remark = "Ringer sent";
-             return d.UpdateBrother(d.FindBrotherByKey(3), StoredBrother(d, 3), extra) >= 0 &&
+             return d.Brothers().UpdateBrother(d.Brothers().FindBrotherByKey(3),
+                                               StoredBrother(d, 3), extra) >= 0 &&
                     !d.HasPendingSaves();
          },
          [](const CMvDoc& d) { return StoredExtra(d, 3).remark == "Ringer sent"; }, true},
@@ -318,15 +319,15 @@ TEST_F(WriteFaultWalk, TheNextChangeOfARecordBuildsOnTheWriteThatFailed) {
     BrotherExtraRecord extra = StoredExtra(d, 1);
     extra.remark = "Ny";
     FailOnce("speakers.dat", {io::Step::Write, 1});
-    d.UpdateBrother(d.FindBrotherByKey(1), per, extra);
+    d.Brothers().UpdateBrother(d.Brothers().FindBrotherByKey(1), per, extra);
     io::SetFaultHook(nullptr);
     attempt.host.ClearMessages();
     // Moving him reads his record back: it must be the one memory holds, not the old one.
-    ASSERT_TRUE(d.MoveBrother(d.FindBrotherByKey(1), 2, false));
+    ASSERT_TRUE(d.MoveBrother(d.Brothers().FindBrotherByKey(1), 2, false));
     EXPECT_FALSE(d.HasPendingSaves()) << "the move wrote the kept record";
     std::unique_ptr<CMvDoc> again = attempt.Reloaded(strings);
-    EXPECT_EQ(again->BrotherPhoneByKey(1), "031-7");
-    EXPECT_EQ(again->Brother(again->FindBrotherByKey(1))->congregationKey, 2);
+    EXPECT_EQ(again->Brothers().BrotherPhoneByKey(1), "031-7");
+    EXPECT_EQ(again->Brothers().Brother(again->Brothers().FindBrotherByKey(1))->congregationKey, 2);
     EXPECT_EQ(StoredExtra(*again, 1).remark, "Ny");
 }
 
@@ -337,15 +338,16 @@ TEST_F(WriteFaultWalk, AFailedContactWriteTakesNoSecondSlot) {
     BrotherExtraRecord extra = StoredExtra(d, 3);
     extra.email = "ola@berg.se";
     FailOnce("xtend.dat", {io::Step::Create});
-    d.UpdateBrother(d.FindBrotherByKey(3), StoredBrother(d, 3), extra);
+    d.Brothers().UpdateBrother(d.Brothers().FindBrotherByKey(3), StoredBrother(d, 3), extra);
     io::SetFaultHook(nullptr);
     attempt.host.ClearMessages();
     EXPECT_EQ(attempt.dir.Read("xtend.dat"), before) << "no other slot was written instead";
-    EXPECT_EQ(d.Brother(d.FindBrotherByKey(3))->extraSlot, 2);
+    EXPECT_EQ(d.Brothers().Brother(d.Brothers().FindBrotherByKey(3))->extraSlot, 2);
     EXPECT_EQ(StoredExtra(d, 3).email, "ola@berg.se");
     // A brother added meanwhile does not get the slot that memory holds for him.
-    const int added = d.AddBrother({.firstName = "Ny", .lastName = "Bror"}, {.phone2 = "1"});
-    EXPECT_EQ(d.Brother(added)->extraSlot, 3);
+    const int added =
+        d.Brothers().AddBrother({.firstName = "Ny", .lastName = "Bror"}, {.phone2 = "1"});
+    EXPECT_EQ(d.Brothers().Brother(added)->extraSlot, 3);
     EXPECT_TRUE(d.RetryPendingSaves().empty());
     EXPECT_EQ(StoredExtra(*attempt.Reloaded(strings), 3).email, "ola@berg.se");
 }

@@ -68,11 +68,12 @@ bool DumpCommand::Write(std::string_view kind, std::ostream& out) const {
 }
 
 void DumpCommand::Brothers(std::ostream& out) const {
-    for (int i = 0; i < m_doc.BrotherCount(); ++i) {
-        const BrotherIndexEntry& b = *m_doc.Brother(i);
-        Line(out, Field(i), Field(b.brotherKey), Field(b.slot), Field(m_doc.BrotherName(i, true)),
-             Field(b.congregationKey), Field(b.extraSlot), Field(b.Appointment()),
-             Field(b.Suspended() ? 1 : 0), Field(b.repertoire.Count()));
+    for (int i = 0; i < m_doc.Brothers().BrotherCount(); ++i) {
+        const BrotherIndexEntry& b = *m_doc.Brothers().Brother(i);
+        Line(out, Field(i), Field(b.brotherKey), Field(b.slot),
+             Field(m_doc.Brothers().BrotherName(i, true)), Field(b.congregationKey),
+             Field(b.extraSlot), Field(b.Appointment()), Field(b.Suspended() ? 1 : 0),
+             Field(b.repertoire.Count()));
     }
 }
 

@@ -1,0 +1,155 @@
+// The operations that reach more than one list: deletions and moves that clear every reference,
+// the home congregation, and lookups across lists.
+#include "resources/StringTable.h"
+#include "store/CMvDoc.h"
+#include "store/Profile.h"
+
+namespace mivra {
+
+bool CMvDoc::DeleteBrother(int index) {
+    const BrotherIndexEntry* entry = m_brothers.Brother(index);
+    if (!entry)
+        return false;
+    const uint16_t key = entry->brotherKey;
+    const uint16_t extraSlot = entry->extraSlot;
+    m_congregations.ClearBrother(key, 0);
+    if (extraSlot != 0)
+        m_brothers.ClearBrotherExtra(extraSlot, key);
+    if (m_availability.RemoveBrother(key) > 0)
+        SaveAvailability();
+    ClearBrotherFromWeeks(key);
+    m_brothers.RemoveBrother(index);
+    return true;
+}
+
+bool CMvDoc::MoveBrother(int index, uint16_t congregationKey, bool ask) {
+    const BrotherIndexEntry* entry = m_brothers.Brother(index);
+    if (!entry)
+        return false;
+    const uint16_t key = entry->brotherKey;
+    const uint16_t oldKey = entry->congregationKey;
+    const int oldIndex = m_congregations.FindCongregationByKey(oldKey);
+    if (ask && oldIndex != 0) {
+        std::string question =
+            Strings().Format(1009, m_brothers.BrotherName(index, false),
+                             m_congregations.CongregationName(oldIndex - 1, false));
+        if (m_context.ShowMessage(question, ui::Buttons::YesNo) != ui::Answer::Yes)
+            return false;
+    }
+    BrotherRecord record;
+    if (m_brothers.ReadBrother(index, record) == 0)
+        return false; // his record is gone from its slot: nothing is changed
+    if (oldKey != 0)
+        m_congregations.ClearBrother(key, oldKey);
+    m_brothers.SetBrotherCongregation(index, congregationKey);
+    SetWeekCongregation(key, congregationKey);
+    return true;
+}
+
+void CMvDoc::ClearBrotherFromWeeks(uint16_t brotherKey) {
+    ChangeWeeks([brotherKey](WeekRecord& week) {
+        bool changed = false;
+        auto clear = [&](int16_t& field) {
+            if (SameKey(field, brotherKey)) {
+                field = 0;
+                changed = true;
+            }
+        };
+        if (SameKey(week.homeSpeaker, brotherKey)) {
+            // His invitation goes with him; the talk and congregation stay for the next one.
+            week.asked = 0;
+            week.confirmed = 0;
+            week.reminder = 0;
+        }
+        clear(week.homeSpeaker);
+        clear(week.chairman);
+        clear(week.reader);
+        for (int16_t& speaker : week.outSpeaker)
+            clear(speaker);
+        return changed;
+    });
+}
+
+bool CMvDoc::DeleteCongregation(int index) {
+    const CongregationIndexEntry* entry = m_congregations.Congregation(index);
+    if (!entry)
+        return false;
+    const uint16_t key = entry->congregationKey;
+    const bool wasHome = key == m_congregations.OurCongregationKey();
+    m_brothers.ClearCongregation(key);
+    ChangeWeeks([key](WeekRecord& week) {
+        bool changed = false;
+        auto clear = [&](int16_t& field) {
+            if (SameKey(field, key)) {
+                field = 0;
+                changed = true;
+            }
+        };
+        clear(week.homeCongregation);
+        for (int16_t& congregation : week.outCongregation)
+            clear(congregation);
+        return changed;
+    });
+    m_congregations.RemoveCongregation(index);
+    if (wasHome)
+        SetOurCongregation(0);
+    return true;
+}
+
+int CMvDoc::TalkCoordinatorOf(int index) const {
+    const CongregationIndexEntry* entry = m_congregations.Congregation(index);
+    if (!entry)
+        return 0;
+    const int brother = m_brothers.FindBrotherByKey(entry->talkCoordinatorKey);
+    return brother == kNotFound ? 0 : brother + 1;
+}
+
+bool CMvDoc::DeleteCircuit(int index) {
+    const CircuitRecord* circuit = m_circuits.At(index);
+    if (!circuit)
+        return false;
+    m_congregations.ClearCircuit(circuit->key);
+    m_circuits.Delete(index);
+    return true;
+}
+
+bool CMvDoc::DeleteTopic(int index) {
+    const TopicRecord* topic = m_topics.At(index);
+    if (!topic)
+        return false;
+    // The topic's key goes to the next topic added, so it must leave the talk file too.
+    m_talks.RemoveTopic(topic->key);
+    m_topics.Delete(index);
+    return true;
+}
+
+bool CMvDoc::DeleteHost(int index) {
+    const HostRecord* host = m_hosts.At(index);
+    if (!host)
+        return false;
+    const uint16_t id = host->key;
+    // Host ids are reused: a week must not pass to the next host given this id.
+    ChangeWeeks([id](WeekRecord& week) {
+        if (!SameKey(week.host, id))
+            return false;
+        week.host = 0;
+        return true;
+    });
+    m_hosts.Delete(index);
+    return true;
+}
+
+bool CMvDoc::SetOurCongregation(uint16_t key) {
+    m_options.ourCongregationKey = key;
+    const bool ok = m_context.Commit(
+        file::kProfile, WriteProfile([key](Profile& p) { WriteHomeCongregation(p, key); }));
+    BuildOurBrotherList();
+    return ok;
+}
+
+void CMvDoc::BuildOurBrotherList() {
+    m_congregations.RefreshHomeWeekdays();
+    m_brothers.BuildOurBrotherList(m_congregations.OurCongregationKey());
+}
+
+} // namespace mivra
