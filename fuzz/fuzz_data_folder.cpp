@@ -90,13 +90,13 @@ void ChangeCongregations(CMvDoc& doc) {
 void CheckWeeksSurviveTheReload(CMvDoc& doc, bool saved) {
     std::vector<WeekRecord> before;
     for (int n = 0; n < WeekWindow::kWeeks; ++n)
-        before.push_back(doc.Week(doc.BaseWeek() + n));
+        before.push_back(doc.Weeks().Week(doc.Weeks().BaseWeek() + n));
     if (!doc.ReloadStore())
         std::abort();
     if (!saved)
         return;
     for (int n = 0; n < WeekWindow::kWeeks; ++n)
-        if (!(doc.Week(doc.BaseWeek() + n) == before[static_cast<size_t>(n)]))
+        if (!(doc.Weeks().Week(doc.Weeks().BaseWeek() + n) == before[static_cast<size_t>(n)]))
             std::abort();
 }
 
@@ -123,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ChangeBrothers(doc);
     ChangeCongregations(doc);
     DumpEverything(doc);
-    CheckWeeksSurviveTheReload(doc, doc.SaveWeeks());
+    CheckWeeksSurviveTheReload(doc, doc.Weeks().SaveWeeks());
     DumpEverything(doc);
     return 0;
 }

@@ -96,7 +96,8 @@ void CheckExport(const CMvDoc& doc, int start, int count) {
 void CheckSchedule(const CMvDoc& doc, const ReportFonts& fonts, int start, int count,
                    const reports::Target& target) {
     ui::headless::RecordingCanvas canvas(target.dpiX, target.dpiY, target.printer);
-    reports::ReportGeometry geometry(target, doc.Options().topMargin, doc.Options().leftMargin);
+    reports::ReportGeometry geometry(target, doc.Settings().Options().topMargin,
+                                     doc.Settings().Options().leftMargin);
     reports::ScheduleReport report(doc, start, count);
     const int pages = report.Layout({canvas, geometry, fonts});
     Require(pages >= 1 && pages == static_cast<int>(report.Pages().size()));
@@ -146,9 +147,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FixedClock clock(kToday);
     CMvDoc doc(strings, host, clock, folder);
     Require(doc.LoadStore());
-    options.ourCongregationKey = doc.Options().ourCongregationKey;
-    options.heading = doc.Options().heading;
-    doc.MutableOptions() = options;
+    options.ourCongregationKey = doc.Settings().Options().ourCongregationKey;
+    options.heading = doc.Settings().Options().heading;
+    doc.Settings().MutableOptions() = options;
 
     ReportFonts fonts;
     LoadFonts(Profile{}, strings, "sve", false, fonts);

@@ -2,8 +2,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/Commands.h"
-#include "reports/CMvView.h"
 #include "dates/Dates.h"
+#include "reports/CMvView.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/Host.h"
@@ -82,7 +82,7 @@ void CMainFrame::SetSheetRunner(SheetRunner runner) {
 }
 
 void CMainFrame::RunSheet(SchedulePage page) {
-    m_sheet(m_doc, m_host, SchedulePageIndex(m_doc.Options(), page),
+    m_sheet(m_doc, m_host, SchedulePageIndex(m_doc.Settings().Options(), page),
             [this](int id) { OnCommand(id); });
     m_view.Relayout(); // the sheet may have changed what the report shows
 }

@@ -318,11 +318,11 @@ bool DemoFolder::SetOfficers() {
 }
 
 bool DemoFolder::SetHomeCongregation() {
-    DocOptions& options = m_doc.MutableOptions();
+    DocOptions& options = m_doc.Settings().MutableOptions();
     options.scheduleReaders = true;
     options.scheduleHosts = true;
     options.includeReaders = true;
-    return m_doc.WriteSettings() && m_doc.SetOurCongregation(m_congregations[0]);
+    return m_doc.Settings().WriteSettings() && m_doc.SetOurCongregation(m_congregations[0]);
 }
 
 bool DemoFolder::AddHostsAndNeeds() {
@@ -336,15 +336,15 @@ bool DemoFolder::AddHostsAndNeeds() {
         needs.high.Set(talk);
     for (int talk : kLaterTalks)
         needs.low.Set(talk);
-    m_doc.SetNeeds(needs);
-    return m_doc.Hosts().Save() && m_doc.SaveNeedsList();
+    m_doc.Needs().SetNeeds(needs);
+    return m_doc.Hosts().Save() && m_doc.Needs().SaveNeedsList();
 }
 
 bool DemoFolder::AddUnavailableWeeks() {
     for (const auto& [person, offset] : kAway)
-        m_doc.AddUnavailableWeek(m_brothers[person],
-                                 static_cast<uint16_t>(m_firstWeek + offset + 1));
-    return m_doc.SaveAvailability();
+        m_doc.Availability().AddUnavailableWeek(m_brothers[person],
+                                                static_cast<uint16_t>(m_firstWeek + offset + 1));
+    return m_doc.Availability().SaveAvailability();
 }
 
 bool DemoFolder::AddEvents() {
@@ -366,14 +366,14 @@ bool DemoFolder::AddEvents() {
         }
         m_doc.AddEvent(event);
     }
-    return m_doc.SaveSpecialEvents();
+    return m_doc.Events().SaveSpecialEvents();
 }
 
 bool DemoFolder::ScheduleWeeks() {
     int ordinal = 0;
     for (size_t offset = 0; offset < std::size(kPlans); ++offset) {
         const int index = m_firstWeek + static_cast<int>(offset);
-        WeekRecord& week = m_doc.GetWeek(index);
+        WeekRecord& week = m_doc.Weeks().GetWeek(index);
         if (kPlans[offset] == Plan::Assembly)
             continue; // the whole congregation is at the assembly
         if (kPlans[offset] != Plan::Visit) {
@@ -389,9 +389,9 @@ bool DemoFolder::ScheduleWeeks() {
             if (host.name.rfind('~', 0) != 0)
                 week.host = static_cast<int16_t>(host.key);
         }
-        m_doc.StoreWeek(week, index);
+        m_doc.Weeks().StoreWeek(week, index);
     }
-    return m_doc.SaveWeeks();
+    return m_doc.Weeks().SaveWeeks();
 }
 
 void DemoFolder::ScheduleHomeTalk(WeekRecord& week, int ordinal) {
@@ -460,7 +460,7 @@ uint16_t DemoFolder::NextTalk(uint16_t brotherKey) {
 
 bool DemoFolder::Free(uint16_t brotherKey, int weekIndex) const {
     return WeekDutyOf(m_doc, brotherKey, weekIndex, kNoDuty) == kNoDuty &&
-           m_doc.IsAvailable(brotherKey, static_cast<uint16_t>(weekIndex + 1));
+           m_doc.Availability().IsAvailable(brotherKey, static_cast<uint16_t>(weekIndex + 1));
 }
 
 } // namespace mivra::app

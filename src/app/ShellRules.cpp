@@ -34,8 +34,8 @@ ShellState StateOf(const CMvDoc& doc, int viewMode) {
     s.congregations = doc.Congregations().CongregationCount();
     s.brothers = doc.Brothers().BrotherCount();
     s.homeListEmpty = doc.Brothers().OurBrothers().empty();
-    s.scheduleHosts = doc.Options().scheduleHosts;
-    s.scheduleReaders = doc.Options().scheduleReaders;
+    s.scheduleHosts = doc.Settings().Options().scheduleHosts;
+    s.scheduleReaders = doc.Settings().Options().scheduleReaders;
     s.homeCongregation = doc.Congregations().OurCongregationKey() != 0;
     return s;
 }

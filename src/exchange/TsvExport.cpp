@@ -39,7 +39,7 @@ std::string Field(std::string_view text) {
 
 std::vector<std::string> WeekFields(const CMvDoc& doc, int weekIndex) {
     using reports::WeekKind;
-    const WeekRecord w = doc.Week(weekIndex);
+    const WeekRecord w = doc.Weeks().Week(weekIndex);
     const WeekKind kind = reports::KindOf(w);
     std::vector<std::string> f;
     f.reserve(kScheduleColumns);

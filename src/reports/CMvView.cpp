@@ -83,7 +83,7 @@ void CMvView::Changed() {
 // Layout -----------------------------------------------------------------------------------------
 
 ReportGeometry CMvView::Geometry(const Target& target) const {
-    const DocOptions& options = m_doc.Options();
+    const DocOptions& options = m_doc.Settings().Options();
     return ReportGeometry(target, options.topMargin, options.leftMargin);
 }
 

@@ -97,7 +97,7 @@ void CSelectWeeksDlg::FillCounts() {
 int CSelectWeeksDlg::ScheduledCount() const {
     const int w = m_doc.CurrentWeek();
     for (int k = 1; k <= 20; ++k) {
-        const WeekRecord week = m_doc.Week(w + k);
+        const WeekRecord week = m_doc.Weeks().Week(w + k);
         if (!week.IsEventWeek() && week.homeSpeaker == 0)
             return k + 1;
     }

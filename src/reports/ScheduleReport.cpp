@@ -215,7 +215,7 @@ void ScheduleReport::DrawPage(const PageContext& context, int page) {
         return;
     const Frame frame = FrameOf(context);
     const ReportGeometry& g = context.geometry;
-    const DocOptions& o = m_doc.Options();
+    const DocOptions& o = m_doc.Settings().Options();
     const StringTable& s = m_doc.Strings();
     ui::Canvas& canvas = context.canvas;
     const int pageTop = g.PageTop(page);

@@ -22,7 +22,7 @@ uint16_t Key(int16_t field) {
 }
 
 const SpecialEventRecord* EventOf(const CMvDoc& doc, int weekIndex) {
-    return doc.Events().At(doc.FindEvent(weekIndex) - 1);
+    return doc.Events().At(doc.Events().Find(weekIndex) - 1);
 }
 
 const TalkRecord* TalkOf(const CMvDoc& doc, int talk) {
@@ -43,7 +43,7 @@ std::string DefaultEventText(const CMvDoc& doc, WeekKind kind) {
 }
 
 std::string TalkLine(const CMvDoc& doc, int talk) {
-    if (doc.Options().omitTalkNumbers || !TalkOf(doc, talk))
+    if (doc.Settings().Options().omitTalkNumbers || !TalkOf(doc, talk))
         return {};
     return doc.Strings().Format(kTalkNumberText, TalkNumber(doc, talk));
 }
@@ -53,7 +53,7 @@ std::string TalkLine(const CMvDoc& doc, int talk) {
 std::string Destination(const CMvDoc& doc, int weekIndex, uint16_t congregation) {
     std::string extra = doc.Congregations().MeetingTimeForWeek(congregation, weekIndex);
     uint8_t stored = 0;
-    if (doc.Options().omitTalkNumbers &&
+    if (doc.Settings().Options().omitTalkNumbers &&
         doc.Congregations().DiffersFromHomeWeekday(weekIndex, congregation, stored)) {
         const std::string& day = doc.Strings().Get(kMondayText + HomeWeekday(stored));
         extra += (extra.empty() ? "" : " - ") + std::string(text::LeftChars(day, 3));
@@ -76,7 +76,7 @@ void FillRow0(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
 }
 
 void FillRow1(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
-    const DocOptions& o = doc.Options();
+    const DocOptions& o = doc.Settings().Options();
     const bool ordinary = s.kind == WeekKind::Ordinary;
     s.chairmanLabel = w.chairman != 0 && (ordinary || (w.weekFlags & kWeekChairmanAnyway));
     s.chairman = doc.Brothers().BrotherNameByKey(Key(w.chairman), false);
@@ -93,7 +93,7 @@ void FillRow1(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
 }
 
 void FillOutgoing(const CMvDoc& doc, const WeekRecord& w, ScheduleWeek& s) {
-    if (doc.Options().omitOutgoing)
+    if (doc.Settings().Options().omitOutgoing)
         return;
     for (size_t i = 0; i < WeekRecord::kOutSlots; ++i) {
         if (w.outSpeaker[i] == 0)
@@ -162,7 +162,7 @@ int ScheduleWeek::LastRow() const {
 }
 
 ScheduleWeek BuildScheduleWeek(const CMvDoc& doc, int weekIndex) {
-    const WeekRecord w = doc.Week(weekIndex);
+    const WeekRecord w = doc.Weeks().Week(weekIndex);
     ScheduleWeek s;
     s.weekIndex = weekIndex;
     s.kind = KindOf(w);

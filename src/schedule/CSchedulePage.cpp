@@ -22,14 +22,14 @@ int CSchedulePage::OnQuerySiblings(int first, int second) {
 
 bool CSchedulePage::SaveEventsAndWeeks() {
     // Both are tried even when the first fails: whatever can be written is.
-    const bool events = m_doc.SaveSpecialEvents();
-    const bool weeks = m_doc.SaveWeeks();
+    const bool events = m_doc.Events().SaveSpecialEvents();
+    const bool weeks = m_doc.Weeks().SaveWeeks();
     return events && weeks;
 }
 
 bool CSchedulePage::SaveWeeksAndEvents() {
-    const bool weeks = m_doc.SaveWeeks();
-    const bool events = m_doc.SaveSpecialEvents();
+    const bool weeks = m_doc.Weeks().SaveWeeks();
+    const bool events = m_doc.Events().SaveSpecialEvents();
     return weeks && events;
 }
 

@@ -33,8 +33,9 @@ int SchedulePageIndex(const DocOptions& options, SchedulePage page) {
 
 CTabSchedule::CTabSchedule(CMvDoc& doc, SchedulePageSet pages, CommandRunner runCommand)
     : PropertySheet(doc.Strings().Get(1082)), m_doc(doc), m_runCommand(std::move(runCommand)),
-      m_withHosts(doc.Options().scheduleHosts && pages.hosts),
-      m_withReaders(doc.Options().scheduleReaders && pages.readers), m_pages(std::move(pages)) {
+      m_withHosts(doc.Settings().Options().scheduleHosts && pages.hosts),
+      m_withReaders(doc.Settings().Options().scheduleReaders && pages.readers),
+      m_pages(std::move(pages)) {
     m_doc.SetFirstShownWeek(m_doc.CurrentWeek());
     AddPage(*m_pages.summary);
     AddPage(*m_pages.homeTalks);

@@ -11,9 +11,9 @@ bool CWeekPage::IsEditable(int weekIndex) const {
 bool CWeekPage::EditWeek(int weekIndex, const std::function<void(WeekRecord&)>& change) {
     if (!IsEditable(weekIndex))
         return false;
-    WeekRecord& week = Doc().GetWeek(weekIndex);
+    WeekRecord& week = Doc().Weeks().GetWeek(weekIndex);
     change(week);
-    Doc().StoreWeek(week, weekIndex);
+    Doc().Weeks().StoreWeek(week, weekIndex);
     SetModified();
     return true;
 }
@@ -21,7 +21,7 @@ bool CWeekPage::EditWeek(int weekIndex, const std::function<void(WeekRecord&)>& 
 bool CWeekPage::OnApply() {
     // The page edits its week in place; storing it sets the in-use bit the week file needs.
     if (m_selected && IsEditable(*m_selected))
-        Doc().StoreWeek(Doc().GetWeek(*m_selected), *m_selected);
+        Doc().Weeks().StoreWeek(Doc().Weeks().GetWeek(*m_selected), *m_selected);
     if (SaveWeeksAndEvents())
         return true;
     SetModified(); // still to be written: Apply stays offered

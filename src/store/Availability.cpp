@@ -1,6 +1,7 @@
 #include "store/Availability.h"
 
 #include "base/Bytes.h"
+#include "store/StoreContext.h"
 
 #include <algorithm>
 
@@ -22,6 +23,25 @@ std::array<uint8_t, AvailabilityRecord::kSize> AvailabilityRecord::Encode() cons
     bytes::PutU16(out, 2, weekNumber);
     std::copy(reserved.begin(), reserved.end(), out.begin() + 4);
     return out;
+}
+
+AvailabilityTable::AvailabilityTable(StoreContext& context) : m_context(context) {}
+
+void AvailabilityTable::Load(int currentWeek) {
+    // The cap bounds the memory a hostile file can take; a longer file is protected.
+    constexpr uint64_t kMaxRecords = 1 << 20;
+    io::FileBytes file =
+        m_context.Files().Read(file::kAvailability, kMaxRecords * AvailabilityRecord::kSize);
+    Load(file.bytes, currentWeek);
+}
+
+bool AvailabilityTable::SaveAvailability() {
+    if (m_records.empty() || !m_changed)
+        return true;
+    if (!m_context.SaveFile(file::kAvailability, Encode()))
+        return false;
+    m_changed = false;
+    return true;
 }
 
 void AvailabilityTable::Load(std::span<const uint8_t> bytes, int currentWeek) {
@@ -51,7 +71,7 @@ std::vector<uint8_t> AvailabilityTable::Encode() const {
     return out;
 }
 
-void AvailabilityTable::Add(uint16_t brother, uint16_t week) {
+void AvailabilityTable::AddUnavailableWeek(uint16_t brother, uint16_t week) {
     if (brother == 0)
         return;
     m_changed = true;
@@ -69,7 +89,7 @@ void AvailabilityTable::Add(uint16_t brother, uint16_t week) {
     m_records.push_back({brother, week, {}});
 }
 
-void AvailabilityTable::Remove(uint16_t brother, uint16_t week) {
+void AvailabilityTable::RemoveUnavailableWeek(uint16_t brother, uint16_t week) {
     m_changed = true;
     for (AvailabilityRecord& r : m_records)
         if (r.brotherKey == brother && r.weekNumber == week)
@@ -97,7 +117,7 @@ bool AvailabilityTable::IsAvailable(uint16_t brother, uint16_t week) const {
     });
 }
 
-std::vector<uint16_t> AvailabilityTable::List(uint16_t brother, int limit) const {
+std::vector<uint16_t> AvailabilityTable::ListUnavailableWeeks(uint16_t brother, int limit) const {
     if (limit <= 0)
         limit = 55;
     std::vector<uint16_t> weeks;

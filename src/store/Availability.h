@@ -7,6 +7,8 @@
 
 namespace mivra {
 
+class StoreContext;
+
 /** One unavailable week of a brother ("blackout.dat"). */
 struct AvailabilityRecord {
     static constexpr size_t kSize = 8;
@@ -21,31 +23,39 @@ struct AvailabilityRecord {
 };
 
 /**
- * The availability table: a brother is unavailable in week n exactly when a record (brother,
- * n) exists. Records before the current week are dropped at load and may be reused later.
+ * The availability table of "blackout.dat": a brother is unavailable in week n exactly when a
+ * record (brother, n) exists. Records before the current week are dropped at load and may be
+ * reused later.
  */
 class AvailabilityTable {
 public:
+    explicit AvailabilityTable(StoreContext& context);
+
+    /** Reads the file, up to 1,048,576 records. */
+    void Load(int currentWeek);
     /** Keeps, in file order, the records with a brother and a week of currentWeek or later. */
     void Load(std::span<const uint8_t> bytes, int currentWeek);
+    /** Writes the table when it holds records and has changed. */
+    bool SaveAvailability();
     void Clear();
     /** Every non-empty record in table order, as "blackout.dat" holds them. */
     std::vector<uint8_t> Encode() const;
 
-    void Add(uint16_t brother, uint16_t week);
+    void AddUnavailableWeek(uint16_t brother, uint16_t week);
     /** Zeroes every record equal to (brother, week). */
-    void Remove(uint16_t brother, uint16_t week);
+    void RemoveUnavailableWeek(uint16_t brother, uint16_t week);
     /** Zeroes every record of the brother; returns how many there were. */
     int RemoveBrother(uint16_t brother);
     bool IsAvailable(uint16_t brother, uint16_t week) const;
     /** The brother's weeks in table order, at most limit (0 means 55). */
-    std::vector<uint16_t> List(uint16_t brother, int limit) const;
+    std::vector<uint16_t> ListUnavailableWeeks(uint16_t brother, int limit) const;
 
     const std::vector<AvailabilityRecord>& Records() const { return m_records; }
     bool Changed() const { return m_changed; }
     void SetChanged(bool changed) { m_changed = changed; }
 
 private:
+    StoreContext& m_context;
     std::vector<AvailabilityRecord> m_records;
     int m_currentWeek = 0;
     bool m_changed = false;

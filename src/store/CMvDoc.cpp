@@ -1,22 +1,11 @@
-// The document's life: loading the data folder, the settings profile and today's week.
+// The document's life: the load order, today's week, the calendar, and the saves that failed.
 #include "store/CMvDoc.h"
 
-#include "base/Bytes.h"
-#include "base/Text.h"
 #include "resources/StringTable.h"
 #include "store/Migrations.h"
-#include "store/Profile.h"
-#include "ui/Host.h"
-
-#include <algorithm>
 
 namespace mivra {
 namespace {
-
-// Caps that bound the memory a hostile file can take. A longer file is loaded up to the cap and
-// protected for the session.
-constexpr uint64_t kMaxEvents = 65536;
-constexpr uint64_t kMaxAvailability = 1 << 20;
 
 int BaseWeekOf(int year) {
     return year >= 2010 ? 52 * (year - 2009) : 0;
@@ -45,7 +34,7 @@ bool CMvDoc::LoadStore() {
     if (!StartLoad())
         return false;
     m_context.ReadLanguage();
-    ReadSettingsProfile();
+    m_settings.Load();
     ComputeToday();
     LoadFromFolder(true);
     return true;
@@ -61,7 +50,7 @@ bool CMvDoc::ReloadStore() {
 
 void CMvDoc::LoadFromFolder(bool convertLegacy) {
     m_context.ForgetFailures();
-    m_pendingWeekChanges.clear();
+    m_weeks.ForgetPendingChanges();
     RenameOlderFiles(m_context.Files(), LanguageCode());
     MigrateItalianBrothers(m_context.Files(), LanguageCode());
     if (convertLegacy)
@@ -73,13 +62,13 @@ void CMvDoc::LoadFromFolder(bool convertLegacy) {
     m_talks.Load();
     LoadTopics();
     if (!convertLegacy)
-        ReadSettingsProfile();
+        m_settings.Load();
     ForgetMissingHomeCongregation();
     BuildOurBrotherList();
-    LoadWeeks();
-    LoadAvailability();
-    LoadNeedsList();
-    LoadSpecialEvents();
+    m_weeks.LoadWeeks();
+    m_availability.Load(m_currentWeek);
+    m_needs.Load();
+    m_events.Load();
 }
 
 void CMvDoc::FreeStore() {
@@ -91,18 +80,33 @@ void CMvDoc::FreeStore() {
     m_talks.Clear();
     m_weeks.Reset(m_weeks.BaseWeek());
     m_availability.Clear();
-    m_needs = NeedsList{};
+    m_needs.Clear();
     m_events.Clear();
 }
 
-void CMvDoc::ReadSettingsProfile() {
-    Profile profile = Profile::Load(DataFilePath(file::kProfile), m_context.CodePage());
-    if (profile.state() == Profile::State::Unreadable)
-        m_context.Files().ReportUnreadable(file::kProfile);
-    m_options = DocOptions{};
-    ReadSettings(profile, m_context.Strings(), m_options);
-    if (LanguageCode() != "ptg")
-        m_options.nameOrder = false;
+void CMvDoc::LoadTopics() {
+    if (!m_topics.Load()) {
+        // An unreadable file is protected; its defaults serve in memory meanwhile.
+        m_topics.Clear();
+        for (int i = 1; i <= 10; ++i)
+            m_topics.Append(DefaultTopic(i, Strings()));
+        return;
+    }
+    m_topics.Sort();
+}
+
+void CMvDoc::ForgetMissingHomeCongregation() {
+    // A key that names no congregation counts as none; clearing it keeps the next
+    // congregation given that key from silently becoming the home congregation.
+    if (m_settings.Options().ourCongregationKey == 0 || m_congregations.OurCongregationKey() != 0 ||
+        m_context.Files().Protected(file::kCongregations))
+        return;
+    m_settings.SetHomeCongregation(0);
+}
+
+void CMvDoc::ReloadWeeks() {
+    m_weeks.LoadWeeks();
+    m_events.Load();
 }
 
 void CMvDoc::ComputeToday() {
@@ -120,90 +124,58 @@ void CMvDoc::ReportWriteFailure(const std::filesystem::path& path) {
     m_context.Files().ReportWriteFailure(path);
 }
 
-bool CMvDoc::WriteProfile(const std::function<void(Profile&)>& change) {
-    if (!m_context.Files().MayWrite(file::kProfile))
-        return false;
-    // Read again first: what the profile holds beyond our options (fonts, unknown keys) stays.
-    const std::filesystem::path path = DataFilePath(file::kProfile);
-    Profile profile = Profile::Load(path, m_context.CodePage());
-    if (profile.state() == Profile::State::Unreadable) {
-        m_context.Files().ReportUnreadable(file::kProfile);
-        return false;
-    }
-    change(profile);
-    return m_context.Files().Finish(file::kProfile, profile.Save(path));
-}
-
-bool CMvDoc::WriteSettings() {
-    return m_context.Commit(file::kProfile, WriteProfile([&](Profile& p) {
-                                mivra::WriteSettings(p, m_context.Strings(), m_options);
-                            }));
-}
-
-dates::MeetingDays CMvDoc::MeetingDays() const {
-    return m_congregations.MeetingDays();
-}
-
 dates::DateStyle CMvDoc::DateStyle() const {
-    return {LanguageCode(), m_options.alternativeDateFormat};
+    return {LanguageCode(), m_settings.Options().alternativeDateFormat};
 }
 
 std::string CMvDoc::FormatDate(int weekNumber, int flags, int selector) const {
-    return dates::FormatDate(weekNumber, flags, selector, DateStyle(), MeetingDays(),
-                             m_context.Strings());
+    return dates::FormatDate(weekNumber, flags, selector, DateStyle(), MeetingDays(), Strings());
 }
 
-// Loading -------------------------------------------------------------------------------------
+// Saves that failed -----------------------------------------------------------------------------
 
-void CMvDoc::ForgetMissingHomeCongregation() {
-    // A key that names no congregation counts as none; clearing it keeps the next
-    // congregation given that key from silently becoming the home congregation.
-    if (m_options.ourCongregationKey == 0 || m_congregations.OurCongregationKey() != 0 ||
-        m_context.Files().Protected(file::kCongregations))
-        return;
-    m_options.ourCongregationKey = 0;
-    m_context.Commit(file::kProfile, WriteProfile([](Profile& p) { WriteHomeCongregation(p, 0); }));
+bool CMvDoc::HasPendingSaves() const {
+    return !m_context.PendingSaves().empty() || m_context.HasUnwrittenRecords() ||
+           m_availability.Changed();
 }
 
-void CMvDoc::LoadTopics() {
-    if (!m_topics.Load()) {
-        // An unreadable file is protected; its defaults serve in memory meanwhile.
-        m_topics.Clear();
-        for (int i = 1; i <= 10; ++i)
-            m_topics.Append(DefaultTopic(i, Strings()));
-        return;
+bool CMvDoc::RunSave(int id) {
+    switch (id) {
+    case file::kHistory:
+        return m_weeks.SaveWeeks();
+    case file::kEvents:
+        return m_events.SaveSpecialEvents();
+    case file::kHosts:
+        return m_hosts.Save();
+    case file::kCircuits:
+        return m_circuits.Save();
+    case file::kTopics:
+        return m_topics.Save();
+    case file::kTalks:
+        return m_talks.SaveTalks();
+    case file::kAvailability:
+        return m_availability.SaveAvailability();
+    case file::kNeeds:
+        return m_needs.SaveNeedsList();
+    case file::kProfile:
+        return m_settings.SaveAll();
+    default:
+        return true;
     }
-    m_topics.Sort();
 }
 
-void CMvDoc::LoadAvailability() {
-    io::FileBytes file =
-        m_context.Files().Read(file::kAvailability, kMaxAvailability * AvailabilityRecord::kSize);
-    m_availability.Load(file.bytes, m_currentWeek);
-}
-
-void CMvDoc::LoadNeedsList() {
-    io::FileBytes file =
-        m_context.Files().Read(file::kNeeds, NeedsList::kSize, DataFiles::Tail::Ignore);
-    m_needs = NeedsList::Decode(file.bytes);
-}
-
-void CMvDoc::LoadSpecialEvents() {
-    io::FileBytes file =
-        m_context.Files().Read(file::kEvents, kMaxEvents * SpecialEventRecord::kSize);
-    m_events.Load(file.bytes, m_context.CodePage());
-}
-
-void CMvDoc::LoadWeeks() {
-    m_weeks.Reset(m_weeks.BaseWeek());
-    m_context.Files().Stream(file::kHistory, WeekRecord::kSize,
-                             [this](std::span<const uint8_t> chunk) { m_weeks.LoadFile(chunk); });
-    ReapplyPendingWeekChanges();
-}
-
-void CMvDoc::ReloadWeeks() {
-    LoadWeeks();
-    LoadSpecialEvents();
+std::vector<std::filesystem::path> CMvDoc::RetryPendingSaves() {
+    std::set<int> ids = m_context.PendingSaves();
+    if (m_availability.Changed())
+        ids.insert(file::kAvailability);
+    std::vector<std::filesystem::path> failing;
+    m_context.Files().SetQuiet(true);
+    for (int id : ids)
+        if (!RunSave(id))
+            failing.push_back(DataFilePath(id));
+    m_context.RetryUnwrittenRecords(failing);
+    m_context.Files().SetQuiet(false);
+    return failing;
 }
 
 } // namespace mivra

@@ -2,7 +2,6 @@
 // the home congregation, and lookups across lists.
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
-#include "store/Profile.h"
 
 namespace mivra {
 
@@ -16,8 +15,8 @@ bool CMvDoc::DeleteBrother(int index) {
     if (extraSlot != 0)
         m_brothers.ClearBrotherExtra(extraSlot, key);
     if (m_availability.RemoveBrother(key) > 0)
-        SaveAvailability();
-    ClearBrotherFromWeeks(key);
+        m_availability.SaveAvailability();
+    m_weeks.ClearBrother(key);
     m_brothers.RemoveBrother(index);
     return true;
 }
@@ -42,32 +41,8 @@ bool CMvDoc::MoveBrother(int index, uint16_t congregationKey, bool ask) {
     if (oldKey != 0)
         m_congregations.ClearBrother(key, oldKey);
     m_brothers.SetBrotherCongregation(index, congregationKey);
-    SetWeekCongregation(key, congregationKey);
+    m_weeks.SetWeekCongregation(key, congregationKey);
     return true;
-}
-
-void CMvDoc::ClearBrotherFromWeeks(uint16_t brotherKey) {
-    ChangeWeeks([brotherKey](WeekRecord& week) {
-        bool changed = false;
-        auto clear = [&](int16_t& field) {
-            if (SameKey(field, brotherKey)) {
-                field = 0;
-                changed = true;
-            }
-        };
-        if (SameKey(week.homeSpeaker, brotherKey)) {
-            // His invitation goes with him; the talk and congregation stay for the next one.
-            week.asked = 0;
-            week.confirmed = 0;
-            week.reminder = 0;
-        }
-        clear(week.homeSpeaker);
-        clear(week.chairman);
-        clear(week.reader);
-        for (int16_t& speaker : week.outSpeaker)
-            clear(speaker);
-        return changed;
-    });
 }
 
 bool CMvDoc::DeleteCongregation(int index) {
@@ -77,19 +52,7 @@ bool CMvDoc::DeleteCongregation(int index) {
     const uint16_t key = entry->congregationKey;
     const bool wasHome = key == m_congregations.OurCongregationKey();
     m_brothers.ClearCongregation(key);
-    ChangeWeeks([key](WeekRecord& week) {
-        bool changed = false;
-        auto clear = [&](int16_t& field) {
-            if (SameKey(field, key)) {
-                field = 0;
-                changed = true;
-            }
-        };
-        clear(week.homeCongregation);
-        for (int16_t& congregation : week.outCongregation)
-            clear(congregation);
-        return changed;
-    });
+    m_weeks.ClearCongregation(key);
     m_congregations.RemoveCongregation(index);
     if (wasHome)
         SetOurCongregation(0);
@@ -127,22 +90,13 @@ bool CMvDoc::DeleteHost(int index) {
     const HostRecord* host = m_hosts.At(index);
     if (!host)
         return false;
-    const uint16_t id = host->key;
-    // Host ids are reused: a week must not pass to the next host given this id.
-    ChangeWeeks([id](WeekRecord& week) {
-        if (!SameKey(week.host, id))
-            return false;
-        week.host = 0;
-        return true;
-    });
+    m_weeks.ClearHost(host->key);
     m_hosts.Delete(index);
     return true;
 }
 
 bool CMvDoc::SetOurCongregation(uint16_t key) {
-    m_options.ourCongregationKey = key;
-    const bool ok = m_context.Commit(
-        file::kProfile, WriteProfile([key](Profile& p) { WriteHomeCongregation(p, key); }));
+    const bool ok = m_settings.SetHomeCongregation(key);
     BuildOurBrotherList();
     return ok;
 }
@@ -150,6 +104,23 @@ bool CMvDoc::SetOurCongregation(uint16_t key) {
 void CMvDoc::BuildOurBrotherList() {
     m_congregations.RefreshHomeWeekdays();
     m_brothers.BuildOurBrotherList(m_congregations.OurCongregationKey());
+}
+
+int CMvDoc::AddEvent(const SpecialEventRecord& record) {
+    const int position = m_events.Add(record);
+    if (m_weeks.Contains(record.weekIndex))
+        m_weeks.GetWeek(record.weekIndex).weekFlags =
+            static_cast<uint16_t>(record.flags | kWeekInUse);
+    return position;
+}
+
+void CMvDoc::RemoveEvent(int index) {
+    const SpecialEventRecord* event = m_events.At(index);
+    if (!event)
+        return;
+    if (m_weeks.Contains(event->weekIndex))
+        m_weeks.GetWeek(event->weekIndex).weekFlags &= kWeekInUse;
+    m_events.Remove(index);
 }
 
 } // namespace mivra

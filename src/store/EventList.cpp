@@ -2,6 +2,7 @@
 
 #include "base/Bytes.h"
 #include "base/Text.h"
+#include "store/StoreContext.h"
 
 #include <algorithm>
 
@@ -56,6 +57,20 @@ void ApplyEventStrikes(WeekRecord& week, uint16_t bits) {
         week.host = 0;
     if ((bits & kStrikeReader) && !(bits & kWeekReaderAnyway))
         week.reader = 0;
+}
+
+EventList::EventList(StoreContext& context) : m_context(context) {}
+
+void EventList::Load() {
+    // The cap bounds the memory a hostile file can take; a longer file is protected.
+    constexpr uint64_t kMaxEvents = 65536;
+    io::FileBytes file =
+        m_context.Files().Read(file::kEvents, kMaxEvents * SpecialEventRecord::kSize);
+    Load(file.bytes, m_context.CodePage());
+}
+
+bool EventList::SaveSpecialEvents() const {
+    return m_context.SaveFile(file::kEvents, Encode(m_context.CodePage()));
 }
 
 void EventList::Load(std::span<const uint8_t> bytes, int codePage) {

@@ -40,10 +40,17 @@ uint16_t EventStrikes(const WeekRecord& week, uint16_t flags);
 /** Clears what the strike bits name; the ticks of the home talk stay. */
 void ApplyEventStrikes(WeekRecord& week, uint16_t strikeBits);
 
-/** The event list: ascending week index, at most one event per week. */
+class StoreContext;
+
+/** The event list of "special.dat": ascending week index, at most one event per week. */
 class EventList {
 public:
+    explicit EventList(StoreContext& context);
+
+    /** Reads the file, up to 65,536 events. */
+    void Load();
     void Load(std::span<const uint8_t> bytes, int codePage);
+    bool SaveSpecialEvents() const;
     std::vector<uint8_t> Encode(int codePage) const;
 
     const std::vector<SpecialEventRecord>& Items() const { return m_events; }
@@ -53,13 +60,17 @@ public:
 
     /** 1-based position of the first event of the week, 0 when none. */
     int Find(int weekIndex) const;
-    /** Replaces the week's event or inserts the record in week order; returns its position. */
+    /**
+     * Replaces the week's event or inserts the record in week order; returns its position.
+     * The document's AddEvent and RemoveEvent also mark the event's week.
+     */
     int Add(const SpecialEventRecord& record);
     /** Removes the event at a 0-based position. */
     void Remove(int index);
     void Clear() { m_events.clear(); }
 
 private:
+    StoreContext& m_context;
     std::vector<SpecialEventRecord> m_events;
 };
 

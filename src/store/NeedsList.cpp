@@ -1,5 +1,7 @@
 #include "store/NeedsList.h"
 
+#include "store/StoreContext.h"
+
 #include <algorithm>
 
 namespace mivra {
@@ -32,6 +34,16 @@ std::array<uint8_t, NeedsList::kSize> NeedsList::Encode() const {
     std::copy(high.bits.begin(), high.bits.end(), out.begin() + n);
     std::copy(low.bits.begin(), low.bits.end(), out.begin() + 2 * n);
     return out;
+}
+
+void NeedsStore::Load() {
+    io::FileBytes file =
+        m_context.Files().Read(file::kNeeds, NeedsList::kSize, DataFiles::Tail::Ignore);
+    m_needs = NeedsList::Decode(file.bytes);
+}
+
+bool NeedsStore::SaveNeedsList() {
+    return m_context.SaveFile(file::kNeeds, m_needs.Encode());
 }
 
 } // namespace mivra

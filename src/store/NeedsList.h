@@ -8,6 +8,8 @@
 
 namespace mivra {
 
+class StoreContext;
+
 /** The needs list ("wishlist.dat", 96 bytes): the talks wanted soon, with their priority. */
 struct NeedsList {
     static constexpr size_t kSize = 96;
@@ -27,6 +29,24 @@ struct NeedsList {
     static NeedsList Decode(std::span<const uint8_t> bytes);
     std::array<uint8_t, kSize> Encode() const;
     friend bool operator==(const NeedsList&, const NeedsList&) = default;
+};
+
+/** The needs list as the document keeps it; a dialog edits a copy and hands it back. */
+class NeedsStore {
+public:
+    explicit NeedsStore(StoreContext& context) : m_context(context) {}
+
+    /** Reads the file; a short one reads as if zero-filled. */
+    void Load();
+    void Clear() { m_needs = NeedsList{}; }
+    const NeedsList& List() const { return m_needs; }
+    void SetNeeds(const NeedsList& needs) { m_needs = needs; }
+    int NeedsPriority(int talk) const { return m_needs.PriorityOf(talk); }
+    bool SaveNeedsList();
+
+private:
+    StoreContext& m_context;
+    NeedsList m_needs;
 };
 
 } // namespace mivra

@@ -3,6 +3,7 @@
 #include "base/Text.h"
 #include "resources/StringTable.h"
 #include "store/Profile.h"
+#include "store/StoreContext.h"
 
 namespace mivra {
 namespace {
@@ -243,6 +244,50 @@ void SaveFonts(Profile& profile, const StringTable& strings, ReportFonts& fonts)
                  fonts.writeAll[i]);
         fonts.writeAll[i] = false;
     }
+}
+
+void SettingsStore::Load() {
+    Profile profile = Profile::Load(m_context.Files().Path(file::kProfile), m_context.CodePage());
+    if (profile.state() == Profile::State::Unreadable)
+        m_context.Files().ReportUnreadable(file::kProfile);
+    m_options = DocOptions{};
+    ReadSettings(profile, m_context.Strings(), m_options);
+    if (m_context.LanguageCode() != "ptg")
+        m_options.nameOrder = false;
+}
+
+bool SettingsStore::WriteProfile(const std::function<void(Profile&)>& change) {
+    DataFiles& files = m_context.Files();
+    if (!files.MayWrite(file::kProfile))
+        return false;
+    // Read again first: what the profile holds beyond our options (fonts, unknown keys) stays.
+    const std::filesystem::path path = files.Path(file::kProfile);
+    Profile profile = Profile::Load(path, m_context.CodePage());
+    if (profile.state() == Profile::State::Unreadable) {
+        files.ReportUnreadable(file::kProfile);
+        return false;
+    }
+    change(profile);
+    return files.Finish(file::kProfile, profile.Save(path));
+}
+
+bool SettingsStore::WriteSettings() {
+    return m_context.Commit(file::kProfile, WriteProfile([&](Profile& p) {
+                                mivra::WriteSettings(p, m_context.Strings(), m_options);
+                            }));
+}
+
+bool SettingsStore::SetHomeCongregation(uint32_t key) {
+    m_options.ourCongregationKey = key;
+    return m_context.Commit(file::kProfile,
+                            WriteProfile([key](Profile& p) { WriteHomeCongregation(p, key); }));
+}
+
+bool SettingsStore::SaveAll() {
+    return m_context.Commit(file::kProfile, WriteProfile([this](Profile& p) {
+                                mivra::WriteSettings(p, m_context.Strings(), m_options);
+                                WriteHomeCongregation(p, m_options.ourCongregationKey);
+                            }));
 }
 
 } // namespace mivra

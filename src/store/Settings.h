@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace mivra {
 
 class Profile;
+class StoreContext;
 class StringTable;
 
 /** The document's options kept in the settings profile. */
@@ -41,6 +43,34 @@ void ReadSettings(const Profile& profile, const StringTable& strings, DocOptions
 void WriteSettings(Profile& profile, const StringTable& strings, const DocOptions& options);
 /** Writes "Congregation"/"Number". */
 void WriteHomeCongregation(Profile& profile, uint32_t congregationKey);
+
+/**
+ * The document's options and the settings profile ("mivraw.ini") that keeps them. Every write
+ * reads the profile again first, so what it holds beyond the options (fonts, unknown keys)
+ * stays.
+ */
+class SettingsStore {
+public:
+    explicit SettingsStore(StoreContext& context) : m_context(context) {}
+
+    /** Reads the options; an unreadable profile is reported and gives the defaults. */
+    void Load();
+    const DocOptions& Options() const { return m_options; }
+    /** The options as the settings dialog leaves them; WriteSettings stores them. */
+    DocOptions& MutableOptions() { return m_options; }
+    /** Writes every option but the home congregation to the profile (1231 on failure). */
+    bool WriteSettings();
+    /** Sets the home congregation and writes it at once. */
+    bool SetHomeCongregation(uint32_t key);
+    /** Writes every option and the home congregation: the retry of a failed write. */
+    bool SaveAll();
+
+private:
+    bool WriteProfile(const std::function<void(Profile&)>& change);
+
+    StoreContext& m_context;
+    DocOptions m_options;
+};
 
 /** The seven report font roles, in the order of their profile sections. */
 enum class FontRole { Text, Heading, Date, Talk, Subheading, Speaker, Small };

@@ -32,7 +32,7 @@ int LatestWeek(const CMvDoc& doc, int from, Match match) {
 int WeekDutyOf(const CMvDoc& doc, uint16_t brother, int weekIndex, int excluded) {
     if (brother == 0)
         return kNoDuty;
-    const WeekRecord week = doc.Week(weekIndex);
+    const WeekRecord week = doc.Weeks().Week(weekIndex);
     if (excluded != kDutyOutgoing && GoesOut(week, brother))
         return kDutyOutgoing;
     if (excluded != kDutyHomeSpeaker && SameKey(week.homeSpeaker, brother))
@@ -60,13 +60,13 @@ int LastOutgoingWeek(const CMvDoc& doc, uint16_t brother, int fromIndex) {
 }
 
 int NearestOutgoingWeek(const CMvDoc& doc, uint16_t brother, int weekIndex) {
-    if (brother == 0 || weekIndex - doc.BaseWeek() <= kNearWeeks)
+    if (brother == 0 || weekIndex - doc.Weeks().BaseWeek() <= kNearWeeks)
         return 0;
     // Outwards from the week itself, the earlier side first, so a tie goes to the earlier.
     for (int distance = 0; distance <= kNearWeeks; ++distance) {
-        if (GoesOut(doc.Week(weekIndex - distance), brother))
+        if (GoesOut(doc.Weeks().Week(weekIndex - distance), brother))
             return weekIndex - distance;
-        if (GoesOut(doc.Week(weekIndex + distance), brother))
+        if (GoesOut(doc.Weeks().Week(weekIndex + distance), brother))
             return weekIndex + distance;
     }
     return 0;

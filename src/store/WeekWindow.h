@@ -9,6 +9,8 @@
 
 namespace mivra {
 
+class StoreContext;
+
 /**
  * The 1000 weeks of the schedule in memory, slot n holding week index baseWeek + n, and a
  * copy of the window as last read from or written to "history.dat". The copy lets a cascade
@@ -18,6 +20,10 @@ namespace mivra {
 class WeekWindow {
 public:
     static constexpr int kWeeks = 1000;
+    /** A cascade's change of one week; it answers whether it altered the week. */
+    using WeekChange = std::function<bool(WeekRecord&)>;
+
+    explicit WeekWindow(StoreContext& context);
 
     /** Empties the window; every slot gets its week number. */
     void Reset(int baseWeek);
@@ -28,13 +34,13 @@ public:
      * The week's record. Outside the window a fresh blank week with the asked week number
      * (a changed copy of it is never kept).
      */
-    WeekRecord& Get(int weekIndex);
+    WeekRecord& GetWeek(int weekIndex);
     WeekRecord Week(int weekIndex) const;
     /**
      * Sets the week number to weekIndex + 1 and the in-use bit by whether the record differs
      * from a blank one, then copies it into its slot; a week outside the window is ignored.
      */
-    void Store(WeekRecord record, int weekIndex);
+    void StoreWeek(WeekRecord record, int weekIndex);
 
     /**
      * Places the records of a week file, in file order. A record lands in its week's slot when
@@ -55,11 +61,38 @@ public:
      * Applies a change to every slot of the window and of the file copy; the change answers
      * whether it altered the week. Returns true when the file copy changed.
      */
-    bool ChangeEverywhere(const std::function<bool(WeekRecord&)>& change);
+    bool ChangeEverywhere(const WeekChange& change);
+
+    // The week file ----------------------------------------------------------------------------
+    /** Reads "history.dat" (streamed, any size) and makes again the cascades not yet in it. */
+    void LoadWeeks();
+    bool SaveWeeks();
+    /**
+     * Applies a cascade to the window and to the file copy, and saves the copy. A cascade
+     * whose save failed is made again after the window is read back, and stays pending.
+     */
+    bool ChangeWeeks(const WeekChange& change);
+    /** Forgets the cascades kept for a failed save: the folder is read anew. */
+    void ForgetPendingChanges() { m_pendingChanges.clear(); }
+
+    // The cascades -----------------------------------------------------------------------------
+    /** Sets the visiting congregation of every week whose home speaker he is (saved at once). */
+    bool SetWeekCongregation(uint16_t brotherKey, uint16_t congregationKey);
+    /** Clears him from every role of every week; his invitation ticks go with him. */
+    bool ClearBrother(uint16_t brotherKey);
+    bool ClearCongregation(uint16_t congregationKey);
+    bool ClearHost(uint16_t hostId);
+
+    /** What an event of these flags would strike from the week (see EventList.h). */
+    uint16_t EventStrikes(int weekIndex, uint16_t flags) const;
+    /** Clears what the strike bits name from a week of the window. */
+    void ApplyEventStrikes(int weekIndex, uint16_t strikeBits);
 
 private:
     static std::vector<uint8_t> EncodeInUse(const std::vector<WeekRecord>& weeks);
 
+    StoreContext& m_context;
+    std::vector<WeekChange> m_pendingChanges; ///< cascades not yet in the week file
     int m_base = 0;
     int m_cursor = 0; ///< week index of the last record placed while loading (baseWeek at first)
     std::vector<WeekRecord> m_live = std::vector<WeekRecord>(kWeeks);

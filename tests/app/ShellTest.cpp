@@ -186,13 +186,13 @@ TEST_F(ShellTest, TheSheetOpensOnEachCommandsPage) {
     WriteCongregations(1, 1, 1);
     Start();
     PlugInSheet();
-    doc->MutableOptions().scheduleReaders = true;
+    doc->Settings().MutableOptions().scheduleReaders = true;
     for (int id : {32874, 32850, 32854, 32856, 32857})
         frame->OnCommand(id);
     EXPECT_FALSE(Enabled(32855)) << "no host page";
     EXPECT_EQ(sheetPages, (std::vector<int>{0, 1, 2, 3, 4}));
     sheetPages.clear();
-    doc->MutableOptions().scheduleHosts = true;
+    doc->Settings().MutableOptions().scheduleHosts = true;
     for (int id : {32855, 32856, 32857})
         frame->OnCommand(id);
     EXPECT_EQ(sheetPages, (std::vector<int>{3, 4, 5}));
@@ -207,7 +207,7 @@ TEST_F(ShellTest, DocumentRulesFollowTheData) {
     EXPECT_FALSE(Enabled(32854)) << "an empty home list";
     EXPECT_FALSE(Enabled(32893)) << "readers not scheduled";
     EXPECT_FALSE(Enabled(32885)) << "no home congregation";
-    doc->MutableOptions().scheduleReaders = true;
+    doc->Settings().MutableOptions().scheduleReaders = true;
     EXPECT_TRUE(Enabled(32893));
 
     WriteCongregations(2, 2, 2);
@@ -249,7 +249,7 @@ TEST_F(ShellTest, ClosingWhilePrintingIsRefused) {
 TEST_F(ShellTest, AChangedAvailabilityTableIsSavedAtClose) {
     WriteCongregations(1, 1, 1);
     Start();
-    doc->AddUnavailableWeek(1, static_cast<uint16_t>(CurrentWeek() + 2));
+    doc->Availability().AddUnavailableWeek(1, static_cast<uint16_t>(CurrentWeek() + 2));
     ASSERT_TRUE(doc->HasPendingSaves());
     EXPECT_TRUE(frame->OnClose());
     EXPECT_FALSE(doc->HasPendingSaves());
@@ -260,7 +260,7 @@ TEST_F(ShellTest, FilesThatStillCannotBeSavedAreNamedAndTheUserMayStay) {
     WriteCongregations(1, 1, 1);
     Start();
     FailWritesTo("blackout.dat");
-    doc->AddUnavailableWeek(1, static_cast<uint16_t>(CurrentWeek() + 2));
+    doc->Availability().AddUnavailableWeek(1, static_cast<uint16_t>(CurrentWeek() + 2));
     host.Answer(ui::Answer::No);
     EXPECT_FALSE(frame->OnClose()) << "No: stay";
     std::vector<ui::MessageBox> shown = host.Messages();
@@ -291,7 +291,7 @@ TEST_F(ShellTest, StartPanelButtonsFollowTheirRules) {
     EXPECT_FALSE(panel.IsEnabled(119)) << "none of its lists is built";
     EXPECT_FALSE(panel.IsEnabled(122)) << "the printed schedule is not plugged in";
 
-    doc->MutableOptions().scheduleReaders = true;
+    doc->Settings().MutableOptions().scheduleReaders = true;
     frame->OnCommand(32874); // any command refreshes the panel
     EXPECT_TRUE(panel.IsEnabled(127));
     panel.Press(127).Press(124);

@@ -129,10 +129,10 @@ TEST_F(TsvExport, TabsAndLineBreaksInsideFieldsBecomeBlanks) {
 TEST_F(TsvExport, WeeksPastTheWindowAreEmptyWeeks) {
     WriteFolder({});
     Load();
-    const int beyond = doc->BaseWeek() + 1000 - Today();
+    const int beyond = doc->Weeks().BaseWeek() + 1000 - Today();
     std::vector<std::vector<std::string>> rows = Export(beyond - 1, 2);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1][0], doc->FormatDate(doc->BaseWeek() + 1001, 10));
+    EXPECT_EQ(rows[1][0], doc->FormatDate(doc->Weeks().BaseWeek() + 1001, 10));
     EXPECT_EQ(rows[1].size(), 33u);
     EXPECT_TRUE(std::all_of(rows[1].begin() + 1, rows[1].end(),
                             [](const std::string& s) { return s.empty(); }));

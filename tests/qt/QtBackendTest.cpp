@@ -133,8 +133,8 @@ TEST(QtHost, RunsTheSchedulingSheetWithItsPagesInOrder) {
     FixedClock clock({2026, 3, 4});
     CMvDoc doc(strings, host, clock, dir.path());
     ASSERT_TRUE(doc.LoadStore());
-    doc.MutableOptions().scheduleHosts = true;
-    doc.MutableOptions().scheduleReaders = true;
+    doc.Settings().MutableOptions().scheduleHosts = true;
+    doc.Settings().MutableOptions().scheduleReaders = true;
     QStringList tabs;
     QString title;
     PressSoon("c1", [&](QWidget* modal) {

@@ -224,8 +224,10 @@ int main(int argc, char** argv) {
     mivra::CMvDoc doc(strings, host, clock, folder);
     if (!doc.LoadStore())
         return 1;
-    doc.MutableOptions().scheduleHosts = !args.contains(QStringLiteral("--without-hosts"));
-    doc.MutableOptions().scheduleReaders = !args.contains(QStringLiteral("--without-readers"));
+    doc.Settings().MutableOptions().scheduleHosts =
+        !args.contains(QStringLiteral("--without-hosts"));
+    doc.Settings().MutableOptions().scheduleReaders =
+        !args.contains(QStringLiteral("--without-readers"));
 
     qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
     Tour tour(at >= 0 && at + 1 < args.size() ? args[at + 1] : QStringLiteral("."));
@@ -243,7 +245,8 @@ int main(int argc, char** argv) {
     };
     mivra::demo::DemoDlg dialog(strings, [&] {
         mivra::app::RunScheduleSheet(
-            doc, host, mivra::SchedulePageIndex(doc.Options(), mivra::SchedulePage::HomeTalks),
+            doc, host,
+            mivra::SchedulePageIndex(doc.Settings().Options(), mivra::SchedulePage::HomeTalks),
             runCommand);
     });
     return host.RunDialog(dialog) == mivra::ui::kIdOk ? 0 : 1;

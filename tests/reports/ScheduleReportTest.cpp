@@ -21,7 +21,7 @@ constexpr int kY0 = 144;  // row 0 of the first week with default fonts: 80 + 4 
 struct Printed {
     Printed(const CMvDoc& doc, const ReportFonts& fonts, int start, int count, Target target = {})
         : canvas(target.dpiX, target.dpiY, target.printer),
-          geometry(target, doc.Options().topMargin, doc.Options().leftMargin),
+          geometry(target, doc.Settings().Options().topMargin, doc.Settings().Options().leftMargin),
           report(doc, start, count), pages(report.Layout({canvas, geometry, fonts})) {}
 
     void Draw(const ReportFonts& fonts, int page) {
@@ -152,7 +152,7 @@ TEST_F(Schedule, EachPageDrawsOnlyItsOwnWeeks) {
     EXPECT_FALSE(p.canvas.FindText(Date(0)));
     EXPECT_FALSE(p.canvas.FindText(Date(9)));
     EXPECT_EQ(At(p.canvas, Date(10)).y, 1056 + 80 + 80 - 24) << "page 2 begins at 11 in";
-    EXPECT_EQ(Count(p.canvas, doc->Options().heading), 1);
+    EXPECT_EQ(Count(p.canvas, doc->Settings().Options().heading), 1);
     const size_t drawn = p.canvas.CallsOf("text").size();
     EXPECT_EQ(drawn, 4u) << "heading, date and the two labels of an empty week";
     p.Draw(fonts, 3);
@@ -166,9 +166,9 @@ TEST_F(Schedule, AnOrdinaryWeekPlacesEveryText) {
     SendOut(w, 0);
     WriteFolder({w});
     Load();
-    doc->MutableOptions().scheduleHosts = true;
-    doc->MutableOptions().scheduleReaders = true;
-    doc->MutableOptions().includeReaders = true;
+    doc->Settings().MutableOptions().scheduleHosts = true;
+    doc->Settings().MutableOptions().scheduleReaders = true;
+    doc->Settings().MutableOptions().includeReaders = true;
     Printed p = Print(Today(), 1);
     const RecordingCanvas& c = p.canvas;
     const int y0 = kY0, y1 = kY0 + 16, y2 = kY0 + 32;
@@ -218,7 +218,7 @@ TEST_F(Schedule, OmittedTalkNumbersShowOtherMeetingDays) {
     SendOut(w, 1, kOstra);
     WriteFolder({w});
     Load();
-    doc->MutableOptions().omitTalkNumbers = true;
+    doc->Settings().MutableOptions().omitTalkNumbers = true;
     Printed p = Print(Today(), 1);
     EXPECT_TRUE(p.canvas.FindText("Västra ( 13:30 - Lör )")) << "Saturday, not Sunday";
     EXPECT_TRUE(p.canvas.FindText("Östra ( 11:00 )")) << "meets on the home day";
@@ -232,7 +232,7 @@ TEST_F(Schedule, OmittedOutgoingSpeakersNeitherPrintNorCount) {
         SendOut(w, s);
     WriteFolder({w});
     Load();
-    doc->MutableOptions().omitOutgoing = true;
+    doc->Settings().MutableOptions().omitOutgoing = true;
     Printed p = Print(Today(), 2);
     EXPECT_FALSE(p.canvas.FindText("Talare som reser ut"));
     EXPECT_EQ(At(p.canvas, Date(1)).y, kY0 + 4 * 16 + 8 - 24);
@@ -261,7 +261,7 @@ TEST_F(Schedule, KeysThatResolveToNothingAndWeeksOutsideTheWindowPrintEmptyTexts
     w.host = 30999;
     WriteFolder({w});
     Load();
-    doc->MutableOptions().scheduleHosts = true;
+    doc->Settings().MutableOptions().scheduleHosts = true;
     Printed p = Print(Today(), 1);
     EXPECT_TRUE(p.canvas.FindText("Talare"));
     EXPECT_TRUE(p.canvas.FindText("Värd"));
@@ -270,7 +270,7 @@ TEST_F(Schedule, KeysThatResolveToNothingAndWeeksOutsideTheWindowPrintEmptyTexts
     EXPECT_TRUE(p.canvas.FindText("Ordförande")) << "an unknown key still holds the duty";
     EXPECT_FALSE(p.canvas.FindText("Bo Ek"));
 
-    const int beyond = doc->BaseWeek() + 1000;
+    const int beyond = doc->Weeks().BaseWeek() + 1000;
     Printed far = Print(beyond, 1);
     EXPECT_TRUE(far.canvas.FindText(doc->FormatDate(beyond + 1, 10)));
     EXPECT_EQ(far.canvas.CallsOf("text").size(), 5u) << "heading, date and three labels";
@@ -339,7 +339,7 @@ TEST_F(Schedule, ReaderAndHostColumnsFollowTheSettings) {
     event.flags = 0x09 | 0x60; // other event, host and reader still served
     WriteFolder({FullWeek(0), event}, {Event(1, 0x68, "Städdag")});
     Load();
-    DocOptions& o = doc->MutableOptions();
+    DocOptions& o = doc->Settings().MutableOptions();
     o.scheduleHosts = true;
     Printed hostsOnly = Print(Today(), 1);
     EXPECT_EQ(At(hostsOnly.canvas, "Familjen Holm").x, kLeft + 432) << "4.5 in";
@@ -363,7 +363,7 @@ TEST_F(Schedule, ReaderAndHostColumnsFollowTheSettings) {
 TEST_F(Schedule, WhiteBandsDrawTwoLinesAroundTheHeadingAndEachDate) {
     WriteFolder({FullWeek(0)});
     Load();
-    doc->MutableOptions().borderStyle = 3;
+    doc->Settings().MutableOptions().borderStyle = 3;
     Printed p = Print(Today(), 1);
     EXPECT_TRUE(p.canvas.CallsOf("fill").empty());
     std::vector<RecordingCanvas::Call> lines = p.canvas.CallsOf("line");
@@ -380,7 +380,7 @@ TEST_F(Schedule, WhiteBandsDrawTwoLinesAroundTheHeadingAndEachDate) {
 TEST_F(Schedule, TextOnABlackBandIsWhiteThenBlackAndOpaqueAgain) {
     WriteFolder({FullWeek(0)});
     Load();
-    doc->MutableOptions().borderStyle = 2;
+    doc->Settings().MutableOptions().borderStyle = 2;
     Printed p = Print(Today(), 1);
     const RecordingCanvas::Call* date = p.canvas.FindText(Date(0));
     const RecordingCanvas::Call* title = p.canvas.FindText(Title(12));
@@ -407,7 +407,7 @@ TEST_F(Schedule, TextOnABlackBandIsWhiteThenBlackAndOpaqueAgain) {
     EXPECT_EQ(calls.back().colour, ui::kBlack);
 
     // A light coloured band keeps each font's own colour.
-    doc->MutableOptions().borderStyle = 4;
+    doc->Settings().MutableOptions().borderStyle = 4;
     fonts[FontRole::Talk].colour = ui::Rgb(0, 0, 128);
     Printed light = Print(Today(), 1);
     EXPECT_EQ(light.canvas.FindText(Title(12))->colour, ui::Rgb(0, 0, 128));
@@ -417,7 +417,7 @@ TEST_F(Schedule, TextOnABlackBandIsWhiteThenBlackAndOpaqueAgain) {
 TEST_F(Schedule, DateStampsStandOnEveryPage) {
     WriteFolder({});
     Load();
-    doc->MutableOptions().printDateStamps = true;
+    doc->Settings().MutableOptions().printDateStamps = true;
     fonts[FontRole::Text].height = -20;
     Printed p = Print(Today(), 11);
     std::vector<int> stamps;
@@ -443,7 +443,7 @@ protected:
         WriteFolder({a, b, assembly, visit, FullWeek(4, 230)},
                     {Event(2, 0x02, "Kretssammankomst"), Event(3, 0x34, "Olle Berg", "Vaka")});
         Load();
-        DocOptions& o = doc->MutableOptions();
+        DocOptions& o = doc->Settings().MutableOptions();
         o.scheduleHosts = o.scheduleReaders = o.includeReaders = true;
         o.printDateStamps = true;
         o.borderStyle = 1;
@@ -458,7 +458,7 @@ TEST_F(ScheduleGolden, ScreenPage) {
 
 TEST_F(ScheduleGolden, PrinterPageWithBlackBands) {
     WriteRealisticFolder();
-    doc->MutableOptions().borderStyle = 2;
+    doc->Settings().MutableOptions().borderStyle = 2;
     Printed p = Print(Today(), 5, Target{300, 300, 96, 96, true});
     test::ExpectGolden(p.canvas.Dump(), "reports/golden/schedule_printer.txt");
 }

@@ -26,12 +26,12 @@ protected:
 TEST_P(RotationPages, CommitTheirSelectedWeekAndDropWhatCancelFinds) {
     const RotationCase& c = GetParam();
     Open(true, true);
-    HeadlessSheet& s = Show(SchedulePageIndex(doc->Options(), c.page));
+    HeadlessSheet& s = Show(SchedulePageIndex(doc->Settings().Options(), c.page));
     EXPECT_EQ(s.Tabs()[static_cast<size_t>(s.ShownPage())], c.tab);
     CWeekPage& page = PageOf(c.page);
 
     page.SelectWeek(kWeek + 4);
-    doc->GetWeek(kWeek + 4).*c.field = c.value; // changed in place, as the page does
+    doc->Weeks().GetWeek(kWeek + 4).*c.field = c.value; // changed in place, as the page does
     page.EditWeek(kWeek + 5, [&c](WeekRecord& w) { w.*c.field = c.value; });
     s.Apply();
     EXPECT_EQ(OnDisk(kWeek + 4).*c.field, c.value);
@@ -39,7 +39,7 @@ TEST_P(RotationPages, CommitTheirSelectedWeekAndDropWhatCancelFinds) {
 
     page.EditWeek(kWeek + 4, [&c](WeekRecord& w) { w.*c.field = 0; });
     s.Cancel();
-    EXPECT_EQ(doc->Week(kWeek + 4).*c.field, c.value) << "back to what Apply wrote";
+    EXPECT_EQ(doc->Weeks().Week(kWeek + 4).*c.field, c.value) << "back to what Apply wrote";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -28,15 +28,15 @@ TEST_F(ScheduleSheet, TabsFollowTheSettingsAndEveryPageIsFoundAtItsIndex) {
     } cases[] = {{false, false, 3}, {true, false, 4}, {false, true, 4}, {true, true, 5}};
     Open();
     for (const Case& c : cases) {
-        doc->MutableOptions().scheduleHosts = c.hosts;
-        doc->MutableOptions().scheduleReaders = c.readers;
-        const int outgoing = SchedulePageIndex(doc->Options(), SchedulePage::Outgoing);
+        doc->Settings().MutableOptions().scheduleHosts = c.hosts;
+        doc->Settings().MutableOptions().scheduleReaders = c.readers;
+        const int outgoing = SchedulePageIndex(doc->Settings().Options(), SchedulePage::Outgoing);
         EXPECT_EQ(outgoing, c.outgoing);
         HeadlessSheet& s = Show(outgoing);
         EXPECT_EQ(s.Tabs()[static_cast<size_t>(s.ShownPage())], "Talare som reser ut");
         std::vector<std::string> expected;
         for (size_t i = 0; i < kAllTabs.size(); ++i) {
-            const int index = SchedulePageIndex(doc->Options(), pages[i]);
+            const int index = SchedulePageIndex(doc->Settings().Options(), pages[i]);
             EXPECT_EQ(index, sheet->PageIndex(pages[i]));
             if (index < 0)
                 continue;
@@ -90,7 +90,7 @@ TEST_F(ScheduleSheet, TheEditMenuPassesTheChosenListCommandOn) {
 
 TEST_F(ScheduleSheet, CancelRestoresWhatWasLastWritten) {
     Open();
-    const WeekRecord before = doc->Week(kWeek);
+    const WeekRecord before = doc->Weeks().Week(kWeek);
     std::vector<std::string>& written = RecordWrites();
     HeadlessSheet& s = Show(1);
     sheet->HomeTalks().EditWeek(kWeek, Talk);
@@ -99,9 +99,9 @@ TEST_F(ScheduleSheet, CancelRestoresWhatWasLastWritten) {
     EXPECT_TRUE(s.IsButtonEnabled(ui::kIdApply));
     s.Cancel();
     EXPECT_EQ(s.EndCode(), ui::kIdCancel);
-    EXPECT_EQ(doc->Week(kWeek), before);
-    EXPECT_FALSE(doc->Week(kWeek + 1).InUse());
-    EXPECT_EQ(doc->Week(kWeek + 2).weekFlags, 0);
+    EXPECT_EQ(doc->Weeks().Week(kWeek), before);
+    EXPECT_FALSE(doc->Weeks().Week(kWeek + 1).InUse());
+    EXPECT_EQ(doc->Weeks().Week(kWeek + 2).weekFlags, 0);
     EXPECT_EQ(doc->Events().Count(), 1);
     EXPECT_TRUE(written.empty());
 }
@@ -114,24 +114,24 @@ TEST_F(ScheduleSheet, AfterApplyCancelKeepsWhatApplyWrote) {
     EXPECT_FALSE(s.IsButtonEnabled(ui::kIdApply));
     sheet->HomeTalks().EditWeek(kWeek + 1, Talk);
     s.Cancel();
-    EXPECT_EQ(doc->Week(kWeek).homeTalk, 33);
+    EXPECT_EQ(doc->Weeks().Week(kWeek).homeTalk, 33);
     EXPECT_EQ(OnDisk(kWeek).homeTalk, 33);
     EXPECT_EQ(OnDisk(kWeek).chairman, 1) << "the rest of the week as it was";
-    EXPECT_FALSE(doc->Week(kWeek + 1).InUse());
+    EXPECT_FALSE(doc->Weeks().Week(kWeek + 1).InUse());
     EXPECT_FALSE(OnDisk(kWeek + 1).InUse());
 }
 
 TEST_F(ScheduleSheet, OkStoresEachOpenedPagesSelectedWeekBeforeWriting) {
     Open();
     HeadlessSheet& s = Show(1);
-    s.SelectPage(SchedulePageIndex(doc->Options(), SchedulePage::Outgoing));
+    s.SelectPage(SchedulePageIndex(doc->Settings().Options(), SchedulePage::Outgoing));
     // Pages change their selected week in place; the store at OK marks it in use.
     sheet->HomeTalks().SelectWeek(kWeek + 10);
-    doc->GetWeek(kWeek + 10).homeTalk = 41;
+    doc->Weeks().GetWeek(kWeek + 10).homeTalk = 41;
     sheet->Outgoing().SelectWeek(kWeek + 11);
-    doc->GetWeek(kWeek + 11).outSpeaker[0] = 2;
+    doc->Weeks().GetWeek(kWeek + 11).outSpeaker[0] = 2;
     sheet->Chairman().SelectWeek(kWeek + 12); // never opened
-    doc->GetWeek(kWeek + 12).chairman = 2;
+    doc->Weeks().GetWeek(kWeek + 12).chairman = 2;
     s.Ok();
     EXPECT_EQ(OnDisk(kWeek + 10).homeTalk, 41);
     EXPECT_EQ(OnDisk(kWeek + 11).outSpeaker[0], 2);
@@ -140,8 +140,9 @@ TEST_F(ScheduleSheet, OkStoresEachOpenedPagesSelectedWeekBeforeWriting) {
 
 TEST_F(ScheduleSheet, OkReachesTheOpenedPagesInTabOrderAndTheEventsPageWritesTwice) {
     Open(true, true);
-    HeadlessSheet& s = Show(SchedulePageIndex(doc->Options(), SchedulePage::Events));
-    s.SelectPage(SchedulePageIndex(doc->Options(), SchedulePage::Outgoing)).SelectPage(1);
+    HeadlessSheet& s = Show(SchedulePageIndex(doc->Settings().Options(), SchedulePage::Events));
+    s.SelectPage(SchedulePageIndex(doc->Settings().Options(), SchedulePage::Outgoing))
+        .SelectPage(1);
     std::vector<std::string>& written = RecordWrites();
     s.Ok();
     EXPECT_FALSE(s.IsOpen());
@@ -163,7 +164,7 @@ TEST_F(ScheduleSheet, AFailedWeekSaveKeepsTheSheetOpenWithItsChanges) {
     EXPECT_EQ(s.ShownPage(), 1) << "on the page whose write failed";
     EXPECT_TRUE(s.IsButtonEnabled(ui::kIdApply)) << "the page is still modified";
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{strings.Format(1231, Path("history.dat"))});
-    EXPECT_EQ(doc->Week(kWeek).homeTalk, 33);
+    EXPECT_EQ(doc->Weeks().Week(kWeek).homeTalk, 33);
 
     io::SetFaultHook(nullptr);
     s.Apply();
@@ -175,7 +176,7 @@ TEST_F(ScheduleSheet, AFailedWeekSaveKeepsTheSheetOpenWithItsChanges) {
 
 TEST_F(ScheduleSheet, AFailedEventSaveKeepsTheSheetOpenOnTheEventsPage) {
     Open();
-    const int events = SchedulePageIndex(doc->Options(), SchedulePage::Events);
+    const int events = SchedulePageIndex(doc->Settings().Options(), SchedulePage::Events);
     HeadlessSheet& s = Show(events);
     doc->AddEvent({.weekIndex = kWeek + 2, .flags = kWeekOtherEvent, .name = "Möte"});
     FailWritesTo("special.dat");
@@ -196,14 +197,14 @@ TEST_F(ScheduleSheet, CancelReadsBothFilesBackWhicheverPagesWereOpened) {
     Open();
     // Only pages without a week of their own were opened; Cancel must still read back.
     for (SchedulePage only : {SchedulePage::Summary, SchedulePage::Events}) {
-        HeadlessSheet& s = Show(SchedulePageIndex(doc->Options(), only));
+        HeadlessSheet& s = Show(SchedulePageIndex(doc->Settings().Options(), only));
         doc->AddEvent({.weekIndex = kWeek + 2, .flags = kWeekOtherEvent, .name = "Möte"});
-        WeekRecord w = doc->GetWeek(kWeek);
+        WeekRecord w = doc->Weeks().GetWeek(kWeek);
         w.chairman = 2;
-        doc->StoreWeek(w, kWeek);
+        doc->Weeks().StoreWeek(w, kWeek);
         s.Cancel();
         EXPECT_EQ(doc->Events().Count(), 1);
-        EXPECT_EQ(doc->Week(kWeek).chairman, 1);
+        EXPECT_EQ(doc->Weeks().Week(kWeek).chairman, 1);
     }
     HeadlessSheet& s = Show(1);
     s.Ok();
@@ -224,9 +225,9 @@ TEST_F(ScheduleSheet, ACascadeFromTheEditMenuLeavesTheSheetsOtherEditsToCancel) 
     EXPECT_EQ(OnDisk(kWeek).chairman, 0) << "the cascade is written at once";
     EXPECT_FALSE(OnDisk(kWeek + 20).InUse()) << "the sheet's edit is not";
     s.Cancel();
-    EXPECT_EQ(doc->Week(kWeek).chairman, 0);
-    EXPECT_EQ(doc->Week(kWeek).homeTalk, 5);
-    EXPECT_FALSE(doc->Week(kWeek + 20).InUse()) << "Cancel still drops the pending edit";
+    EXPECT_EQ(doc->Weeks().Week(kWeek).chairman, 0);
+    EXPECT_EQ(doc->Weeks().Week(kWeek).homeTalk, 5);
+    EXPECT_FALSE(doc->Weeks().Week(kWeek + 20).InUse()) << "Cancel still drops the pending edit";
     EXPECT_EQ(OnDisk(kWeek).chairman, 0);
 }
 
@@ -260,8 +261,8 @@ TEST_F(ScheduleSheet, WeeksOutsideTheWindowAreReadOnly) {
         EXPECT_FALSE(sheet->HomeTalks().IsEditable(outside));
         EXPECT_FALSE(sheet->HomeTalks().EditWeek(outside, Talk));
         sheet->HomeTalks().SelectWeek(outside);
-        doc->GetWeek(outside).homeTalk = 9; // a blank week nothing keeps
-        EXPECT_EQ(doc->Week(outside).homeTalk, 0);
+        doc->Weeks().GetWeek(outside).homeTalk = 9; // a blank week nothing keeps
+        EXPECT_EQ(doc->Weeks().Week(outside).homeTalk, 0);
     }
     EXPECT_TRUE(sheet->HomeTalks().IsEditable(kBase));
     EXPECT_FALSE(s.IsButtonEnabled(ui::kIdApply));

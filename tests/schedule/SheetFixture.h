@@ -41,8 +41,8 @@ protected:
 
     CMvDoc& Open(bool hosts = false, bool readers = false) {
         CMvDoc& d = LoadQuietly();
-        d.MutableOptions().scheduleHosts = hosts;
-        d.MutableOptions().scheduleReaders = readers;
+        d.Settings().MutableOptions().scheduleHosts = hosts;
+        d.Settings().MutableOptions().scheduleReaders = readers;
         return d;
     }
     /** The sheet on the open document, driven headless from its start page. */
@@ -63,7 +63,7 @@ protected:
     WeekRecord OnDisk(int weekIndex) {
         CMvDoc fresh(strings, host, clock, dir.path());
         EXPECT_TRUE(fresh.LoadStore());
-        return fresh.Week(weekIndex);
+        return fresh.Weeks().Week(weekIndex);
     }
     int EventsOnDisk() {
         CMvDoc fresh(strings, host, clock, dir.path());

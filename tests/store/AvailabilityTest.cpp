@@ -1,5 +1,7 @@
 #include "store/Availability.h"
 
+#include "support/DocFixture.h"
+#include "support/MemoryContext.h"
 #include "support/RecordWriters.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +15,7 @@ using test::Bytes;
 constexpr uint16_t W = 900; // the current week
 
 AvailabilityTable Loaded(const Bytes& file) {
-    AvailabilityTable table;
+    AvailabilityTable table{test::MemoryContext()};
     table.Load(file, W);
     return table;
 }
@@ -37,48 +39,64 @@ TEST(Availability, LoadKeepsCurrentAndLaterWeeksOfRealBrothers) {
 TEST(Availability, AddReusesAnEmptyOrStaleRecordAndNeverDuplicates) {
     AvailabilityTable table =
         Loaded(test::Concat({AvailabilityBytes(1, W), AvailabilityBytes(2, W)}));
-    table.Remove(1, W);
-    table.Add(3, W + 1);
+    table.RemoveUnavailableWeek(1, W);
+    table.AddUnavailableWeek(3, W + 1);
     EXPECT_EQ(table.Records().size(), 2u) << "the emptied record is reused";
     EXPECT_EQ(table.Records()[0].brotherKey, 3);
-    table.Add(3, W + 1);
-    table.Add(4, W + 2);
+    table.AddUnavailableWeek(3, W + 1);
+    table.AddUnavailableWeek(4, W + 2);
     EXPECT_EQ(table.Records().size(), 3u);
-    table.Remove(3, W + 1);
+    table.RemoveUnavailableWeek(3, W + 1);
     EXPECT_TRUE(table.IsAvailable(3, W + 1));
     EXPECT_TRUE(table.Changed());
 }
 
 TEST(Availability, StaleRecordsArePastTheWeekBeforeTheCurrentOne) {
-    AvailabilityTable table;
+    AvailabilityTable table{test::MemoryContext()};
     table.Load({}, W);
-    table.Add(1, W - 1); // allowed, if odd
-    table.Add(2, W - 2);
-    table.Add(3, W + 5);
+    table.AddUnavailableWeek(1, W - 1); // allowed, if odd
+    table.AddUnavailableWeek(2, W - 2);
+    table.AddUnavailableWeek(3, W + 5);
     EXPECT_EQ(table.Records().size(), 2u) << "W - 2 is stale and takes the next add";
     EXPECT_FALSE(table.IsAvailable(3, W + 5));
     EXPECT_TRUE(table.IsAvailable(2, W - 2));
 }
 
 TEST(Availability, KeyZeroIsAlwaysAvailableAndNeverStored) {
-    AvailabilityTable table;
+    AvailabilityTable table{test::MemoryContext()};
     table.Load({}, W);
-    table.Add(0, W);
+    table.AddUnavailableWeek(0, W);
     EXPECT_TRUE(table.Records().empty());
     EXPECT_TRUE(table.IsAvailable(0, W));
 }
 
 TEST(Availability, ListAndRemoveBrother) {
-    AvailabilityTable table;
+    AvailabilityTable table{test::MemoryContext()};
     table.Load({}, W);
     for (uint16_t week = W; week < W + 60; ++week)
-        table.Add(5, week);
-    table.Add(6, W);
-    EXPECT_EQ(table.List(5, 0).size(), 55u) << "limit 0 means 55";
-    EXPECT_EQ(table.List(5, 3), (std::vector<uint16_t>{W, W + 1, W + 2}));
+        table.AddUnavailableWeek(5, week);
+    table.AddUnavailableWeek(6, W);
+    EXPECT_EQ(table.ListUnavailableWeeks(5, 0).size(), 55u) << "limit 0 means 55";
+    EXPECT_EQ(table.ListUnavailableWeeks(5, 3), (std::vector<uint16_t>{W, W + 1, W + 2}));
     EXPECT_EQ(table.RemoveBrother(5), 60);
-    EXPECT_TRUE(table.List(5, 0).empty());
+    EXPECT_TRUE(table.ListUnavailableWeeks(5, 0).empty());
     EXPECT_EQ(table.Encode(), AvailabilityBytes(6, W));
+}
+
+class AvailabilityFile : public test::DocTest {};
+
+TEST_F(AvailabilityFile, AvailabilityIsSavedOnlyWhenChanged) {
+    dir.Write("blackout.dat", test::Concat({test::AvailabilityBytes(1, CurrentWeek() - 3),
+                                            test::AvailabilityBytes(2, CurrentWeek() + 1)}));
+    CMvDoc& d = LoadQuietly();
+    std::vector<std::string>& written = RecordWrites();
+    EXPECT_TRUE(d.Availability().SaveAvailability());
+    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(d.Availability().ListUnavailableWeeks(2, 0),
+              std::vector<uint16_t>{static_cast<uint16_t>(CurrentWeek() + 1)});
+    d.Availability().RemoveUnavailableWeek(2, static_cast<uint16_t>(CurrentWeek() + 1));
+    EXPECT_TRUE(d.Availability().SaveAvailability());
+    EXPECT_EQ(dir.Read("blackout.dat"), Bytes{}) << "past weeks leave the file at the next save";
 }
 
 } // namespace

@@ -213,25 +213,25 @@ TEST_F(BrotherDeletion, ClearsEveryTraceInMemoryAndOnDisk) {
               1)
         << "other brothers' roles stay";
 
-    EXPECT_TRUE(d.IsAvailable(3, static_cast<uint16_t>(CurrentWeek())));
-    EXPECT_FALSE(d.IsAvailable(1, static_cast<uint16_t>(CurrentWeek())));
+    EXPECT_TRUE(d.Availability().IsAvailable(3, static_cast<uint16_t>(CurrentWeek())));
+    EXPECT_FALSE(d.Availability().IsAvailable(1, static_cast<uint16_t>(CurrentWeek())));
     EXPECT_EQ(dir.Read("blackout.dat"), test::AvailabilityBytes(1, CurrentWeek()));
 
     // The window's first and last weeks too; and the file, at once.
     CMvDoc reloaded(strings, host, clock, dir.path());
     ASSERT_TRUE(reloaded.LoadStore());
     for (CMvDoc* view : {&d, &reloaded}) {
-        const WeekRecord first = view->Week(kBase);
+        const WeekRecord first = view->Weeks().Week(kBase);
         EXPECT_EQ(first.homeSpeaker, 0);
         EXPECT_EQ(first.asked, 0);
         EXPECT_EQ(first.confirmed, 0);
         EXPECT_EQ(first.reminder, 0);
         EXPECT_EQ(first.homeTalk, 12) << "the talk waits for another speaker";
-        const WeekRecord middle = view->Week(kBase + 499);
+        const WeekRecord middle = view->Weeks().Week(kBase + 499);
         EXPECT_EQ(middle.chairman, 0);
         EXPECT_EQ(middle.reader, 0);
         EXPECT_EQ(middle.outSpeaker, (std::array<int16_t, 6>{0, 1, 0, 0, 0, 0}));
-        const WeekRecord last = view->Week(kBase + 999);
+        const WeekRecord last = view->Weeks().Week(kBase + 999);
         EXPECT_EQ(last.reader, 0);
         EXPECT_EQ(last.asked, 990) << "another speaker's ticks stay";
     }
@@ -277,8 +277,8 @@ TEST_F(BrotherDeletion, MovingAsksKeepsTheKeyAndFollowsHisWeeks) {
               3)
         << "not elsewhere";
     EXPECT_EQ(d.Brothers().FindOurBrother(3), 0);
-    EXPECT_EQ(d.Week(kBase).homeCongregation, 2) << "the first week of the window as well";
-    EXPECT_EQ(Load().Week(kBase).homeCongregation, 2) << "saved at once";
+    EXPECT_EQ(d.Weeks().Week(kBase).homeCongregation, 2) << "the first week of the window as well";
+    EXPECT_EQ(Load().Weeks().Week(kBase).homeCongregation, 2) << "saved at once";
 }
 
 TEST_F(Brothers, DuplicateNamesCompareFirstAndLastNamesSeparately) {

@@ -59,13 +59,14 @@ TEST_F(Congregations, DeletingClearsItsBrothersAndItsWeeksAndSavesThemAtOnce) {
     ASSERT_TRUE(reloaded.LoadStore());
     EXPECT_EQ(reloaded.Brothers().Brother(reloaded.Brothers().FindBrotherByKey(1))->congregationKey,
               0);
-    EXPECT_EQ(reloaded.Week(kBase).homeCongregation, 0)
+    EXPECT_EQ(reloaded.Weeks().Week(kBase).homeCongregation, 0)
         << "the week file is saved with the deletion: a new congregation with key 1 "
            "would otherwise inherit the visit";
-    EXPECT_EQ(reloaded.Week(kBase).homeSpeaker, 1);
-    EXPECT_EQ(reloaded.Week(kBase + 299).outCongregation,
+    EXPECT_EQ(reloaded.Weeks().Week(kBase).homeSpeaker, 1);
+    EXPECT_EQ(reloaded.Weeks().Week(kBase + 299).outCongregation,
               (std::array<int16_t, 6>{0, 5, 0, 0, 0, 0}));
-    EXPECT_EQ(d.Week(kBase + 299).outSpeaker[0], 2) << "the speaker stays, without destination";
+    EXPECT_EQ(d.Weeks().Week(kBase + 299).outSpeaker[0], 2)
+        << "the speaker stays, without destination";
 }
 
 TEST_F(Congregations, DeletingTheHomeCongregationLeavesNoHomeCongregation) {
@@ -74,7 +75,7 @@ TEST_F(Congregations, DeletingTheHomeCongregationLeavesNoHomeCongregation) {
     ASSERT_EQ(d.Brothers().OurBrothers().size(), 1u);
     ASSERT_TRUE(d.DeleteCongregation(Index(2)));
     EXPECT_EQ(d.Congregations().OurCongregationKey(), 0);
-    EXPECT_EQ(d.Options().ourCongregationKey, 0u);
+    EXPECT_EQ(d.Settings().Options().ourCongregationKey, 0u);
     EXPECT_TRUE(d.Brothers().OurBrothers().empty());
     EXPECT_EQ(d.Congregations().HomeWeekdayOdd(), 6);
     EXPECT_NE(dir.ReadText("mivraw.ini").find("Number=0"), std::string::npos);

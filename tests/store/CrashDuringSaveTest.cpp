@@ -72,14 +72,15 @@ Bytes AvailabilityFile(int version) {
 /** One round of the saving program: both files written in the other version. */
 void SaveVersion(CMvDoc& doc, int version) {
     for (int slot = 0; slot < WeekWindow::kWeeks; ++slot)
-        doc.StoreWeek(WeekOfVersion(slot, version), kBase + slot);
-    doc.SaveWeeks();
+        doc.Weeks().StoreWeek(WeekOfVersion(slot, version), kBase + slot);
+    doc.Weeks().SaveWeeks();
     auto [brother, week] = UnavailableRecord(0);
     if (version == 1)
-        doc.RemoveUnavailableWeek(brother, week);
+        doc.Availability().RemoveUnavailableWeek(brother, week);
     else
-        doc.AddUnavailableWeek(brother, week); // takes the emptied first record again
-    doc.SaveAvailability();
+        doc.Availability().AddUnavailableWeek(brother,
+                                              week); // takes the emptied first record again
+    doc.Availability().SaveAvailability();
 }
 
 // Saves round after round until killed. With a step number, it stops at that step of its

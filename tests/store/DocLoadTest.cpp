@@ -31,7 +31,7 @@ TEST_F(DocLoad, FirstStartCreatesTheSlotFilesAndBuildsTheDefaults) {
     EXPECT_EQ(d.Talks().Items().size(), 256u);
     EXPECT_EQ(d.Talks().Talk(230)->numberText, "S-31");
     EXPECT_EQ(d.Topics().Items().size(), 10u);
-    EXPECT_EQ(d.BaseWeek(), kBase);
+    EXPECT_EQ(d.Weeks().BaseWeek(), kBase);
     EXPECT_EQ(d.CurrentWeek(), CurrentWeek());
     EXPECT_EQ(d.FirstShownWeek(), CurrentWeek()) << "set from the load on, not by a sheet";
     EXPECT_EQ(d.Brothers().BrotherSlotCount(), 1u);
@@ -182,7 +182,7 @@ TEST_F(DocLoad, AHomeCongregationKeyNamingNoCongregationCountsAsNoneAndIsCleared
               test::SlotFile({{2, CongregationBytes{.name = "Öster", .key = 2}.Build()}}));
     CMvDoc& d = LoadQuietly();
     EXPECT_EQ(d.Congregations().OurCongregationKey(), 0);
-    EXPECT_EQ(d.Options().ourCongregationKey, 0u);
+    EXPECT_EQ(d.Settings().Options().ourCongregationKey, 0u);
     EXPECT_NE(dir.ReadText("mivraw.ini").find("Number=0"), std::string::npos);
     // The next congregation given key 7 does not silently become the home one.
     for (int i = 0; i < 5; ++i)

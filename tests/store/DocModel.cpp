@@ -438,7 +438,7 @@ WeekRecord EditedWeek(const Op& op, const DocModel& m, WeekRecord w) {
 std::string StoreWeek(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     const int index = WeekIn(op.r[0]);
     WeekRecord w = EditedWeek(op, m, m.live.Week(index));
-    doc.StoreWeek(w, index);
+    doc.Weeks().StoreWeek(w, index);
     w.weekNumber = static_cast<uint16_t>(index + 1);
     if (w == WeekRecord::Blank(index))
         w.weekFlags &= static_cast<uint16_t>(~kWeekInUse);
@@ -476,7 +476,7 @@ std::string RemoveEvent(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
 }
 
 std::string SaveSheet(const Op&, CMvDoc& doc, DocModel& m, std::string& unexpected) {
-    if (!doc.SaveWeeks() || !doc.SaveSpecialEvents())
+    if (!doc.Weeks().SaveWeeks() || !doc.Events().SaveSpecialEvents())
         unexpected = "the sheet's save failed";
     m.saved.weeks = m.live.weeks;
     m.saved.events = m.live.events;
@@ -495,8 +495,8 @@ std::string AddUnavailable(const Op& op, CMvDoc& doc, DocModel& m, std::string& 
     if (!key)
         return {};
     const auto week = static_cast<uint16_t>(ModelCurrentWeek() + static_cast<int>(op.r[1] % 60));
-    doc.AddUnavailableWeek(*key, week);
-    if (!doc.SaveAvailability())
+    doc.Availability().AddUnavailableWeek(*key, week);
+    if (!doc.Availability().SaveAvailability())
         unexpected = "SaveAvailability failed";
     m.unavailable.insert({*key, week});
     return Describe("AddUnavailable", *key) + " week " + std::to_string(week);
@@ -506,8 +506,8 @@ std::string RemoveUnavailable(const Op& op, CMvDoc& doc, DocModel& m, std::strin
     if (m.unavailable.empty())
         return {};
     auto it = std::next(m.unavailable.begin(), static_cast<long>(op.r[0] % m.unavailable.size()));
-    doc.RemoveUnavailableWeek(it->first, it->second);
-    if (!doc.SaveAvailability())
+    doc.Availability().RemoveUnavailableWeek(it->first, it->second);
+    if (!doc.Availability().SaveAvailability())
         unexpected = "SaveAvailability failed";
     const std::string what = Describe("RemoveUnavailable", it->first);
     m.unavailable.erase(it);

@@ -1,5 +1,6 @@
 #include "store/EventList.h"
 
+#include "support/MemoryContext.h"
 #include "support/RecordWriters.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ TEST(SpecialEventRecord, RoundTripsTextsAndReservedBytes) {
 }
 
 TEST(EventList, AddReplacesTheWeeksEventOrKeepsWeekOrder) {
-    EventList list;
+    EventList list{test::MemoryContext()};
     list.Load(test::Concat({test::EventBytes{.weekIndex = 910, .flags = 2}.Build(),
                             test::EventBytes{.weekIndex = 900, .flags = 4}.Build()}),
               1252);

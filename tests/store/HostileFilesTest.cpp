@@ -81,12 +81,12 @@ protected:
 
     // Still usable: a week can be planned and saved, and everything reads back.
     void ExpectUsable(CMvDoc& d) {
-        WeekRecord w = d.GetWeek(kBase + 100);
+        WeekRecord w = d.Weeks().GetWeek(kBase + 100);
         w.homeTalk = 42;
-        d.StoreWeek(w, kBase + 100);
-        EXPECT_TRUE(d.SaveWeeks());
+        d.Weeks().StoreWeek(w, kBase + 100);
+        EXPECT_TRUE(d.Weeks().SaveWeeks());
         EXPECT_TRUE(d.ReloadStore());
-        EXPECT_EQ(d.Week(kBase + 100).homeTalk, 42);
+        EXPECT_EQ(d.Weeks().Week(kBase + 100).homeTalk, 42);
     }
 };
 
@@ -131,8 +131,8 @@ TEST_F(HostileFiles, AHundredMegabyteWeekFileIsStreamedHoldingOnlyTheWindow) {
     ASSERT_GE(std::filesystem::file_size(dir / "history.dat"), 100u << 20);
     CMvDoc& d = TimedLoad();
     EXPECT_TRUE(TakeMessages().empty());
-    EXPECT_EQ(d.Week(kBase).homeTalk, 1);
-    EXPECT_EQ(d.Week(kBase + 999).homeTalk, 1000 % 256);
+    EXPECT_EQ(d.Weeks().Week(kBase).homeTalk, 1);
+    EXPECT_EQ(d.Weeks().Week(kBase + 999).homeTalk, 1000 % 256);
     ExpectUsable(d);
     EXPECT_EQ(std::filesystem::file_size(dir / "history.dat"), 64000u)
         << "weeks outside the window leave the file at the next save";
@@ -146,19 +146,19 @@ TEST_F(HostileFiles, TenMillionUnavailableWeeksLoadUpToTheCapAndTheFileIsKept) {
     CMvDoc& d = TimedLoad();
     EXPECT_EQ(TakeMessages(),
               std::vector<std::string>{strings.Format(60004, Path("blackout.dat"))});
-    EXPECT_FALSE(d.IsAvailable(7, week));
-    EXPECT_TRUE(d.IsAvailable(7, week + 1));
+    EXPECT_FALSE(d.Availability().IsAvailable(7, week));
+    EXPECT_TRUE(d.Availability().IsAvailable(7, week + 1));
     EXPECT_EQ(d.Availability().Records().size(), 1u << 20);
-    d.AddUnavailableWeek(7, week + 1);
-    EXPECT_FALSE(d.IsAvailable(7, week + 1));
-    EXPECT_FALSE(d.SaveAvailability()) << "the part not read must not be lost";
+    d.Availability().AddUnavailableWeek(7, week + 1);
+    EXPECT_FALSE(d.Availability().IsAvailable(7, week + 1));
+    EXPECT_FALSE(d.Availability().SaveAvailability()) << "the part not read must not be lost";
     EXPECT_EQ(TakeMessages(),
               std::vector<std::string>{strings.Format(60005, Path("blackout.dat"))});
     EXPECT_EQ(std::filesystem::file_size(dir / "blackout.dat"), size);
-    WeekRecord w = d.GetWeek(kBase + 100);
+    WeekRecord w = d.Weeks().GetWeek(kBase + 100);
     w.homeTalk = 42;
-    d.StoreWeek(w, kBase + 100);
-    EXPECT_TRUE(d.SaveWeeks()) << "the other files are saved as usual";
+    d.Weeks().StoreWeek(w, kBase + 100);
+    EXPECT_TRUE(d.Weeks().SaveWeeks()) << "the other files are saved as usual";
 }
 
 TEST_F(HostileFiles, PipesInThePlaceOfEveryDataFileNeitherHangTheLoadNorAreWritten) {
@@ -192,7 +192,7 @@ TEST_F(HostileFiles, PipesInThePlaceOfEveryDataFileNeitherHangTheLoadNorAreWritt
                   messages.end())
             << name;
     EXPECT_EQ(d.Brothers().AddBrother({.firstName = "Per", .lastName = "Lund"}, {}), -1);
-    EXPECT_FALSE(d.SaveWeeks());
+    EXPECT_FALSE(d.Weeks().SaveWeeks());
     TakeMessages();
     for (const std::string& name : names) {
         struct stat st {};

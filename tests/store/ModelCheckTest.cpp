@@ -142,7 +142,8 @@ void CompareLists(const CMvDoc& doc, const DocModel& m, Differences& d) {
 
 void CompareSchedule(const CMvDoc& doc, const ScheduleModel& s, Differences& d) {
     for (int index = kModelBase; index < kModelBase + WeekWindow::kWeeks; ++index)
-        d.Expect(doc.Week(index), s.Week(index), Key("week index", static_cast<unsigned>(index)));
+        d.Expect(doc.Weeks().Week(index), s.Week(index),
+                 Key("week index", static_cast<unsigned>(index)));
     std::map<int, EventModel> events;
     for (const SpecialEventRecord& e : doc.Events().Items())
         events[e.weekIndex] = {e.flags, e.name};

@@ -142,11 +142,12 @@ TEST_F(NameLists, DeletingAHostClearsHisWeeksAndTheLastHostStaysDeleted) {
     EXPECT_EQ(dir.Read("hospital.dat"), Bytes{}) << "an empty file, not the old one";
     CMvDoc& reloaded = LoadQuietly();
     EXPECT_EQ(reloaded.Hosts().Count(), 0);
-    EXPECT_EQ(reloaded.Week(kBase + 9).host, 0) << "his id, reused by the next host, is gone";
-    EXPECT_EQ(reloaded.Week(kBase + 10).host, 30002);
+    EXPECT_EQ(reloaded.Weeks().Week(kBase + 9).host, 0)
+        << "his id, reused by the next host, is gone";
+    EXPECT_EQ(reloaded.Weeks().Week(kBase + 10).host, 30002);
     int added = reloaded.Hosts().Add("Ny");
     EXPECT_EQ(reloaded.Hosts().At(added)->key, 30001);
-    EXPECT_EQ(reloaded.Week(kBase + 9).host, 0);
+    EXPECT_EQ(reloaded.Weeks().Week(kBase + 9).host, 0);
 }
 
 } // namespace

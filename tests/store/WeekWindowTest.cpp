@@ -1,5 +1,7 @@
 #include "store/WeekWindow.h"
 
+#include "support/DocFixture.h"
+#include "support/MemoryContext.h"
 #include "support/RecordWriters.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +23,7 @@ std::vector<int> LoadedWeeks(const WeekWindow& window) {
 }
 
 WeekWindow Loaded(const Bytes& file) {
-    WeekWindow window;
+    WeekWindow window{test::MemoryContext()};
     window.Reset(kBase);
     window.LoadFile(file);
     return window;
@@ -91,50 +93,50 @@ TEST(WeekWindow, ATrailingPartialRecordIsIgnored) {
 }
 
 TEST(WeekWindow, StoreWritesTheSlotsWeekNumberAndTheInUseBit) {
-    WeekWindow window;
+    WeekWindow window{test::MemoryContext()};
     window.Reset(kBase);
-    WeekRecord copy = window.Get(900); // a copy of another week, as a swap makes
+    WeekRecord copy = window.GetWeek(900); // a copy of another week, as a swap makes
     copy.chairman = 7;
-    window.Store(copy, 950);
+    window.StoreWeek(copy, 950);
     EXPECT_EQ(window.Week(950).weekNumber, 951);
     EXPECT_TRUE(window.Week(950).InUse());
     EXPECT_FALSE(window.Week(900).InUse());
 
     WeekRecord cleared = window.Week(950);
     cleared.chairman = 0;
-    window.Store(cleared, 950);
+    window.StoreWeek(cleared, 950);
     EXPECT_TRUE(window.Week(950).InUse()) << "once in use, a week stays in use";
 
     WeekRecord blank = WeekRecord::Blank(960);
-    window.Store(blank, 960);
+    window.StoreWeek(blank, 960);
     EXPECT_FALSE(window.Week(960).InUse());
     WeekRecord reserved = WeekRecord::Blank(961);
     reserved.reserved[0] = 1;
-    window.Store(reserved, 961);
+    window.StoreWeek(reserved, 961);
     EXPECT_TRUE(window.Week(961).InUse()) << "any difference from a blank week counts";
 }
 
 TEST(WeekWindow, WeeksOutsideTheWindowReadBlankAndAreNeverKept) {
-    WeekWindow window;
+    WeekWindow window{test::MemoryContext()};
     window.Reset(kBase);
     for (int index : {-5, 0, kBase - 1, kBase + WeekWindow::kWeeks, 60000}) {
-        WeekRecord& week = window.Get(index);
+        WeekRecord& week = window.GetWeek(index);
         EXPECT_EQ(week, WeekRecord::Blank(index)) << index;
         week.chairman = 9;
         WeekRecord changed = week;
-        window.Store(changed, index);
-        EXPECT_EQ(window.Get(index), WeekRecord::Blank(index)) << index;
+        window.StoreWeek(changed, index);
+        EXPECT_EQ(window.GetWeek(index), WeekRecord::Blank(index)) << index;
     }
     EXPECT_TRUE(window.Encode().empty());
 }
 
 TEST(WeekWindow, EncodeWritesInUseWeeksInSlotOrder) {
-    WeekWindow window;
+    WeekWindow window{test::MemoryContext()};
     window.Reset(kBase);
     for (int index : {990, 885}) {
         WeekRecord w = window.Week(index);
         w.homeTalk = 5;
-        window.Store(w, index);
+        window.StoreWeek(w, index);
     }
     Bytes out = window.Encode();
     ASSERT_EQ(out.size(), 128u);
@@ -147,7 +149,7 @@ TEST(WeekWindow, ACascadeChangesTheFileCopyWithoutTheUncommittedEdits) {
     WeekRecord pending = window.Week(895);
     pending.reader = 4;
     pending.homeTalk = 12;
-    window.Store(pending, 895); // an edit the sheet has not saved yet
+    window.StoreWeek(pending, 895); // an edit the sheet has not saved yet
     bool fileChanged = window.ChangeEverywhere([](WeekRecord& w) {
         if (w.chairman != 4 && w.reader != 4)
             return false;
@@ -163,6 +165,74 @@ TEST(WeekWindow, ACascadeChangesTheFileCopyWithoutTheUncommittedEdits) {
     EXPECT_EQ(test::GetU16(saved, 14), 0);
     window.MarkSaved();
     EXPECT_EQ(window.EncodeSaved(), window.Encode());
+}
+
+// The window as the document keeps it, with its file.
+class WeekFile : public test::DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        dir.Write(
+            "history.dat",
+            test::Concat(
+                {WeekBytes{.week = kBase + 20, .chairman = 1}.Build(),
+                 WeekBytes{.week = kBase + 21, .homeSpeaker = 2, .homeCongregation = 1}.Build()}));
+    }
+    WeekRecord OnDisk(int weekIndex) {
+        CMvDoc fresh(strings, host, clock, dir.path());
+        EXPECT_TRUE(fresh.LoadStore());
+        return fresh.Weeks().Week(weekIndex);
+    }
+};
+
+TEST_F(WeekFile, AFailedSaveAtAnyStepLeavesTheOldFileWhole) {
+    CMvDoc& d = LoadQuietly();
+    const Bytes before = dir.Read("history.dat");
+    WeekRecord w = d.Weeks().GetWeek(kBase + 60);
+    w.homeTalk = 7;
+    d.Weeks().StoreWeek(w, kBase + 60);
+    for (io::Step step : {io::Step::Create, io::Step::Write, io::Step::Sync, io::Step::Rename}) {
+        io::SetFaultHook([step](io::Step s, const std::filesystem::path&) { return s == step; });
+        EXPECT_FALSE(d.Weeks().SaveWeeks());
+        EXPECT_EQ(dir.Read("history.dat"), before) << static_cast<int>(step);
+    }
+    io::SetFaultHook(nullptr);
+    EXPECT_EQ(TakeMessages().size(), 4u);
+    EXPECT_EQ(d.Weeks().Week(kBase + 60).homeTalk, 7) << "the change stays in memory";
+    EXPECT_TRUE(d.Weeks().SaveWeeks());
+    EXPECT_EQ(OnDisk(kBase + 60).homeTalk, 7);
+}
+
+TEST_F(WeekFile, TheWindowStoresByIndexAndIgnoresWeeksOutsideIt) {
+    CMvDoc& d = LoadQuietly();
+    WeekRecord copy = d.Weeks().GetWeek(kBase + 20); // a swap copies records
+    d.Weeks().StoreWeek(copy, kBase + 30);
+    EXPECT_EQ(d.Weeks().Week(kBase + 30).weekNumber, kBase + 31);
+    d.Weeks().GetWeek(kBase - 1).chairman = 2;
+    d.Weeks().StoreWeek(d.Weeks().Week(kBase - 1), kBase - 1);
+    EXPECT_EQ(d.Weeks().GetWeek(kBase - 1).chairman, 0);
+    WeekRecord beyond = WeekRecord::Blank(kBase + 1000);
+    beyond.reader = 2;
+    d.Weeks().StoreWeek(beyond, kBase + 1000);
+    EXPECT_EQ(d.Weeks().Week(kBase + 1000).reader, 0);
+    ASSERT_TRUE(d.Weeks().SaveWeeks());
+    EXPECT_EQ(dir.Read("history.dat").size(), 3u * 64);
+}
+
+TEST_F(WeekFile, AWeekThatCarriesDataWithoutTheInUseBitIsKeptByTheNextSave) {
+    // Another program wrote a week with a chairman but without the in-use bit: the week is
+    // shown, so the next save must keep it rather than drop it silently.
+    dir.Write("history.dat",
+              test::Concat({WeekBytes{.week = kBase + 20, .chairman = 1, .flags = 0}.Build(),
+                            WeekBytes{.week = kBase + 22, .flags = 0}.Build()}));
+    CMvDoc& d = LoadQuietly();
+    EXPECT_EQ(d.Weeks().Week(kBase + 19).chairman, 1);
+    EXPECT_TRUE(d.Weeks().Week(kBase + 19).InUse());
+    EXPECT_FALSE(d.Weeks().Week(kBase + 21).InUse()) << "a blank record stays out of the file";
+    ASSERT_TRUE(d.Weeks().SaveWeeks());
+    EXPECT_EQ(OnDisk(kBase + 19).chairman, 1);
+    EXPECT_EQ(dir.Read("history.dat"),
+              (WeekBytes{.week = kBase + 20, .chairman = 1, .flags = 1}.Build()));
 }
 
 } // namespace

@@ -104,12 +104,12 @@ std::vector<SaveCase> Saves() {
     return {
         {"history.dat",
          [=](CMvDoc& d) {
-             WeekRecord w = d.GetWeek(week);
+             WeekRecord w = d.Weeks().GetWeek(week);
              w.chairman = 2;
-             d.StoreWeek(w, week);
+             d.Weeks().StoreWeek(w, week);
          },
-         [](CMvDoc& d) { return d.SaveWeeks(); },
-         [=](const CMvDoc& d) { return d.Week(week).chairman == 2; }},
+         [](CMvDoc& d) { return d.Weeks().SaveWeeks(); },
+         [=](const CMvDoc& d) { return d.Weeks().Week(week).chairman == 2; }},
         {"circuit.dat", [](CMvDoc& d) { d.Circuits().Add("Krets B"); },
          [](CMvDoc& d) { return d.Circuits().Save(); },
          [](const CMvDoc& d) { return d.Circuits().IdByName("Krets B") == 30002; }},
@@ -127,24 +127,24 @@ std::vector<SaveCase> Saves() {
         {"hospital.dat", [](CMvDoc& d) { d.Hosts().Add("Dal"); },
          [](CMvDoc& d) { return d.Hosts().Save(); },
          [](const CMvDoc& d) { return d.Hosts().IdByName("Dal") == 30002; }},
-        {"blackout.dat", [](CMvDoc& d) { d.AddUnavailableWeek(3, CurrentWeek()); },
-         [](CMvDoc& d) { return d.SaveAvailability(); },
-         [](const CMvDoc& d) { return !d.IsAvailable(3, CurrentWeek()); }},
+        {"blackout.dat", [](CMvDoc& d) { d.Availability().AddUnavailableWeek(3, CurrentWeek()); },
+         [](CMvDoc& d) { return d.Availability().SaveAvailability(); },
+         [](const CMvDoc& d) { return !d.Availability().IsAvailable(3, CurrentWeek()); }},
         {"wishlist.dat",
          [](CMvDoc& d) {
-             NeedsList needs = d.Needs();
+             NeedsList needs = d.Needs().List();
              needs.listed.Set(9);
-             d.SetNeeds(needs);
+             d.Needs().SetNeeds(needs);
          },
-         [](CMvDoc& d) { return d.SaveNeedsList(); },
-         [](const CMvDoc& d) { return d.Needs().Contains(9); }},
+         [](CMvDoc& d) { return d.Needs().SaveNeedsList(); },
+         [](const CMvDoc& d) { return d.Needs().List().Contains(9); }},
         {"special.dat",
          [=](CMvDoc& d) { d.AddEvent({.weekIndex = week, .flags = 4, .name = "KT-besök"}); },
-         [](CMvDoc& d) { return d.SaveSpecialEvents(); },
-         [=](const CMvDoc& d) { return d.FindEvent(week) != 0; }},
-        {"mivraw.ini", [](CMvDoc& d) { d.MutableOptions().heading = "Ny rubrik"; },
-         [](CMvDoc& d) { return d.WriteSettings(); },
-         [](const CMvDoc& d) { return d.Options().heading == "Ny rubrik"; }},
+         [](CMvDoc& d) { return d.Events().SaveSpecialEvents(); },
+         [=](const CMvDoc& d) { return d.Events().Find(week) != 0; }},
+        {"mivraw.ini", [](CMvDoc& d) { d.Settings().MutableOptions().heading = "Ny rubrik"; },
+         [](CMvDoc& d) { return d.Settings().WriteSettings(); },
+         [](const CMvDoc& d) { return d.Settings().Options().heading == "Ny rubrik"; }},
         {"mivraw.ini", [](CMvDoc&) {}, [](CMvDoc& d) { return d.SetOurCongregation(2); },
          [](const CMvDoc& d) { return d.Congregations().OurCongregationKey() == 2; }},
         {"speakers.dat", [](CMvDoc&) {},
@@ -359,7 +359,7 @@ TEST_F(WriteFaultWalk, AFolderGivenRelativeIsStillNamedByItsFullPath) {
     CMvDoc doc(strings, host, clock, std::filesystem::relative(dir.path()));
     ASSERT_TRUE(doc.LoadStore());
     FailOnce("history.dat", {io::Step::Create});
-    EXPECT_FALSE(doc.SaveWeeks());
+    EXPECT_FALSE(doc.Weeks().SaveWeeks());
     ASSERT_EQ(host.Messages().size(), 1u);
     EXPECT_EQ(host.Messages()[0].text, strings.Format(1231, (dir.path() / "history.dat").string()));
     host.ClearMessages();

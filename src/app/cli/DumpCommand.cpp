@@ -120,9 +120,9 @@ void DumpCommand::Talks(std::ostream& out) const {
 }
 
 void DumpCommand::Weeks(std::ostream& out) const {
-    const int base = m_doc.BaseWeek();
+    const int base = m_doc.Weeks().BaseWeek();
     for (int index = base; index < base + WeekWindow::kWeeks; ++index) {
-        const WeekRecord w = m_doc.Week(index);
+        const WeekRecord w = m_doc.Weeks().Week(index);
         if (!w.InUse())
             continue;
         out << w.weekNumber << '\t' << Field(m_doc.FormatDate(w.weekNumber, 26)) << '\t'
@@ -149,14 +149,14 @@ void DumpCommand::Events(std::ostream& out) const {
 }
 
 void DumpCommand::Needs(std::ostream& out) const {
-    const NeedsList& needs = m_doc.Needs();
+    const NeedsList& needs = m_doc.Needs().List();
     for (int talk = 1; talk <= TalkRepertoire::kTalks; ++talk)
         if (needs.Contains(talk))
             Line(out, Field(talk), Field(needs.PriorityOf(talk)));
 }
 
 void DumpCommand::Settings(std::ostream& out) const {
-    const DocOptions& o = m_doc.Options();
+    const DocOptions& o = m_doc.Settings().Options();
     auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
     const std::pair<const char*, std::string> options[] = {
         {"ourCongregationKey", Field(o.ourCongregationKey)},
@@ -176,7 +176,7 @@ void DumpCommand::Settings(std::ostream& out) const {
         {"dialEnabled", flag(o.dialEnabled)},
         {"autoCaps", flag(o.autoCaps)},
         {"languageCode", Field(m_doc.LanguageCode())},
-        {"baseWeek", Field(m_doc.BaseWeek())},
+        {"baseWeek", Field(m_doc.Weeks().BaseWeek())},
         {"currentWeek", Field(m_doc.CurrentWeek())},
     };
     for (const auto& [name, value] : options)

@@ -1,7 +1,7 @@
 #include "app/cli/ScheduleCommand.h"
 
-#include "exchange/TsvExport.h"
 #include "dates/Dates.h"
+#include "exchange/TsvExport.h"
 #include "reports/ReportGeometry.h"
 #include "reports/ScheduleReport.h"
 #include "store/CMvDoc.h"
@@ -56,15 +56,15 @@ ReportFonts ScheduleCommand::FontsOf(const CMvDoc& doc) {
 Status ScheduleCommand::PrintPdf(const std::filesystem::path& file, const ReportFonts& fonts,
                                  const PdfRenderer& pdf) const {
     const reports::Target target{kPdfDpi, kPdfDpi, kScreenDpi, kScreenDpi, true};
-    const reports::ReportGeometry geometry(target, m_doc.Options().topMargin,
-                                           m_doc.Options().leftMargin);
+    const reports::ReportGeometry geometry(target, m_doc.Settings().Options().topMargin,
+                                           m_doc.Settings().Options().leftMargin);
     reports::ScheduleReport report(m_doc, m_range.startWeek, m_range.weekCount);
     // The layout only needs the target's resolution; the PDF canvas exists only while it renders.
     ui::headless::RecordingCanvas layoutCanvas(kPdfDpi, kPdfDpi, true);
     PdfPages pages;
     pages.pageCount = report.Layout({layoutCanvas, geometry, fonts});
     pages.dpi = kPdfDpi;
-    pages.title = m_doc.Options().heading;
+    pages.title = m_doc.Settings().Options().heading;
     pages.draw = [&](int page, ui::Canvas& canvas) {
         reports::SelectStripPage(canvas, geometry, page);
         report.DrawPage({canvas, geometry, fonts}, page);
