@@ -2,6 +2,7 @@
 
 #include "base/Bytes.h"
 #include "base/Text.h"
+#include "store/Records.h"
 #include "store/StoreContext.h"
 
 #include <algorithm>
@@ -82,13 +83,7 @@ void EventList::Load(std::span<const uint8_t> bytes, int codePage) {
 }
 
 std::vector<uint8_t> EventList::Encode(int codePage) const {
-    std::vector<uint8_t> out;
-    out.reserve(m_events.size() * SpecialEventRecord::kSize);
-    for (const SpecialEventRecord& e : m_events) {
-        auto bytes = e.Encode(codePage);
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    }
-    return out;
+    return EncodeAll(m_events, codePage);
 }
 
 const SpecialEventRecord* EventList::At(int index) const {

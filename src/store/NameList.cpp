@@ -45,13 +45,7 @@ void NameList<Record>::Load(std::span<const uint8_t> bytes) {
 
 template <class Record>
 std::vector<uint8_t> NameList<Record>::Encode() const {
-    std::vector<uint8_t> out;
-    out.reserve(m_items.size() * Record::kSize);
-    for (const Record& r : m_items) {
-        auto bytes = r.Encode(m_context.CodePage());
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    }
-    return out;
+    return EncodeAll(m_items, m_context.CodePage());
 }
 
 template <class Record>

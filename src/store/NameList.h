@@ -34,10 +34,10 @@ std::string_view HostDisplayName(std::string_view stored);
 /**
  * A small list of named records held whole and written whole: circuits, topics, hosts. Dense,
  * sorted by the stored name, each record with a key from the kind's range. Record has `name`,
- * `key`, kSize, Decode and Encode. The design's AddCircuit, RenameCircuit, FindCircuitByKey,
- * CircuitName, CircuitNameByKey, CircuitIdByName, CheckDuplicateCircuitName and SaveCircuits
- * (and the same for topics and hosts) are Add, Rename, FindByKey, Name, NameByKey, IdByName,
- * CheckDuplicateName and Save here; the deletes that reach other lists are the document's.
+ * `key`, kSize, Decode and Encode. AddCircuit, RenameCircuit, FindCircuitByKey, CircuitName,
+ * CircuitNameByKey, CircuitIdByName, CheckDuplicateCircuitName and SaveCircuits (the same for
+ * topics and hosts) are Add, Rename, FindByKey, Name, NameByKey, IdByName, CheckDuplicateName
+ * and Save here; the deletes that reach other lists are the document's.
  */
 template <class Record>
 class NameList {

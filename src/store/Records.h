@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 // The master record layouts of the data folder. Each record decodes from and encodes to its
 // exact bytes; texts are UTF-8 in memory and the language's code page on disk. Records that
@@ -178,6 +179,18 @@ using TopicRecord = KeyedNameRecord<48>;
 using CircuitRecord = KeyedNameRecord<32>;
 /** One host; a text starting with "~" is never chosen automatically. */
 using HostRecord = KeyedNameRecord<32>;
+
+/** Records one after another, as the files written whole hold them. */
+template <class Record>
+std::vector<uint8_t> EncodeAll(const std::vector<Record>& records, int codePage) {
+    std::vector<uint8_t> out;
+    out.reserve(records.size() * Record::kSize);
+    for (const Record& record : records) {
+        auto bytes = record.Encode(codePage);
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
+    return out;
+}
 
 /** The default topic (1 … 10) of talks 1 … 162; 0 for every other number. */
 int DefaultTopicOfTalk(int talk);

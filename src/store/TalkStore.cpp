@@ -21,16 +21,6 @@ bool RemoveTopicFromTalks(std::vector<TalkRecord>& talks, uint16_t key) {
     return changed;
 }
 
-std::vector<uint8_t> EncodeTalks(const std::vector<TalkRecord>& talks, int codePage) {
-    std::vector<uint8_t> out;
-    out.reserve(talks.size() * TalkRecord::kSize);
-    for (const TalkRecord& talk : talks) {
-        auto bytes = talk.Encode(codePage);
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    }
-    return out;
-}
-
 } // namespace
 
 TalkStore::TalkStore(StoreContext& context, const NameList<TopicRecord>& topics)
@@ -65,7 +55,7 @@ void TalkStore::Load() {
 }
 
 bool TalkStore::SaveTalks() {
-    if (!m_context.SaveFile(file::kTalks, EncodeTalks(m_talks, m_context.CodePage())))
+    if (!m_context.SaveFile(file::kTalks, EncodeAll(m_talks, m_context.CodePage())))
         return false;
     m_savedTalks = m_talks;
     return true;
@@ -118,7 +108,7 @@ void TalkStore::RemoveTopic(uint16_t topicKey) {
     RemoveTopicFromTalks(m_talks, topicKey);
     // The file's own copy is changed, so talk edits not yet confirmed stay unconfirmed.
     if (RemoveTopicFromTalks(m_savedTalks, topicKey))
-        m_context.SaveFile(file::kTalks, EncodeTalks(m_savedTalks, m_context.CodePage()));
+        m_context.SaveFile(file::kTalks, EncodeAll(m_savedTalks, m_context.CodePage()));
 }
 
 } // namespace mivra

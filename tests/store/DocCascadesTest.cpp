@@ -23,11 +23,6 @@ protected:
                 {WeekBytes{.week = kBase + 20, .chairman = 1}.Build(),
                  WeekBytes{.week = kBase + 21, .homeSpeaker = 2, .homeCongregation = 1}.Build()}));
     }
-    WeekRecord OnDisk(int weekIndex) {
-        CMvDoc fresh(strings, host, clock, dir.path());
-        EXPECT_TRUE(fresh.LoadStore());
-        return fresh.Weeks().Week(weekIndex);
-    }
 };
 
 TEST_F(DocCascades, ACascadeFromAnOpenSheetLeavesItsOtherEditsUncommitted) {
@@ -38,10 +33,10 @@ TEST_F(DocCascades, ACascadeFromAnOpenSheetLeavesItsOtherEditsUncommitted) {
     ASSERT_TRUE(d.DeleteBrother(d.Brothers().FindBrotherByKey(1)));
     ASSERT_TRUE(d.DeleteCongregation(0));
 
-    EXPECT_EQ(OnDisk(kBase + 19).chairman, 0) << "the cascade is in the file";
-    EXPECT_EQ(OnDisk(kBase + 20).homeCongregation, 0);
-    EXPECT_EQ(OnDisk(kBase + 20).homeSpeaker, 2);
-    EXPECT_FALSE(OnDisk(kBase + 40).InUse()) << "the sheet's edit is not";
+    EXPECT_EQ(WeekOnDisk(kBase + 19).chairman, 0) << "the cascade is in the file";
+    EXPECT_EQ(WeekOnDisk(kBase + 20).homeCongregation, 0);
+    EXPECT_EQ(WeekOnDisk(kBase + 20).homeSpeaker, 2);
+    EXPECT_FALSE(WeekOnDisk(kBase + 40).InUse()) << "the sheet's edit is not";
     EXPECT_EQ(d.Weeks().Week(kBase + 40).homeTalk, 33) << "and still in memory";
     EXPECT_EQ(d.Weeks().Week(kBase + 19).chairman, 0);
 
@@ -56,7 +51,7 @@ TEST_F(DocCascades, ACascadeWhoseSaveFailedSurvivesTheSheetsCancelAndIsRetried) 
     FailWritesTo("history.dat");
     ASSERT_TRUE(d.DeleteBrother(d.Brothers().FindBrotherByKey(1)));
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{strings.Format(1231, Path("history.dat"))});
-    EXPECT_EQ(OnDisk(kBase + 19).chairman, 1);
+    EXPECT_EQ(WeekOnDisk(kBase + 19).chairman, 1);
     d.ReloadWeeks();
     EXPECT_EQ(d.Weeks().Week(kBase + 19).chairman, 0) << "made again on the older file";
     EXPECT_TRUE(d.HasPendingSaves());
@@ -65,7 +60,7 @@ TEST_F(DocCascades, ACascadeWhoseSaveFailedSurvivesTheSheetsCancelAndIsRetried) 
     io::SetFaultHook(nullptr);
     EXPECT_TRUE(d.RetryPendingSaves().empty());
     EXPECT_FALSE(d.HasPendingSaves());
-    EXPECT_EQ(OnDisk(kBase + 19).chairman, 0);
+    EXPECT_EQ(WeekOnDisk(kBase + 19).chairman, 0);
 }
 
 TEST_F(DocCascades, EveryFailedWholeFileSaveIsRetriedUntilItSucceeds) {

@@ -178,11 +178,6 @@ protected:
                 {WeekBytes{.week = kBase + 20, .chairman = 1}.Build(),
                  WeekBytes{.week = kBase + 21, .homeSpeaker = 2, .homeCongregation = 1}.Build()}));
     }
-    WeekRecord OnDisk(int weekIndex) {
-        CMvDoc fresh(strings, host, clock, dir.path());
-        EXPECT_TRUE(fresh.LoadStore());
-        return fresh.Weeks().Week(weekIndex);
-    }
 };
 
 TEST_F(WeekFile, AFailedSaveAtAnyStepLeavesTheOldFileWhole) {
@@ -200,7 +195,7 @@ TEST_F(WeekFile, AFailedSaveAtAnyStepLeavesTheOldFileWhole) {
     EXPECT_EQ(TakeMessages().size(), 4u);
     EXPECT_EQ(d.Weeks().Week(kBase + 60).homeTalk, 7) << "the change stays in memory";
     EXPECT_TRUE(d.Weeks().SaveWeeks());
-    EXPECT_EQ(OnDisk(kBase + 60).homeTalk, 7);
+    EXPECT_EQ(WeekOnDisk(kBase + 60).homeTalk, 7);
 }
 
 TEST_F(WeekFile, TheWindowStoresByIndexAndIgnoresWeeksOutsideIt) {
@@ -230,7 +225,7 @@ TEST_F(WeekFile, AWeekThatCarriesDataWithoutTheInUseBitIsKeptByTheNextSave) {
     EXPECT_TRUE(d.Weeks().Week(kBase + 19).InUse());
     EXPECT_FALSE(d.Weeks().Week(kBase + 21).InUse()) << "a blank record stays out of the file";
     ASSERT_TRUE(d.Weeks().SaveWeeks());
-    EXPECT_EQ(OnDisk(kBase + 19).chairman, 1);
+    EXPECT_EQ(WeekOnDisk(kBase + 19).chairman, 1);
     EXPECT_EQ(dir.Read("history.dat"),
               (WeekBytes{.week = kBase + 20, .chairman = 1, .flags = 1}.Build()));
 }

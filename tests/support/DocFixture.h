@@ -43,6 +43,13 @@ protected:
 
     static int CurrentWeek() { return dates::WeekNumberOf(kToday); }
 
+    /** The week as a second document reads it from the folder. */
+    WeekRecord WeekOnDisk(int weekIndex) {
+        CMvDoc fresh(strings, host, clock, dir.path());
+        EXPECT_TRUE(fresh.LoadStore());
+        return fresh.Weeks().Week(weekIndex);
+    }
+
     /** Every file the program writes from now on, in order. */
     std::vector<std::string>& RecordWrites() {
         io::SetFaultHook([this](io::Step step, const std::filesystem::path& target) {
