@@ -65,7 +65,7 @@ void CMainFrame::BindHelpCommands() {
     Bind(cmd::kHelpIndex, [this] { ShowHelp("index"); });
     Bind(cmd::kHelp, [this] { ShowHelp(""); });
     Bind(cmd::kAbout, [this] {
-        CAboutDlg about(m_doc.DataFolder());
+        CAboutDlg about(m_doc.Strings(), m_doc.DataFolder());
         m_host.RunDialog(about);
     });
 }

@@ -3,6 +3,7 @@
 #include "app/CMvApp.h"
 #include "app/Commands.h"
 #include "app/ShellParts.h"
+#include "base/Version.h"
 #include "reports/CMvView.h"
 #include "reports/CSelectWeeksDlg.h"
 #include "store/DataFolderLock.h"
@@ -337,10 +338,16 @@ TEST_F(ShellTest, StaengProgramClosesThroughTheCloseRules) {
 
 // About, help, layout ----------------------------------------------------------------------------
 
-TEST_F(ShellTest, TheAboutBoxShowsTheDataFolder) {
+TEST_F(ShellTest, TheAboutBoxShowsTheDataFolderTheVersionAndTheMaker) {
     Start();
     host.OnDialog(100, [this](HeadlessDialog& d) {
         EXPECT_EQ(d.Text(CAboutDlg::kFolderText), dir.path().string());
+        EXPECT_EQ(d.Text(CAboutDlg::kMakerText),
+                  std::string("Mivra-projektet, version ") + kVersion);
+        EXPECT_EQ(d.Text(CAboutDlg::kWebText), "https://mivra.example.org");
+        EXPECT_EQ(d.Text(CAboutDlg::kMailText), "support@mivra.example.org");
+        EXPECT_NE(d.Text(CAboutDlg::kLicenseText).find("GNU GPL, version 3 eller senare"),
+                  std::string::npos);
         d.Ok();
     });
     frame->OnCommand(57664);

@@ -1,5 +1,8 @@
 #include "DemoReport.h"
 
+#include "reports/Dates.h"
+#include "resources/StringTable.h"
+
 #include <algorithm>
 #include <string>
 
@@ -9,6 +12,13 @@ namespace {
 const char* const kTalks[] = {"Hur tron förändrar ett hem", "Att leva med hopp",
                               "Vänskap som håller", "Tid för eftertanke", "Ord som bygger upp"};
 const char* const kSpeakers[] = {"Per Lund", "Erik Berg", "Anders Holm", "Johan Ek", "Lars Ström"};
+
+/** The Monday of the week-th week from the shell tour's today, 2026-12-07. */
+std::string WeekDate(int week) {
+    const int first = dates::WeekNumberOf(CivilDate{2026, 12, 7});
+    return dates::FormatCivil(dates::MondayDateOf(first + week), "%d %b %Y",
+                              StringTable::Swedish());
+}
 
 } // namespace
 
@@ -38,7 +48,7 @@ void DemoScheduleReport::DrawPage(const reports::PageContext& c, int page) {
         const int dateHeight = c.canvas.Metrics().height;
         c.canvas.SetTextColour(
             reports::DrawBand(c.canvas, {left, y, right, y + dateHeight}, 1, 0, ui::kBlack));
-        c.canvas.DrawText({left + g.X(1, 20), y}, std::to_string(7 + (week % 4) * 7) + " dec 2026");
+        c.canvas.DrawText({left + g.X(1, 20), y}, WeekDate(week));
         int line = y + dateHeight + g.Y(1, 20);
         c.canvas.SelectFont(g.Font(c.fonts[FontRole::Subheading]));
         c.canvas.SetTextColour(c.fonts[FontRole::Subheading].colour);
