@@ -1,6 +1,6 @@
 #include "DemoReport.h"
 
-#include "reports/Dates.h"
+#include "dates/Dates.h"
 #include "resources/StringTable.h"
 
 #include <algorithm>
