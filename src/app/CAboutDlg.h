@@ -12,6 +12,7 @@ namespace mivra::app {
 class CAboutDlg : public ui::Dialog {
 public:
     static const ui::TemplateUse kUse;
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     static constexpr int kFolderText = 1000;
     static constexpr int kMakerText = 1001; ///< the maker and the version
     static constexpr int kWebText = 1002;

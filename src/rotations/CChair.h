@@ -8,6 +8,7 @@ namespace mivra {
 class CChair : public CWeekPage {
 public:
     static constexpr ui::TemplateUse kUse{"CChair", 165, {}};
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     explicit CChair(CMvDoc& doc) : CWeekPage(kUse, doc) {}
 };
 

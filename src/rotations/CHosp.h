@@ -8,6 +8,7 @@ namespace mivra {
 class CHosp : public CWeekPage {
 public:
     static constexpr ui::TemplateUse kUse{"CHosp", 167, {}};
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     explicit CHosp(CMvDoc& doc) : CWeekPage(kUse, doc) {}
 };
 

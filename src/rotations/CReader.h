@@ -8,6 +8,7 @@ namespace mivra {
 class CReader : public CWeekPage {
 public:
     static constexpr ui::TemplateUse kUse{"CReader", 168, {}};
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     explicit CReader(CMvDoc& doc) : CWeekPage(kUse, doc) {}
 };
 

@@ -8,6 +8,7 @@ namespace mivra {
 class CCovisit : public CSchedulePage {
 public:
     static constexpr ui::TemplateUse kUse{"CCovisit", 173, {}};
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     explicit CCovisit(CMvDoc& doc) : CSchedulePage(kUse, doc) {}
 
 protected:

@@ -8,6 +8,7 @@ namespace mivra {
 class CSched : public CWeekPage {
 public:
     static constexpr ui::TemplateUse kUse{"CSched", 161, {}};
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     explicit CSched(CMvDoc& doc) : CWeekPage(kUse, doc) {}
 };
 

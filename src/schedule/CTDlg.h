@@ -8,6 +8,7 @@ namespace mivra {
 class CTDlg : public CSchedulePage {
 public:
     static constexpr ui::TemplateUse kUse{"CTDlg", 149, {}};
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     explicit CTDlg(CMvDoc& doc) : CSchedulePage(kUse, doc) {}
 };
 

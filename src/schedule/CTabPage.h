@@ -8,6 +8,7 @@ namespace mivra {
 class CTabPage : public CWeekPage {
 public:
     static constexpr ui::TemplateUse kUse{"CTabPage", 158, {}};
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     explicit CTabPage(CMvDoc& doc) : CWeekPage(kUse, doc) {}
 };
 
