@@ -7,12 +7,12 @@
 // folder instead and photographs the start panel, a menu, the About box, the report and
 // its print preview.
 #include "DemoDialogs.h"
-#include "DemoReport.h"
 #include "app/CMainFrame.h"
 #include "app/CMvApp.h"
 #include "app/ShellParts.h"
 #include "base/Clock.h"
 #include "reports/CMvView.h"
+#include "reports/ScheduleReport.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/qt/DesktopApp.h"
@@ -192,8 +192,10 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
 int RunShell(QApplication& app, const QString& data, Tour* tour) {
     mivra::ui::qt::DesktopHooks hooks;
     hooks.started = [](mivra::app::CMvApp& mivra) {
-        auto opener = [](mivra::reports::ReportOpening&) {
-            return std::make_unique<mivra::demo::DemoScheduleReport>(20);
+        // The printed schedule of the folder's next twelve weeks, without the week chooser.
+        auto opener = [](mivra::reports::ReportOpening& opening) {
+            const int currentIndex = opening.doc.CurrentWeek() - 1; // a week number
+            return std::make_unique<mivra::reports::ScheduleReport>(opening.doc, currentIndex, 12);
         };
         mivra.View().Kinds().Add(32866, 1, opener);
         mivra.View().Kinds().Add(122, 1, opener);
