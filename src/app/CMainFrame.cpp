@@ -1,11 +1,13 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
-#include "app/Commands.h"
-#include "reports/CMvView.h"
 #include "dates/Dates.h"
+#include "reports/CMvView.h"
+#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "ui/CommandMenus.h"
 #include "ui/Host.h"
 
 namespace mivra::app {
@@ -111,8 +113,9 @@ ui::FrameLayout CMainFrame::Layout() const {
     ui::FrameLayout layout;
     layout.title =
         m_demo ? Strings().Format(kDemoTitle, Strings().Get(kTitle)) : Strings().Get(kTitle);
-    layout.menuBar = cmd::MenuBar();
-    layout.toolbar = cmd::Toolbar();
+    const resources::CommandTable& commands = resources::CommandTable::Shell();
+    layout.menuBar = ui::MenuEntries(commands.MenuBar(), Strings());
+    layout.toolbar = ui::ToolSlots(commands.Toolbar());
     layout.datePane = dates::FormatCivil(m_doc.Today(), "%b %d, %Y", Strings());
     layout.datePaneSample = Strings().Get(kDatePaneSample);
     return layout;

@@ -1,6 +1,6 @@
 #include "app/ShellRules.h"
 
-#include "app/Commands.h"
+#include "resources/CommandIds.h"
 #include "store/CMvDoc.h"
 
 namespace mivra::app {
@@ -23,7 +23,7 @@ constexpr RuleEntry kRules[] = {
     {cmd::kReaderReport, Rule::Readers},
     {cmd::kVisitorLetter, Rule::HomeCongregation},
     {cmd::kExportPackage, Rule::PackageExport},
-    {116, Rule::HomeCongregation}, // start panel "Redigera historik"
+    {cmd::kPanelEditHistory, Rule::HomeCongregation},
 };
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "reports/CMvView.h"
 
+#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "store/CMvDoc.h"
 #include "store/Profile.h"
+#include "ui/CommandMenus.h"
 #include "ui/Host.h"
 
 #include <algorithm>
@@ -10,18 +13,6 @@ namespace mivra::reports {
 namespace {
 
 constexpr int kScheduleKind = 1;
-
-/** The right-click menu of the printed schedule: each entry issues its command. */
-struct ContextEntry {
-    int id;
-    const char* text;
-};
-constexpr ContextEntry kScheduleMenu[] = {
-    {32864, "Inställningar"},           {32868, "Teckensnitt, Rubrik"},
-    {32867, "Teckensnitt, datum"},      {32869, "Teckensnitt, tal"},
-    {32872, "Teckensnitt, Förklaring"}, {32870, "Teckensnitt, Talare"},
-    {32791, "Teckensnitt, text"},       {32813, "Återställ teckensnitt till Förval"},
-};
 
 } // namespace
 
@@ -190,9 +181,10 @@ bool CMvView::OnKey(ui::Key key) {
 void CMvView::OnContextMenu(const ui::Window& owner, ui::Point at) {
     if (m_state.mode != 2 || m_state.kind != kScheduleKind || !m_run)
         return;
-    ui::Menu menu;
-    for (const ContextEntry& e : kScheduleMenu)
-        menu.items.emplace_back(e.id, e.text, !m_enabled || m_enabled(e.id));
+    // Each entry of the printed schedule's menu issues its command.
+    const ui::Menu menu =
+        ui::PopupMenuOf(resources::CommandTable::Shell().Popup(cmd::menu::kScheduleReport),
+                        m_doc.Strings(), m_enabled);
     if (int chosen = m_host.PopupMenu(owner, at, menu))
         m_run(chosen);
 }

@@ -1,10 +1,10 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CMvApp.h"
-#include "app/Commands.h"
 #include "app/ShellParts.h"
 #include "reports/CMvView.h"
 #include "reports/CSelectWeeksDlg.h"
+#include "resources/CommandTable.h"
 #include "store/DataFolderLock.h"
 #include "support/DocFixture.h"
 #include "support/TestReport.h"
@@ -389,7 +389,7 @@ TEST_F(ShellTest, TheFrameLayoutHasTheTitleMenusToolbarAndDate) {
     EXPECT_EQ(slots, (std::vector<int>{32787, 0,     32860, 0,     57607, 57609, 0,     32874,
                                        32850, 32854, 32855, 32856, 32857, 0,     32844, 32768,
                                        32782, 32848, 32851, 0,     57664, 57669}));
-    for (int id : cmd::MenuCommandIds())
+    for (int id : resources::CommandTable::Shell().MenuCommandIds())
         EXPECT_FALSE(frame->Prompt(id).empty()) << id << " has no prompt";
     EXPECT_EQ(frame->Prompt(32868), "Teckensnitt för schemarubrik");
 }
