@@ -96,7 +96,7 @@ void CMainFrame::Bind(int id, std::function<void()> handler) {
 void CMainFrame::SetWindow(ui::FrameWindow* window) {
     m_window = window;
     if (m_window) {
-        m_window->ShowStartPanel(m_view.Mode() == 1);
+        m_window->ShowStartPanel(m_view.Mode() == reports::ViewMode::StartPanel);
         UpdateCommands();
     }
 }
@@ -150,7 +150,7 @@ void CMainFrame::SetStatusText(int pane, std::string_view text) {
 
 void CMainFrame::ViewChanged() {
     if (m_window) {
-        m_window->ShowStartPanel(m_view.Mode() == 1);
+        m_window->ShowStartPanel(m_view.Mode() == reports::ViewMode::StartPanel);
         m_window->UpdateView();
     }
     UpdateCommands();
@@ -181,7 +181,7 @@ bool CMainFrame::OnClose() {
         m_host.ShowMessage(box);
         return false;
     }
-    if (m_view.Mode() == 2) {
+    if (m_view.Mode() == reports::ViewMode::Report) {
         m_view.ShowStartPanel();
         return false;
     }

@@ -28,7 +28,7 @@ constexpr RuleEntry kRules[] = {
 
 } // namespace
 
-ShellState StateOf(const CMvDoc& doc, int viewMode) {
+ShellState StateOf(const CMvDoc& doc, reports::ViewMode viewMode) {
     ShellState s;
     s.viewMode = viewMode;
     s.congregations = doc.CongregationCount();
@@ -52,7 +52,7 @@ bool Allows(Rule rule, const ShellState& s) {
     case Rule::Always:
         return true;
     case Rule::ReportShown:
-        return s.viewMode == 2;
+        return s.viewMode == reports::ViewMode::Report;
     case Rule::SeveralCongregations:
         return s.congregations > 1;
     case Rule::HomeList:

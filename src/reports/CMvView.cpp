@@ -46,14 +46,14 @@ bool CMvView::ShowReport(int sourceId) {
 void CMvView::Show(int kind, std::unique_ptr<Report> report) {
     m_report = std::move(report);
     m_state.kind = kind;
-    m_state.mode = 2;
+    m_state.mode = ViewMode::Report;
     m_scroll = {};
     LayOutForScreen();
     Changed();
 }
 
 void CMvView::ShowStartPanel() {
-    m_state.mode = 1;
+    m_state.mode = ViewMode::StartPanel;
     m_report.reset();
     m_state.pageCount = 1;
     m_scroll = {};
@@ -61,7 +61,7 @@ void CMvView::ShowStartPanel() {
 }
 
 void CMvView::Relayout() {
-    if (m_state.mode == 2)
+    if (m_state.mode == ViewMode::Report)
         LayOutForScreen();
     Changed();
 }
@@ -109,7 +109,7 @@ void CMvView::SetScreenDpi(int dpiX, int dpiY) {
 }
 
 ui::Size CMvView::ScrollSize() const {
-    if (m_state.mode != 2)
+    if (m_state.mode != ViewMode::Report)
         return {};
     ReportGeometry g = Geometry(ScreenTarget());
     const int pageTenths = m_report ? m_report->ScrollPageTenths() : m_state.pageHeight;
@@ -139,7 +139,7 @@ ui::Size CMvView::PageStep() const {
 }
 
 bool CMvView::OnKey(ui::Key key) {
-    if (m_state.mode != 2)
+    if (m_state.mode != ViewMode::Report)
         return false;
     const ui::Size line = LineStep();
     const ui::Size page = PageStep();
@@ -179,7 +179,7 @@ bool CMvView::OnKey(ui::Key key) {
 }
 
 void CMvView::OnContextMenu(const ui::Window& owner, ui::Point at) {
-    if (m_state.mode != 2 || m_state.kind != kScheduleKind || !m_run)
+    if (m_state.mode != ViewMode::Report || m_state.kind != kScheduleKind || !m_run)
         return;
     // Each entry of the printed schedule's menu issues its command.
     const ui::Menu menu =
@@ -190,7 +190,7 @@ void CMvView::OnContextMenu(const ui::Window& owner, ui::Point at) {
 }
 
 void CMvView::Paint(ui::Canvas& canvas) {
-    if (m_state.mode != 2 || !m_report)
+    if (m_state.mode != ViewMode::Report || !m_report)
         return;
     ReportGeometry g = Geometry(ScreenTarget());
     const int pageHeight = std::max(1, g.PageHeight());
