@@ -1,11 +1,13 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
-#include "app/Commands.h"
-#include "reports/CMvView.h"
 #include "dates/Dates.h"
+#include "reports/CMvView.h"
+#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "ui/CommandMenus.h"
 #include "ui/Host.h"
 
 namespace mivra::app {
@@ -94,7 +96,7 @@ void CMainFrame::Bind(int id, std::function<void()> handler) {
 void CMainFrame::SetWindow(ui::FrameWindow* window) {
     m_window = window;
     if (m_window) {
-        m_window->ShowStartPanel(m_view.Mode() == 1);
+        m_window->ShowStartPanel(m_view.Mode() == reports::ViewMode::StartPanel);
         UpdateCommands();
     }
 }
@@ -111,8 +113,9 @@ ui::FrameLayout CMainFrame::Layout() const {
     ui::FrameLayout layout;
     layout.title =
         m_demo ? Strings().Format(kDemoTitle, Strings().Get(kTitle)) : Strings().Get(kTitle);
-    layout.menuBar = cmd::MenuBar();
-    layout.toolbar = cmd::Toolbar();
+    const resources::CommandTable& commands = resources::CommandTable::Shell();
+    layout.menuBar = ui::MenuEntries(commands.MenuBar(), Strings());
+    layout.toolbar = ui::ToolSlots(commands.Toolbar());
     layout.datePane = dates::FormatCivil(m_doc.Today(), "%b %d, %Y", Strings());
     layout.datePaneSample = Strings().Get(kDatePaneSample);
     return layout;
@@ -147,7 +150,7 @@ void CMainFrame::SetStatusText(int pane, std::string_view text) {
 
 void CMainFrame::ViewChanged() {
     if (m_window) {
-        m_window->ShowStartPanel(m_view.Mode() == 1);
+        m_window->ShowStartPanel(m_view.Mode() == reports::ViewMode::StartPanel);
         m_window->UpdateView();
     }
     UpdateCommands();
@@ -178,7 +181,7 @@ bool CMainFrame::OnClose() {
         m_host.ShowMessage(box);
         return false;
     }
-    if (m_view.Mode() == 2) {
+    if (m_view.Mode() == reports::ViewMode::Report) {
         m_view.ShowStartPanel();
         return false;
     }

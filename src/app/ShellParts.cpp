@@ -4,6 +4,7 @@
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
 #include "reports/ScheduleReport.h"
+#include "resources/CommandIds.h"
 #include "rotations/CChair.h"
 #include "rotations/CHosp.h"
 #include "rotations/CReader.h"
@@ -15,9 +16,7 @@
 namespace mivra::app {
 namespace {
 
-constexpr int kScheduleReport = 1;
-constexpr int kScheduleCommand = 32866; // "&Schemaläggning"
-constexpr int kPlanningButton = 122;    // "Pågående planering"
+constexpr int kScheduleKind = 1;
 
 // The week range first; "Exportera" and Cancel show nothing.
 std::unique_ptr<reports::Report> OpenSchedule(reports::ReportOpening& opening) {
@@ -34,8 +33,8 @@ std::unique_ptr<reports::Report> OpenSchedule(reports::ReportOpening& opening) {
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.SetSheetRunner(&RunScheduleSheet);
-    view.Kinds().Add(kScheduleCommand, kScheduleReport, OpenSchedule);
-    view.Kinds().Add(kPlanningButton, kScheduleReport, OpenSchedule);
+    view.Kinds().Add(cmd::kScheduleReport, kScheduleKind, OpenSchedule);
+    view.Kinds().Add(cmd::kPanelPlanning, kScheduleKind, OpenSchedule);
 }
 
 SchedulePageSet MakeSchedulePages(CMvDoc& doc) {

@@ -2,6 +2,7 @@
 
 #include "reports/Report.h"
 #include "reports/ReportKinds.h"
+#include "reports/ViewMode.h"
 #include "store/Settings.h"
 #include "ui/Frame.h"
 #include "ui/Printing.h"
@@ -22,7 +23,7 @@ namespace mivra::reports {
 
 /** The report view's state: what is shown and the devices it is laid out for. */
 struct ViewState {
-    int mode = 1; ///< 1: the start panel; 2: a report
+    ViewMode mode = ViewMode::StartPanel;
     int kind = 1; ///< the report kind, 1…14
     int pageHeight = kPageHeightTenths;
     int pageWidth = kPageWidthTenths;
@@ -39,7 +40,7 @@ struct ViewState {
 };
 
 /**
- * The single view of the main window: the start panel (mode 1) or one report (mode 2),
+ * The single view of the main window: the start panel or one report,
  * drawn alike on screen, in the preview, on paper and into a PDF, each laid out for its own
  * target. It owns the seven report fonts and their commands.
  */
@@ -55,7 +56,7 @@ public:
     CMvView& operator=(const CMvView&) = delete;
 
     const ViewState& State() const { return m_state; }
-    int Mode() const { return m_state.mode; }
+    ViewMode Mode() const { return m_state.mode; }
     int Kind() const { return m_state.kind; }
     bool IsPrinting() const { return m_state.printing; }
     ReportKinds& Kinds() { return m_kinds; }
@@ -67,11 +68,11 @@ public:
     void SetCommands(CommandRunner run, CommandQuery enabled);
 
     // Modes -----------------------------------------------------------------------------------
-    /** Runs the opener registered for a command or button; shows its report in mode 2. */
+    /** Runs the opener registered for a command or button and shows its report. */
     bool ShowReport(int sourceId);
     /** Shows a report that is already built (the openers end here). */
     void Show(int kind, std::unique_ptr<Report> report);
-    /** Back to the start panel (mode 1). */
+    /** Back to the start panel. */
     void ShowStartPanel();
     /** Lays the shown report out again for the screen (fonts or data changed). */
     void Relayout();

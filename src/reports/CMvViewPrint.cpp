@@ -70,7 +70,7 @@ void CMvView::RenderJob(const ui::JobSettings& job, ui::Sheets& sheets) {
 }
 
 void CMvView::Print() {
-    if (m_state.mode != 2 || !m_report || m_state.printing)
+    if (m_state.mode != ViewMode::Report || !m_report || m_state.printing)
         return;
     {
         PrintingFlag flag(m_state.printing);
@@ -83,7 +83,7 @@ void CMvView::Print() {
 }
 
 void CMvView::Preview() {
-    if (m_state.mode != 2 || !m_report || m_state.printing)
+    if (m_state.mode != ViewMode::Report || !m_report || m_state.printing)
         return;
     {
         PrintingFlag flag(m_state.printing);
@@ -101,7 +101,7 @@ void CMvView::PrinterSetup() {
 }
 
 void CMvView::SavePdf() {
-    if (m_state.mode != 2 || !m_report || m_state.printing)
+    if (m_state.mode != ViewMode::Report || !m_report || m_state.printing)
         return;
     std::optional<std::filesystem::path> path =
         m_printing.AskPdfPath(m_doc.Strings().Get(kTitleId), JobTitle() + ".pdf");

@@ -41,13 +41,10 @@ struct SchedulePageSet {
  * The scheduling sheet "Panel för schemaläggning". Its pages edit the document's weeks and
  * events in place; OK and Apply write them (a failed write keeps the sheet open), Cancel
  * reads both files back, so whatever was not written is dropped. The "Redigera" button
- * offers the congregation and brother lists, which the caller runs.
+ * (cmd::kSheetEdit) offers the congregation and brother lists, which the caller runs.
  */
 class CTabSchedule : public ui::PropertySheet {
 public:
-    static constexpr int kEditButton = 111;
-    static constexpr int kCongregationsCommand = 32844;
-    static constexpr int kBrothersCommand = 32768;
     using CommandRunner = std::function<void(int commandId)>;
 
     /** Shows the pages the settings ask for; the first listed week becomes the current one. */

@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(ViewTest, StartsOnTheStartPanelWithThePrinterRead) {
-    EXPECT_EQ(view->Mode(), 1);
+    EXPECT_EQ(view->Mode(), ViewMode::StartPanel);
     EXPECT_EQ(view->Kind(), 1);
     EXPECT_EQ(view->State().pageHeight, 110);
     EXPECT_EQ(view->State().pageWidth, 80);
@@ -50,7 +50,7 @@ TEST_F(ViewTest, StartsOnTheStartPanelWithThePrinterRead) {
 
 TEST_F(ViewTest, ScrollSizeIsEightInchesByThePagesOfTheStrip) {
     ShowRows(120);
-    EXPECT_EQ(view->Mode(), 2);
+    EXPECT_EQ(view->Mode(), ViewMode::Report);
     EXPECT_EQ(view->State().pageCount, 2);
     EXPECT_EQ(view->ScrollSize(), (ui::Size{768, 2 * 1056}));
     ShowRows(120, 3, 120);
@@ -87,7 +87,7 @@ TEST_F(ViewTest, EscapeReturnsToTheStartPanel) {
     ShowRows(10);
     changes = 0;
     EXPECT_TRUE(view->OnKey(ui::Key::Escape));
-    EXPECT_EQ(view->Mode(), 1);
+    EXPECT_EQ(view->Mode(), ViewMode::StartPanel);
     EXPECT_EQ(view->CurrentReport(), nullptr);
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(view->OnKey(ui::Key::Escape));
