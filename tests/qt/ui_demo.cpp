@@ -31,6 +31,8 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -212,6 +214,9 @@ int RunShell(QApplication& app, const QString& data, Tour* tour) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Pictures of the window at its first-start size, whatever an earlier run left.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("mivra"), QStringLiteral("window")).clear();
     QApplication app(argc, argv);
     const mivra::StringTable& strings = mivra::StringTable::Swedish();
     mivra::ui::qt::QtHost host(strings);
