@@ -74,17 +74,17 @@ void CMainFrame::BindHelpCommands() {
 
 void CMainFrame::SetSheetRunner(SheetRunner runner) {
     m_sheet = std::move(runner);
-    Bind(cmd::kSummary, [this] { RunSheet(SchedulePage::Summary); });
-    Bind(cmd::kHomeTalks, [this] { RunSheet(SchedulePage::HomeTalks); });
-    Bind(cmd::kChairman, [this] { RunSheet(SchedulePage::Chairman); });
-    Bind(cmd::kHosts, [this] { RunSheet(SchedulePage::Hosts); });
-    Bind(cmd::kReaders, [this] { RunSheet(SchedulePage::Readers); });
-    Bind(cmd::kOutgoing, [this] { RunSheet(SchedulePage::Outgoing); });
+    Bind(cmd::kSummary, [this] { RunSheet(schedule::SchedulePage::Summary); });
+    Bind(cmd::kHomeTalks, [this] { RunSheet(schedule::SchedulePage::HomeTalks); });
+    Bind(cmd::kChairman, [this] { RunSheet(schedule::SchedulePage::Chairman); });
+    Bind(cmd::kHosts, [this] { RunSheet(schedule::SchedulePage::Hosts); });
+    Bind(cmd::kReaders, [this] { RunSheet(schedule::SchedulePage::Readers); });
+    Bind(cmd::kOutgoing, [this] { RunSheet(schedule::SchedulePage::Outgoing); });
     UpdateCommands();
 }
 
-void CMainFrame::RunSheet(SchedulePage page) {
-    m_sheet(m_doc, m_host, SchedulePageIndex(m_doc.Options(), page),
+void CMainFrame::RunSheet(schedule::SchedulePage page) {
+    m_sheet(m_doc, m_host, schedule::SchedulePageIndex(m_doc.Options(), page),
             [this](int id) { OnCommand(id); });
     m_view.Relayout(); // the sheet may have changed what the report shows
 }

@@ -37,21 +37,21 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     view.Kinds().Add(cmd::kPanelPlanning, kScheduleKind, OpenSchedule);
 }
 
-SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
-    SchedulePageSet pages;
-    pages.summary = std::make_unique<CTDlg>(doc);
-    pages.homeTalks = std::make_unique<CTabPage>(doc);
-    pages.chairman = std::make_unique<CChair>(doc);
-    pages.hosts = std::make_unique<CHosp>(doc);
-    pages.readers = std::make_unique<CReader>(doc);
-    pages.outgoing = std::make_unique<CSched>(doc);
-    pages.events = std::make_unique<CCovisit>(doc);
+schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
+    schedule::SchedulePageSet pages;
+    pages.summary = std::make_unique<schedule::CTDlg>(doc);
+    pages.homeTalks = std::make_unique<schedule::CTabPage>(doc);
+    pages.chairman = std::make_unique<rotations::CChair>(doc);
+    pages.hosts = std::make_unique<rotations::CHosp>(doc);
+    pages.readers = std::make_unique<rotations::CReader>(doc);
+    pages.outgoing = std::make_unique<schedule::CSched>(doc);
+    pages.events = std::make_unique<schedule::CCovisit>(doc);
     return pages;
 }
 
 int RunScheduleSheet(CMvDoc& doc, ui::Host& host, int startPage,
-                     CTabSchedule::CommandRunner runCommand) {
-    CTabSchedule sheet(doc, MakeSchedulePages(doc), std::move(runCommand));
+                     schedule::CTabSchedule::CommandRunner runCommand) {
+    schedule::CTabSchedule sheet(doc, MakeSchedulePages(doc), std::move(runCommand));
     return sheet.Run(host, startPage);
 }
 

@@ -2,7 +2,7 @@
 
 #include "schedule/CSchedulePage.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 /** The special events page: assemblies, circuit overseer visits and other events. */
 class CCovisit : public CSchedulePage {
@@ -15,4 +15,4 @@ protected:
     bool OnApply() override;
 };
 
-} // namespace mivra
+} // namespace mivra::schedule

@@ -2,7 +2,7 @@
 
 #include "schedule/CWeekPage.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 /** The outgoing speakers page: up to six home brothers who speak elsewhere each week. */
 class CSched : public CWeekPage {
@@ -12,4 +12,4 @@ public:
     explicit CSched(CMvDoc& doc) : CWeekPage(kUse, doc) {}
 };
 
-} // namespace mivra
+} // namespace mivra::schedule

@@ -2,7 +2,7 @@
 
 #include "schedule/CSchedulePage.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 /** The summary page: twenty weeks at a glance; it moves the sheet's first listed week. */
 class CTDlg : public CSchedulePage {
@@ -12,4 +12,4 @@ public:
     explicit CTDlg(CMvDoc& doc) : CSchedulePage(kUse, doc) {}
 };
 
-} // namespace mivra
+} // namespace mivra::schedule

@@ -2,7 +2,7 @@
 
 #include "schedule/CWeekPage.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 /** The home talk page: speaker, talk and invitation of each week. */
 class CTabPage : public CWeekPage {
@@ -12,4 +12,4 @@ public:
     explicit CTabPage(CMvDoc& doc) : CWeekPage(kUse, doc) {}
 };
 
-} // namespace mivra
+} // namespace mivra::schedule

@@ -6,7 +6,7 @@
 #include "store/CMvDoc.h"
 #include "ui/CommandMenus.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 int SchedulePageIndex(SchedulePage page, bool withHosts, bool withReaders) {
     const int hosts = withHosts ? 1 : 0;
@@ -92,4 +92,4 @@ void CTabSchedule::OnReset() {
     m_doc.ReloadWeeks();
 }
 
-} // namespace mivra
+} // namespace mivra::schedule

@@ -7,9 +7,11 @@
 #include <memory>
 
 namespace mivra {
-
 class CMvDoc;
 struct DocOptions;
+} // namespace mivra
+
+namespace mivra::schedule {
 
 /** The pages of the scheduling sheet, in tab order. */
 enum class SchedulePage { Summary, HomeTalks, Chairman, Hosts, Readers, Outgoing, Events };
@@ -75,4 +77,4 @@ private:
     SchedulePageSet m_pages;
 };
 
-} // namespace mivra
+} // namespace mivra::schedule

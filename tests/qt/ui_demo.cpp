@@ -249,9 +249,10 @@ int main(int argc, char** argv) {
                           mivra::ui::Icon::Information, false, ""});
     };
     mivra::demo::DemoDlg dialog(strings, [&] {
-        mivra::app::RunScheduleSheet(
-            doc, host, mivra::SchedulePageIndex(doc.Options(), mivra::SchedulePage::HomeTalks),
-            runCommand);
+        mivra::app::RunScheduleSheet(doc, host,
+                                     mivra::schedule::SchedulePageIndex(
+                                         doc.Options(), mivra::schedule::SchedulePage::HomeTalks),
+                                     runCommand);
     });
     return host.RunDialog(dialog) == mivra::ui::kIdOk ? 0 : 1;
 }

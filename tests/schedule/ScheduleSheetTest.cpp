@@ -1,7 +1,7 @@
 #include "resources/CommandIds.h"
 #include "schedule/SheetFixture.h"
 
-namespace mivra {
+namespace mivra::schedule {
 namespace {
 
 using ui::headless::HeadlessSheet;
@@ -270,4 +270,4 @@ TEST_F(ScheduleSheet, WeeksOutsideTheWindowAreReadOnly) {
 }
 
 } // namespace
-} // namespace mivra
+} // namespace mivra::schedule

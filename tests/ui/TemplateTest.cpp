@@ -64,7 +64,7 @@ TEST(Templates, EveryDeclaredIdExistsInItsTemplate) {
 
 TEST(Templates, EveryWindowClassIsOnTheDeclaredListWithoutACentralOne) {
     const std::vector<const ui::TemplateUse*>& uses = ui::DeclaredTemplateUses();
-    for (const ui::TemplateUse* use : {&app::CAboutDlg::kUse, &CChair::kUse})
+    for (const ui::TemplateUse* use : {&app::CAboutDlg::kUse, &rotations::CChair::kUse})
         EXPECT_NE(std::find(uses.begin(), uses.end(), use), uses.end()) << use->owner;
     EXPECT_EQ(uses.size(), std::set<const ui::TemplateUse*>(uses.begin(), uses.end()).size());
 }
