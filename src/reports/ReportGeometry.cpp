@@ -55,6 +55,10 @@ int ReportGeometry::LeftOffset() const {
     return Margin(m_target.dpiX, m_leftMargin);
 }
 
+ui::Point ReportGeometry::PrintableOrigin() const {
+    return m_target.wholeSheet ? ui::Point{X(1, 4), Y(1, 4)} : ui::Point{};
+}
+
 ui::Font ReportGeometry::Font(const FontSpec& wanted) const {
     ui::Font f{wanted.height,         wanted.width,     wanted.weight,
                wanted.italic,         wanted.underline, wanted.charSet,
@@ -112,8 +116,9 @@ void DrawDateStamp(ui::Canvas& canvas, const ReportGeometry& geometry, int pageT
 }
 
 void SelectStripPage(ui::Canvas& canvas, const ReportGeometry& geometry, int page) {
-    int top = geometry.PageTop(page);
-    canvas.SetOrigin({0, top});
+    const int top = geometry.PageTop(page);
+    const ui::Point printable = geometry.PrintableOrigin();
+    canvas.SetOrigin({-printable.x, top - printable.y});
     canvas.SetClip({0, top, geometry.PageWidth(), top + geometry.PageHeight()});
 }
 

@@ -36,6 +36,8 @@ struct JobSettings {
     int toPage = 0;
     int copies = 1;
     bool driverMakesCopies = true; ///< otherwise the renderer sends the range once per copy
+    /** The canvas's origin is the sheet's corner (a PDF), not a printer's printable area. */
+    bool wholeSheet = false;
 };
 
 /** The sheets of a running job. The first sheet is open when the renderer starts. */

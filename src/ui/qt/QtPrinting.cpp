@@ -35,6 +35,7 @@ JobSettings SettingsOf(QPrinter& printer) {
     }
     job.copies = printer.copyCount();
     job.driverMakesCopies = printer.supportsMultipleCopies();
+    job.wholeSheet = printer.fullPage();
     return job;
 }
 
@@ -46,8 +47,12 @@ QtPrinting::~QtPrinting() = default;
 QPrinter& QtPrinting::Printer() {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (QPrinterInfo::availablePrinters().isEmpty())
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            // Without a printer Qt prints to a PDF with margins of its own; the report places
+            // its page on the whole sheet as our PDFs do, so the preview shows the same page.
             m_printer->setResolution(kNoPrinterDpi);
+            m_printer->setFullPage(true);
+        }
         m_printer->setPageSize(QPageSize(QPageSize::A4));
     }
     return *m_printer;
@@ -129,6 +134,7 @@ Status QtPrinting::WritePdf(const std::filesystem::path& path, const std::string
     options.title = title;
     JobSettings job;
     job.dpiX = job.dpiY = options.dpi;
+    job.wholeSheet = true;
     return RenderPdfSheets(
         path, [&](Sheets& sheets) { render(job, sheets); }, options);
 }
