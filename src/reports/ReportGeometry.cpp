@@ -2,6 +2,7 @@
 
 #include "dates/Dates.h"
 #include "resources/StringTable.h"
+#include "ui/Printing.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -56,7 +57,9 @@ int ReportGeometry::LeftOffset() const {
 }
 
 ui::Point ReportGeometry::PrintableOrigin() const {
-    return m_target.wholeSheet ? ui::Point{X(1, 4), Y(1, 4)} : ui::Point{};
+    if (!m_target.wholeSheet)
+        return {};
+    return {X(ui::kSheetEdgeHundredths, 100), Y(ui::kSheetEdgeHundredths, 100)};
 }
 
 ui::Font ReportGeometry::Font(const FontSpec& wanted) const {

@@ -58,8 +58,8 @@ public:
     int PageTop(int page) const { return (page - 1) * PageHeight(); }
     /**
      * Where the report's coordinates begin on a sheet: the top left of the printable area. A
-     * printer's canvas begins there already; a whole sheet takes a typical printer's, a quarter
-     * inch in from the corner, so a PDF looks as the paper does.
+     * printer's canvas begins there already; a whole sheet takes a typical printer's
+     * (ui::kSheetEdgeHundredths in from the corner), so a PDF looks as the paper does.
      */
     ui::Point PrintableOrigin() const;
 

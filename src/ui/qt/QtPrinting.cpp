@@ -47,13 +47,14 @@ QtPrinting::~QtPrinting() = default;
 QPrinter& QtPrinting::Printer() {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (QPrinterInfo::availablePrinters().isEmpty()) {
-            // Without a printer Qt prints to a PDF with margins of its own; the report places
-            // its page on the whole sheet as our PDFs do, so the preview shows the same page.
-            m_printer->setResolution(kNoPrinterDpi);
-            m_printer->setFullPage(true);
-        }
         m_printer->setPageSize(QPageSize(QPageSize::A4));
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            // Without a printer Qt prints to a PDF; its printable area is a typical printer's,
+            // as in our PDFs, so the preview and page set-up show the page as they will.
+            m_printer->setResolution(kNoPrinterDpi);
+            const double edge = kSheetEdgeHundredths / 100.0;
+            m_printer->setPageMargins(QMarginsF(edge, edge, edge, edge), QPageLayout::Inch);
+        }
     }
     return *m_printer;
 }
