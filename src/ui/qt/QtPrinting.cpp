@@ -52,8 +52,8 @@ QPrinter& QtPrinting::Printer() {
             // Without a printer Qt prints to a PDF; its printable area is a typical printer's,
             // as in our PDFs, so the preview and page set-up show the page as they will.
             m_printer->setResolution(kNoPrinterDpi);
-            const double edge = kSheetEdgeHundredths / 100.0;
-            m_printer->setPageMargins(QMarginsF(edge, edge, edge, edge), QPageLayout::Inch);
+            const double edge = kSheetEdgeHundredths * 0.254; // millimetres, as Swedes read
+            m_printer->setPageMargins(QMarginsF(edge, edge, edge, edge), QPageLayout::Millimeter);
         }
     }
     return *m_printer;
