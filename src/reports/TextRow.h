@@ -29,7 +29,7 @@ public:
     /** A line whose last column ends at `right` (device units of the geometry's target). */
     TextRow(const ReportGeometry& geometry, int right);
 
-    /** Adds a text in a font; texts are added left to right, and empty ones take no column. */
+    /** Adds a text (left or right aligned); texts come left to right, empty ones take no column. */
     void Add(const ui::Font& font, int x, std::string_view text,
              ui::HAlign align = ui::HAlign::Left);
 
