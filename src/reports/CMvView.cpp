@@ -82,8 +82,8 @@ Target CMvView::ScreenTarget() const {
     return {m_state.screenDpiX, m_state.screenDpiY, m_state.screenDpiX, m_state.screenDpiY, false};
 }
 
-Target CMvView::PrinterTarget(int dpiX, int dpiY) const {
-    return {dpiX, dpiY, m_state.screenDpiX, m_state.screenDpiY, true};
+Target CMvView::PrinterTarget(int dpiX, int dpiY, bool wholeSheet) const {
+    return {dpiX, dpiY, m_state.screenDpiX, m_state.screenDpiY, true, wholeSheet};
 }
 
 int CMvView::LayOut(ui::Canvas& canvas, const Target& target) {

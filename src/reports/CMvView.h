@@ -112,7 +112,7 @@ public:
 private:
     ReportGeometry Geometry(const Target& target) const;
     Target ScreenTarget() const;
-    Target PrinterTarget(int dpiX, int dpiY) const;
+    Target PrinterTarget(int dpiX, int dpiY, bool wholeSheet = false) const;
     int LayOut(ui::Canvas& canvas, const Target& target);
     void LayOutForScreen();
     int PrinterPageCount(const ui::PrinterInfo& printer);

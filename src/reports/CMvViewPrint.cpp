@@ -48,7 +48,7 @@ std::string CMvView::JobTitle() const {
 }
 
 void CMvView::RenderJob(const ui::JobSettings& job, ui::Sheets& sheets) {
-    const Target target = PrinterTarget(job.dpiX, job.dpiY);
+    const Target target = PrinterTarget(job.dpiX, job.dpiY, job.wholeSheet);
     const int count = LayOut(sheets.Current(), target);
     const int first = job.fromPage > 0 ? std::min(job.fromPage, count) : 1;
     const int last = job.toPage > 0 ? std::clamp(job.toPage, first, count) : count;

@@ -4,8 +4,8 @@
 // --without-readers is given. With --screenshot DIR it walks through the dialog, a message
 // box and the sheet by itself and saves a PNG of each step, so the look can be checked on
 // a machine without a desktop (Xvfb). With --shell DATA it runs the main window on a data
-// folder instead and photographs the start panel, a menu, the About box, the report and
-// its print preview.
+// folder instead and photographs the start panel, a menu, the About box, the report, its
+// print preview, the page set-up and the print dialog.
 #include "DemoDialogs.h"
 #include "app/CMainFrame.h"
 #include "app/CMvApp.h"
@@ -175,6 +175,19 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         if (auto* modal = qobject_cast<QDialog*>(Modal()))
             modal->reject();
     });
+    // Qt's own print dialogs, to see their Swedish texts.
+    for (auto [id, name] : {std::pair{57606, "shell-5-page-setup"}, {57607, "shell-5-print"}}) {
+        tour.Add([&tour, &window, id = id] {
+            tour.Next();
+            Trigger(window, id);
+        });
+        tour.Add([&tour, name = name] {
+            tour.Shoot(name, Modal());
+            tour.Next();
+            if (auto* modal = qobject_cast<QDialog*>(Modal()))
+                modal->reject();
+        });
+    }
     tour.Add([&tour, &window] {
         tour.Next();
         Trigger(window, 32868);

@@ -171,6 +171,9 @@ TEST_F(ViewTest, PreviewAndPdfAreLaidOutForTheirTargetsToo) {
     view->Preview();
     ASSERT_EQ(printing.jobs.size(), 1u);
     EXPECT_EQ(PagesSent(LastJob()), (std::vector<int>{1, 2, 3}));
+    auto firstOrigin = [this] { return LastJob().sheets[0].CallsOf("origin").front().at; };
+    EXPECT_EQ(firstOrigin(), (ui::Point{0, 0}))
+        << "a printer's canvas begins at its printable area";
 
     view->SavePdf();
     EXPECT_EQ(printing.jobs.size(), 1u) << "no file chosen, nothing written";
@@ -179,6 +182,7 @@ TEST_F(ViewTest, PreviewAndPdfAreLaidOutForTheirTargetsToo) {
     ASSERT_EQ(printing.jobs.size(), 2u);
     EXPECT_EQ(LastJob().kind, "pdf");
     EXPECT_EQ(PagesSent(LastJob()), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(firstOrigin(), (ui::Point{-75, -75})) << "a PDF page stands in as paper's does";
     EXPECT_TRUE(host.Messages().empty());
 
     printing.failPdf = true;

@@ -1,7 +1,7 @@
 #include "app/cli/ScheduleCommand.h"
 
-#include "exchange/TsvExport.h"
 #include "dates/Dates.h"
+#include "exchange/TsvExport.h"
 #include "reports/ReportGeometry.h"
 #include "reports/ScheduleReport.h"
 #include "store/CMvDoc.h"
@@ -55,7 +55,7 @@ ReportFonts ScheduleCommand::FontsOf(const CMvDoc& doc) {
 
 Status ScheduleCommand::PrintPdf(const std::filesystem::path& file, const ReportFonts& fonts,
                                  const PdfRenderer& pdf) const {
-    const reports::Target target{kPdfDpi, kPdfDpi, kScreenDpi, kScreenDpi, true};
+    const reports::Target target{kPdfDpi, kPdfDpi, kScreenDpi, kScreenDpi, true, true};
     const reports::ReportGeometry geometry(target, m_doc.Options().topMargin,
                                            m_doc.Options().leftMargin);
     reports::ScheduleReport report(m_doc, m_range.startWeek, m_range.weekCount);

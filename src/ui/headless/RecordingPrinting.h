@@ -51,7 +51,7 @@ public:
     Status WritePdf(const std::filesystem::path& path, const std::string& title,
                     const JobRenderer& render) override;
 
-    /** The pages a job sent, read from where each sheet's strip page began. */
+    /** The pages a job sent, read from the clip of each sheet's strip page. */
     static std::vector<int> PagesSent(const Job& job, int pageHeight);
 
 private:

@@ -35,6 +35,7 @@ JobSettings SettingsOf(QPrinter& printer) {
     }
     job.copies = printer.copyCount();
     job.driverMakesCopies = printer.supportsMultipleCopies();
+    job.wholeSheet = printer.fullPage();
     return job;
 }
 
@@ -46,9 +47,14 @@ QtPrinting::~QtPrinting() = default;
 QPrinter& QtPrinting::Printer() {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (QPrinterInfo::availablePrinters().isEmpty())
-            m_printer->setResolution(kNoPrinterDpi);
         m_printer->setPageSize(QPageSize(QPageSize::A4));
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            // Without a printer Qt prints to a PDF; its printable area is a typical printer's,
+            // as in our PDFs, so the preview and page set-up show the page as they will.
+            m_printer->setResolution(kNoPrinterDpi);
+            const double edge = kSheetEdgeHundredths * 0.254; // millimetres, as Swedes read
+            m_printer->setPageMargins(QMarginsF(edge, edge, edge, edge), QPageLayout::Millimeter);
+        }
     }
     return *m_printer;
 }
@@ -129,6 +135,7 @@ Status QtPrinting::WritePdf(const std::filesystem::path& path, const std::string
     options.title = title;
     JobSettings job;
     job.dpiX = job.dpiY = options.dpi;
+    job.wholeSheet = true;
     return RenderPdfSheets(
         path, [&](Sheets& sheets) { render(job, sheets); }, options);
 }
