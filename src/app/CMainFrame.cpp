@@ -19,6 +19,7 @@ constexpr int kDatePaneSample = 59142;
 constexpr int kUseCloseButton = 60011;
 constexpr int kUnsavedAtClose = 60012;
 constexpr int kNoHelp = 60013;
+constexpr int kPdfSaved = 60061;
 
 struct FontCommand {
     int id;
@@ -55,7 +56,10 @@ void CMainFrame::BindViewCommands() {
     Bind(cmd::kPrint, [this] { m_view.Print(); });
     Bind(cmd::kPrintPreview, [this] { m_view.Preview(); });
     Bind(cmd::kPrintSetup, [this] { m_view.PrinterSetup(); });
-    Bind(cmd::kSavePdf, [this] { m_view.SavePdf(); });
+    Bind(cmd::kSavePdf, [this] {
+        if (std::optional<std::filesystem::path> saved = m_view.SavePdf())
+            SetStatusText(0, Strings().Format(kPdfSaved, saved->string()));
+    });
     Bind(cmd::kStartPanel, [this] { m_view.ShowStartPanel(); });
     for (const FontCommand& f : kFontCommands)
         Bind(f.id, [this, f] { m_view.ChooseFont(f.role, f.id); });

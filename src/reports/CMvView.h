@@ -7,8 +7,10 @@
 #include "ui/Frame.h"
 #include "ui/Printing.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace mivra {
@@ -93,7 +95,11 @@ public:
     void Print();
     void Preview();
     void PrinterSetup();
-    void SavePdf();
+    /**
+     * "Spara som PDF…": proposes the report's file name, writes the PDF with the report's
+     * title; the file written, or nothing when cancelled or failed (1231 shown).
+     */
+    std::optional<std::filesystem::path> SavePdf();
     /** Reads the printer's name and resolution; 300 × 300 dpi without a printer. */
     void ReadPrinter();
     /** Lays the report out for a job's target and sends the chosen pages to its sheets. */

@@ -100,23 +100,28 @@ void CMvView::PrinterSetup() {
         ReadPrinter();
 }
 
-void CMvView::SavePdf() {
+std::optional<std::filesystem::path> CMvView::SavePdf() {
     if (m_state.mode != ViewMode::Report || !m_report || m_state.printing)
-        return;
+        return std::nullopt;
+    const std::string name = m_report->FileName().empty() ? JobTitle() : m_report->FileName();
+    const std::string title = m_report->Title().empty() ? JobTitle() : m_report->Title();
     std::optional<std::filesystem::path> path =
-        m_printing.AskPdfPath(m_doc.Strings().Get(kTitleId), JobTitle() + ".pdf");
+        m_printing.AskPdfPath(m_doc.Strings().Get(kTitleId), name + ".pdf");
     if (!path)
-        return;
+        return std::nullopt;
     Status status;
     {
         PrintingFlag flag(m_state.printing);
         status = m_printing.WritePdf(
-            *path, JobTitle(),
+            *path, title,
             [this](const ui::JobSettings& job, ui::Sheets& sheets) { RenderJob(job, sheets); });
     }
     Relayout();
-    if (!status.ok())
+    if (!status.ok()) {
         m_doc.ReportWriteFailure(*path);
+        return std::nullopt;
+    }
+    return path;
 }
 
 } // namespace mivra::reports

@@ -1,11 +1,13 @@
 #include "reports/ScheduleReport.h"
 
+#include "dates/Dates.h"
 #include "reports/TextRow.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -19,6 +21,7 @@ constexpr int kReaderLabel = 1039;   // "Högläsare"
 constexpr int kHostLabel = 1192;     // "Värd"
 constexpr int kOutgoingLabel = 1037; // "Talare som reser ut"
 constexpr int kToLabel = 60204;      // "till"
+constexpr int kFileName = 60060;     // "Schema"
 
 // DrawBand answers white on a dark band; this stands for "each text keeps its own colour".
 constexpr ui::Colour kOwnColour = 0xFF000000;
@@ -74,6 +77,22 @@ bool ScheduleReport::Fits(const Frame& frame, int first, int candidate) const {
     // row off the sheet, so its real end is checked too.
     return rows * frame.row + frame.top <= frame.fitLimit &&
            LastRowEnd(frame, first, candidate) <= frame.lastRowLimit;
+}
+
+std::string ScheduleReport::FileName() const {
+    const std::string meeting =
+        dates::MeetingDate(dates::MondayOf(m_start + 1), 0, m_doc.MeetingDays());
+    const std::optional<CivilDate> day = dates::ParseDateText(meeting);
+    std::string name = m_doc.Strings().Get(kFileName);
+    if (!day)
+        return name;
+    char iso[16];
+    std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", day->year, day->month, day->day);
+    return name + " " + iso;
+}
+
+std::string ScheduleReport::Title() const {
+    return m_doc.Options().heading;
 }
 
 int ScheduleReport::Layout(const PageContext& context) {

@@ -156,6 +156,7 @@ TEST(QtShell, AReportRendersToAPdfWhosePagesAreTheStripsElevenInchBands) {
     if (!info)
         GTEST_SKIP() << "poppler-utils not installed";
     EXPECT_TRUE(info->contains(QRegularExpression("Pages:\\s+3\\n"))) << info->toStdString();
+    EXPECT_TRUE(info->contains(QRegularExpression("Title:\\s+Schema\\n"))) << info->toStdString();
     EXPECT_TRUE(
         info->contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)?")))
         << info->toStdString();

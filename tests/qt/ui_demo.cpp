@@ -198,6 +198,16 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         if (auto* modal = qobject_cast<QDialog*>(Modal()))
             modal->reject();
     });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32900); // "Spara som PDF…"
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-7-save-pdf", Modal());
+        tour.Next();
+        if (auto* modal = qobject_cast<QDialog*>(Modal()))
+            modal->reject();
+    });
     tour.Add([&window] {
         window.close(); // back to the start panel
         window.close(); // then closes

@@ -175,18 +175,20 @@ TEST_F(ViewTest, PreviewAndPdfAreLaidOutForTheirTargetsToo) {
     EXPECT_EQ(firstOrigin(), (ui::Point{0, 0}))
         << "a printer's canvas begins at its printable area";
 
-    view->SavePdf();
+    EXPECT_FALSE(view->SavePdf());
     EXPECT_EQ(printing.jobs.size(), 1u) << "no file chosen, nothing written";
     printing.pdfPath = dir / "schema.pdf";
-    view->SavePdf();
+    EXPECT_EQ(view->SavePdf(), dir / "schema.pdf");
     ASSERT_EQ(printing.jobs.size(), 2u);
     EXPECT_EQ(LastJob().kind, "pdf");
+    EXPECT_EQ(printing.pdfSuggested, "Mivra.pdf") << "a report without a name of its own";
+    EXPECT_EQ(LastJob().title, "Mivra");
     EXPECT_EQ(PagesSent(LastJob()), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(firstOrigin(), (ui::Point{-75, -75})) << "a PDF page stands in as paper's does";
     EXPECT_TRUE(host.Messages().empty());
 
     printing.failPdf = true;
-    view->SavePdf();
+    EXPECT_FALSE(view->SavePdf());
     ASSERT_EQ(host.Messages().size(), 1u) << "a failed PDF is not reported as done";
     EXPECT_NE(host.Messages()[0].text.find(Path("schema.pdf")), std::string::npos);
     EXPECT_NE(host.Messages()[0].text.find("Kunde inte skapa ny fil"), std::string::npos);

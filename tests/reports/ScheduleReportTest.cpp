@@ -72,6 +72,14 @@ protected:
     ReportFonts fonts = DefaultFonts();
 };
 
+TEST_F(Schedule, ASavedCopyIsNamedForItsFirstMeetingDayAndTitledByTheHeading) {
+    WriteFolder({});
+    Load();
+    ScheduleReport report(*doc, Today(), 4);
+    EXPECT_EQ(report.FileName(), "Schema 2026-03-08") << "the Sunday of today's week";
+    EXPECT_EQ(report.Title(), doc->Options().heading);
+}
+
 // Pagination -------------------------------------------------------------------------------
 
 TEST_F(Schedule, TenPlainWeeksFillA96DpiPageAndTheEleventhStartsTheNext) {

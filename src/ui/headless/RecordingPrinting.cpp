@@ -65,7 +65,8 @@ void RecordingPrinting::Preview(const std::string& title, const JobRenderer& ren
 }
 
 std::optional<std::filesystem::path> RecordingPrinting::AskPdfPath(const std::string&,
-                                                                   const std::string&) {
+                                                                   const std::string& suggested) {
+    pdfSuggested = suggested;
     return pdfPath;
 }
 

@@ -33,6 +33,7 @@ public:
     bool driverMakesCopies = true; ///< of every printer
     std::deque<Choice> choices;
     std::optional<std::filesystem::path> pdfPath; ///< the answer of AskPdfPath
+    std::string pdfSuggested;                     ///< the name AskPdfPath last proposed
     bool failPdf = false;
     std::optional<PrinterInfo> setUpChoice; ///< the printer set-up switches to it
 

@@ -2,6 +2,7 @@
 
 #include "resources/Embedded.h"
 #include "ui/Dialog.h"
+#include "ui/qt/DesktopSettings.h"
 #include "ui/qt/ProgramIcon.h"
 #include "ui/qt/QtForm.h"
 #include "ui/qt/QtHost.h"
@@ -20,7 +21,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QSvgRenderer>
 #include <QToolBar>
@@ -28,12 +28,6 @@
 
 namespace mivra::ui::qt {
 namespace {
-
-// The window's place on this screen belongs to the desktop, not to the data folder: a folder
-// restored on another computer must not carry it along.
-QSettings WindowSettings() {
-    return QSettings(QStringLiteral("mivra"), QStringLiteral("window"));
-}
 
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 
@@ -189,7 +183,7 @@ void QtMainWindow::BuildStartPanel(Dialog& startPanel, QtHost& host) {
 }
 
 void QtMainWindow::FitToDesktop() {
-    if (restoreGeometry(WindowSettings().value(kGeometryKey).toByteArray()))
+    if (restoreGeometry(DesktopSettings().value(kGeometryKey).toByteArray()))
         return;
     // The desktop's height; the width of the report page, 8.3 inches at most.
     const QRect desktop = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -249,7 +243,7 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    WindowSettings().setValue(kGeometryKey, saveGeometry());
+    DesktopSettings().setValue(kGeometryKey, saveGeometry());
     event->accept();
 }
 

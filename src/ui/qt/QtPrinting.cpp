@@ -1,17 +1,20 @@
 #include "ui/qt/QtPrinting.h"
 
+#include "ui/qt/DesktopSettings.h"
 #include "ui/qt/PdfRender.h"
 #include "ui/qt/PrinterSheets.h"
 #include "ui/qt/QtText.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace mivra::ui::qt {
@@ -118,7 +121,14 @@ void QtPrinting::Preview(const std::string& title, const JobRenderer& render) {
 
 std::optional<std::filesystem::path> QtPrinting::AskPdfPath(const std::string& title,
                                                             const std::string& suggested) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The folder last used for a PDF, at first the user's documents; never the working folder.
+    const QString folderKey = QStringLiteral("pdf/folder");
+    QSettings settings = DesktopSettings();
+    QString folder = settings.value(folderKey).toString();
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
     QString file =
         QFileDialog::getSaveFileName(m_parent, ToQt(title), QDir(folder).filePath(ToQt(suggested)),
                                      QStringLiteral("PDF (*.pdf)"));
@@ -126,6 +136,7 @@ std::optional<std::filesystem::path> QtPrinting::AskPdfPath(const std::string& t
         return std::nullopt;
     if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         file += QStringLiteral(".pdf");
+    settings.setValue(folderKey, QFileInfo(file).absolutePath());
     return std::filesystem::path(file.toStdString());
 }
 
