@@ -1,9 +1,17 @@
 #include "app/CAboutDlg.h"
 
+#include "base/Version.h"
+
 namespace mivra::app {
 namespace {
 
-constexpr int kControls[] = {ui::kIdOk, CAboutDlg::kFolderText};
+constexpr int kControls[] = {ui::kIdOk,           CAboutDlg::kFolderText, CAboutDlg::kMakerText,
+                             CAboutDlg::kWebText, CAboutDlg::kMailText,   CAboutDlg::kLicenseText};
+// The maker lines' texts (the template leaves them empty).
+constexpr int kMaker = 60040; // "%1" is the version
+constexpr int kWeb = 60041;
+constexpr int kMail = 60042;
+constexpr int kLicense = 60043;
 
 /** The length of the longest prefix of at most `limit` UTF-8 characters. */
 size_t PrefixBytes(const std::string& text, size_t limit) {
@@ -27,6 +35,10 @@ std::string CAboutDlg::FolderText(const std::filesystem::path& folder) {
 }
 
 void CAboutDlg::OnInit() {
+    Win().SetText(kMakerText, m_strings.Format(kMaker, kVersion));
+    Win().SetText(kWebText, m_strings.Get(kWeb));
+    Win().SetText(kMailText, m_strings.Get(kMail));
+    Win().SetText(kLicenseText, m_strings.Get(kLicense));
     Win().SetText(kFolderText, FolderText(m_dataFolder));
 }
 

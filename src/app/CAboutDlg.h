@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/StringTable.h"
 #include "ui/Dialog.h"
 
 #include <filesystem>
@@ -7,15 +8,20 @@
 
 namespace mivra::app {
 
-/** The About box (template 100): the program, its version and the data folder. */
+/** The About box (template 100): the program, its version, its maker and the data folder. */
 class CAboutDlg : public ui::Dialog {
 public:
     static const ui::TemplateUse kUse;
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
     static constexpr int kFolderText = 1000;
+    static constexpr int kMakerText = 1001; ///< the maker and the version
+    static constexpr int kWebText = 1002;
+    static constexpr int kMailText = 1003;
+    static constexpr int kLicenseText = 1004;
     static constexpr size_t kFolderLimit = 300; ///< characters of the folder shown
 
-    explicit CAboutDlg(std::filesystem::path dataFolder)
-        : ui::Dialog(kUse), m_dataFolder(std::move(dataFolder)) {}
+    CAboutDlg(const StringTable& strings, std::filesystem::path dataFolder)
+        : ui::Dialog(kUse), m_strings(strings), m_dataFolder(std::move(dataFolder)) {}
 
     /** The folder as the box shows it: at most kFolderLimit characters. */
     static std::string FolderText(const std::filesystem::path& folder);
@@ -24,6 +30,7 @@ protected:
     void OnInit() override;
 
 private:
+    const StringTable& m_strings;
     std::filesystem::path m_dataFolder;
 };
 

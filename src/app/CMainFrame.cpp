@@ -1,11 +1,13 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
-#include "app/Commands.h"
 #include "dates/Dates.h"
 #include "reports/CMvView.h"
+#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "ui/CommandMenus.h"
 #include "ui/Host.h"
 
 namespace mivra::app {
@@ -17,6 +19,7 @@ constexpr int kDatePaneSample = 59142;
 constexpr int kUseCloseButton = 60011;
 constexpr int kUnsavedAtClose = 60012;
 constexpr int kNoHelp = 60013;
+constexpr int kPdfSaved = 60061;
 
 struct FontCommand {
     int id;
@@ -53,7 +56,10 @@ void CMainFrame::BindViewCommands() {
     Bind(cmd::kPrint, [this] { m_view.Print(); });
     Bind(cmd::kPrintPreview, [this] { m_view.Preview(); });
     Bind(cmd::kPrintSetup, [this] { m_view.PrinterSetup(); });
-    Bind(cmd::kSavePdf, [this] { m_view.SavePdf(); });
+    Bind(cmd::kSavePdf, [this] {
+        if (std::optional<std::filesystem::path> saved = m_view.SavePdf())
+            SetStatusText(0, Strings().Format(kPdfSaved, saved->string()));
+    });
     Bind(cmd::kStartPanel, [this] { m_view.ShowStartPanel(); });
     for (const FontCommand& f : kFontCommands)
         Bind(f.id, [this, f] { m_view.ChooseFont(f.role, f.id); });
@@ -65,24 +71,24 @@ void CMainFrame::BindHelpCommands() {
     Bind(cmd::kHelpIndex, [this] { ShowHelp("index"); });
     Bind(cmd::kHelp, [this] { ShowHelp(""); });
     Bind(cmd::kAbout, [this] {
-        CAboutDlg about(m_doc.DataFolder());
+        CAboutDlg about(m_doc.Strings(), m_doc.DataFolder());
         m_host.RunDialog(about);
     });
 }
 
 void CMainFrame::SetSheetRunner(SheetRunner runner) {
     m_sheet = std::move(runner);
-    Bind(cmd::kSummary, [this] { RunSheet(SchedulePage::Summary); });
-    Bind(cmd::kHomeTalks, [this] { RunSheet(SchedulePage::HomeTalks); });
-    Bind(cmd::kChairman, [this] { RunSheet(SchedulePage::Chairman); });
-    Bind(cmd::kHosts, [this] { RunSheet(SchedulePage::Hosts); });
-    Bind(cmd::kReaders, [this] { RunSheet(SchedulePage::Readers); });
-    Bind(cmd::kOutgoing, [this] { RunSheet(SchedulePage::Outgoing); });
+    Bind(cmd::kSummary, [this] { RunSheet(schedule::SchedulePage::Summary); });
+    Bind(cmd::kHomeTalks, [this] { RunSheet(schedule::SchedulePage::HomeTalks); });
+    Bind(cmd::kChairman, [this] { RunSheet(schedule::SchedulePage::Chairman); });
+    Bind(cmd::kHosts, [this] { RunSheet(schedule::SchedulePage::Hosts); });
+    Bind(cmd::kReaders, [this] { RunSheet(schedule::SchedulePage::Readers); });
+    Bind(cmd::kOutgoing, [this] { RunSheet(schedule::SchedulePage::Outgoing); });
     UpdateCommands();
 }
 
-void CMainFrame::RunSheet(SchedulePage page) {
-    m_sheet(m_doc, m_host, SchedulePageIndex(m_doc.Settings().Options(), page),
+void CMainFrame::RunSheet(schedule::SchedulePage page) {
+    m_sheet(m_doc, m_host, schedule::SchedulePageIndex(m_doc.Settings().Options(), page),
             [this](int id) { OnCommand(id); });
     m_view.Relayout(); // the sheet may have changed what the report shows
 }
@@ -94,7 +100,7 @@ void CMainFrame::Bind(int id, std::function<void()> handler) {
 void CMainFrame::SetWindow(ui::FrameWindow* window) {
     m_window = window;
     if (m_window) {
-        m_window->ShowStartPanel(m_view.Mode() == 1);
+        m_window->ShowStartPanel(m_view.Mode() == reports::ViewMode::StartPanel);
         UpdateCommands();
     }
 }
@@ -111,8 +117,9 @@ ui::FrameLayout CMainFrame::Layout() const {
     ui::FrameLayout layout;
     layout.title =
         m_demo ? Strings().Format(kDemoTitle, Strings().Get(kTitle)) : Strings().Get(kTitle);
-    layout.menuBar = cmd::MenuBar();
-    layout.toolbar = cmd::Toolbar();
+    const resources::CommandTable& commands = resources::CommandTable::Shell();
+    layout.menuBar = ui::MenuEntries(commands.MenuBar(), Strings());
+    layout.toolbar = ui::ToolSlots(commands.Toolbar());
     layout.datePane = dates::FormatCivil(m_doc.Today(), "%b %d, %Y", Strings());
     layout.datePaneSample = Strings().Get(kDatePaneSample);
     return layout;
@@ -147,7 +154,7 @@ void CMainFrame::SetStatusText(int pane, std::string_view text) {
 
 void CMainFrame::ViewChanged() {
     if (m_window) {
-        m_window->ShowStartPanel(m_view.Mode() == 1);
+        m_window->ShowStartPanel(m_view.Mode() == reports::ViewMode::StartPanel);
         m_window->UpdateView();
     }
     UpdateCommands();
@@ -178,7 +185,7 @@ bool CMainFrame::OnClose() {
         m_host.ShowMessage(box);
         return false;
     }
-    if (m_view.Mode() == 2) {
+    if (m_view.Mode() == reports::ViewMode::Report) {
         m_view.ShowStartPanel();
         return false;
     }

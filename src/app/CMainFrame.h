@@ -71,7 +71,7 @@ public:
 private:
     void BindViewCommands();
     void BindHelpCommands();
-    void RunSheet(SchedulePage page);
+    void RunSheet(schedule::SchedulePage page);
     void ShowHelp(std::string_view topic);
     /** Saves what is still unsaved; asks before closing with files that failed. */
     bool DocumentMayClose();

@@ -14,6 +14,7 @@ class CMainFrame;
 class CStartPanel : public ui::Dialog {
 public:
     static const ui::TemplateUse kUse;
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
 
     explicit CStartPanel(CMainFrame& frame) : ui::Dialog(kUse), m_frame(frame) {}
 

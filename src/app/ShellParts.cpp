@@ -4,6 +4,7 @@
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
 #include "reports/ScheduleReport.h"
+#include "resources/CommandIds.h"
 #include "rotations/CChair.h"
 #include "rotations/CHosp.h"
 #include "rotations/CReader.h"
@@ -15,9 +16,7 @@
 namespace mivra::app {
 namespace {
 
-constexpr int kScheduleReport = 1;
-constexpr int kScheduleCommand = 32866; // "&Schemaläggning"
-constexpr int kPlanningButton = 122;    // "Pågående planering"
+constexpr int kScheduleKind = 1;
 
 // The week range first; "Exportera" and Cancel show nothing.
 std::unique_ptr<reports::Report> OpenSchedule(reports::ReportOpening& opening) {
@@ -34,25 +33,25 @@ std::unique_ptr<reports::Report> OpenSchedule(reports::ReportOpening& opening) {
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.SetSheetRunner(&RunScheduleSheet);
-    view.Kinds().Add(kScheduleCommand, kScheduleReport, OpenSchedule);
-    view.Kinds().Add(kPlanningButton, kScheduleReport, OpenSchedule);
+    view.Kinds().Add(cmd::kScheduleReport, kScheduleKind, OpenSchedule);
+    view.Kinds().Add(cmd::kPanelPlanning, kScheduleKind, OpenSchedule);
 }
 
-SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
-    SchedulePageSet pages;
-    pages.summary = std::make_unique<CTDlg>(doc);
-    pages.homeTalks = std::make_unique<CTabPage>(doc);
-    pages.chairman = std::make_unique<CChair>(doc);
-    pages.hosts = std::make_unique<CHosp>(doc);
-    pages.readers = std::make_unique<CReader>(doc);
-    pages.outgoing = std::make_unique<CSched>(doc);
-    pages.events = std::make_unique<CCovisit>(doc);
+schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
+    schedule::SchedulePageSet pages;
+    pages.summary = std::make_unique<schedule::CTDlg>(doc);
+    pages.homeTalks = std::make_unique<schedule::CTabPage>(doc);
+    pages.chairman = std::make_unique<rotations::CChair>(doc);
+    pages.hosts = std::make_unique<rotations::CHosp>(doc);
+    pages.readers = std::make_unique<rotations::CReader>(doc);
+    pages.outgoing = std::make_unique<schedule::CSched>(doc);
+    pages.events = std::make_unique<schedule::CCovisit>(doc);
     return pages;
 }
 
 int RunScheduleSheet(CMvDoc& doc, ui::Host& host, int startPage,
-                     CTabSchedule::CommandRunner runCommand) {
-    CTabSchedule sheet(doc, MakeSchedulePages(doc), std::move(runCommand));
+                     schedule::CTabSchedule::CommandRunner runCommand) {
+    schedule::CTabSchedule sheet(doc, MakeSchedulePages(doc), std::move(runCommand));
     return sheet.Run(host, startPage);
 }
 

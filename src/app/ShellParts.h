@@ -19,7 +19,7 @@ class CMainFrame;
 void PlugInParts(CMainFrame& frame, reports::CMvView& view);
 
 /** Every page of the scheduling sheet, as the sheet receives them. */
-SchedulePageSet MakeSchedulePages(CMvDoc& doc);
+schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc);
 
 /**
  * Opens the scheduling sheet on a page (see SchedulePageIndex; an absent page, −1, opens the
@@ -27,7 +27,7 @@ SchedulePageSet MakeSchedulePages(CMvDoc& doc);
  * from the "Redigera" menu while the sheet is open; the main frame runs it.
  */
 int RunScheduleSheet(CMvDoc& doc, ui::Host& host, int startPage,
-                     CTabSchedule::CommandRunner runCommand);
+                     schedule::CTabSchedule::CommandRunner runCommand);
 
 /**
  * The week range of the printed schedule. "Exportera" writes the tab-separated export of the

@@ -1,6 +1,6 @@
 #include "app/ShellRules.h"
 
-#include "app/Commands.h"
+#include "resources/CommandIds.h"
 #include "store/CMvDoc.h"
 
 namespace mivra::app {
@@ -23,12 +23,12 @@ constexpr RuleEntry kRules[] = {
     {cmd::kReaderReport, Rule::Readers},
     {cmd::kVisitorLetter, Rule::HomeCongregation},
     {cmd::kExportPackage, Rule::PackageExport},
-    {116, Rule::HomeCongregation}, // start panel "Redigera historik"
+    {cmd::kPanelEditHistory, Rule::HomeCongregation},
 };
 
 } // namespace
 
-ShellState StateOf(const CMvDoc& doc, int viewMode) {
+ShellState StateOf(const CMvDoc& doc, reports::ViewMode viewMode) {
     ShellState s;
     s.viewMode = viewMode;
     s.congregations = doc.Congregations().CongregationCount();
@@ -52,7 +52,7 @@ bool Allows(Rule rule, const ShellState& s) {
     case Rule::Always:
         return true;
     case Rule::ReportShown:
-        return s.viewMode == 2;
+        return s.viewMode == reports::ViewMode::Report;
     case Rule::SeveralCongregations:
         return s.congregations > 1;
     case Rule::HomeList:

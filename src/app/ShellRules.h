@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/ViewMode.h"
 #include "store/Settings.h"
 
 namespace mivra {
@@ -12,7 +13,7 @@ namespace mivra::app {
 
 /** What the enable rules look at. */
 struct ShellState {
-    int viewMode = 1;
+    reports::ViewMode viewMode = reports::ViewMode::StartPanel;
     int congregations = 0;
     int brothers = 0;
     bool homeListEmpty = true;
@@ -21,11 +22,11 @@ struct ShellState {
     bool homeCongregation = false;
 };
 
-ShellState StateOf(const CMvDoc& doc, int viewMode);
+ShellState StateOf(const CMvDoc& doc, reports::ViewMode viewMode);
 
 enum class Rule {
     Always,
-    ReportShown,          ///< view mode 2
+    ReportShown,          ///< the view shows a report
     SeveralCongregations, ///< more than one congregation
     HomeList,             ///< the home congregation's list is not empty
     Hosts,                ///< hosts are scheduled

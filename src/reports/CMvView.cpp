@@ -1,7 +1,10 @@
 #include "reports/CMvView.h"
 
+#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "store/CMvDoc.h"
 #include "store/Profile.h"
+#include "ui/CommandMenus.h"
 #include "ui/Host.h"
 
 #include <algorithm>
@@ -10,18 +13,6 @@ namespace mivra::reports {
 namespace {
 
 constexpr int kScheduleKind = 1;
-
-/** The right-click menu of the printed schedule: each entry issues its command. */
-struct ContextEntry {
-    int id;
-    const char* text;
-};
-constexpr ContextEntry kScheduleMenu[] = {
-    {32864, "Inställningar"},           {32868, "Teckensnitt, Rubrik"},
-    {32867, "Teckensnitt, datum"},      {32869, "Teckensnitt, tal"},
-    {32872, "Teckensnitt, Förklaring"}, {32870, "Teckensnitt, Talare"},
-    {32791, "Teckensnitt, text"},       {32813, "Återställ teckensnitt till Förval"},
-};
 
 } // namespace
 
@@ -55,14 +46,14 @@ bool CMvView::ShowReport(int sourceId) {
 void CMvView::Show(int kind, std::unique_ptr<Report> report) {
     m_report = std::move(report);
     m_state.kind = kind;
-    m_state.mode = 2;
+    m_state.mode = ViewMode::Report;
     m_scroll = {};
     LayOutForScreen();
     Changed();
 }
 
 void CMvView::ShowStartPanel() {
-    m_state.mode = 1;
+    m_state.mode = ViewMode::StartPanel;
     m_report.reset();
     m_state.pageCount = 1;
     m_scroll = {};
@@ -70,7 +61,7 @@ void CMvView::ShowStartPanel() {
 }
 
 void CMvView::Relayout() {
-    if (m_state.mode == 2)
+    if (m_state.mode == ViewMode::Report)
         LayOutForScreen();
     Changed();
 }
@@ -91,8 +82,8 @@ Target CMvView::ScreenTarget() const {
     return {m_state.screenDpiX, m_state.screenDpiY, m_state.screenDpiX, m_state.screenDpiY, false};
 }
 
-Target CMvView::PrinterTarget(int dpiX, int dpiY) const {
-    return {dpiX, dpiY, m_state.screenDpiX, m_state.screenDpiY, true};
+Target CMvView::PrinterTarget(int dpiX, int dpiY, bool wholeSheet) const {
+    return {dpiX, dpiY, m_state.screenDpiX, m_state.screenDpiY, true, wholeSheet};
 }
 
 int CMvView::LayOut(ui::Canvas& canvas, const Target& target) {
@@ -118,7 +109,7 @@ void CMvView::SetScreenDpi(int dpiX, int dpiY) {
 }
 
 ui::Size CMvView::ScrollSize() const {
-    if (m_state.mode != 2)
+    if (m_state.mode != ViewMode::Report)
         return {};
     ReportGeometry g = Geometry(ScreenTarget());
     const int pageTenths = m_report ? m_report->ScrollPageTenths() : m_state.pageHeight;
@@ -148,7 +139,7 @@ ui::Size CMvView::PageStep() const {
 }
 
 bool CMvView::OnKey(ui::Key key) {
-    if (m_state.mode != 2)
+    if (m_state.mode != ViewMode::Report)
         return false;
     const ui::Size line = LineStep();
     const ui::Size page = PageStep();
@@ -188,17 +179,18 @@ bool CMvView::OnKey(ui::Key key) {
 }
 
 void CMvView::OnContextMenu(const ui::Window& owner, ui::Point at) {
-    if (m_state.mode != 2 || m_state.kind != kScheduleKind || !m_run)
+    if (m_state.mode != ViewMode::Report || m_state.kind != kScheduleKind || !m_run)
         return;
-    ui::Menu menu;
-    for (const ContextEntry& e : kScheduleMenu)
-        menu.items.emplace_back(e.id, e.text, !m_enabled || m_enabled(e.id));
+    // Each entry of the printed schedule's menu issues its command.
+    const ui::Menu menu =
+        ui::PopupMenuOf(resources::CommandTable::Shell().Popup(cmd::menu::kScheduleReport),
+                        m_doc.Strings(), m_enabled);
     if (int chosen = m_host.PopupMenu(owner, at, menu))
         m_run(chosen);
 }
 
 void CMvView::Paint(ui::Canvas& canvas) {
-    if (m_state.mode != 2 || !m_report)
+    if (m_state.mode != ViewMode::Report || !m_report)
         return;
     ReportGeometry g = Geometry(ScreenTarget());
     const int pageHeight = std::max(1, g.PageHeight());

@@ -2,12 +2,15 @@
 
 #include "reports/Report.h"
 #include "reports/ReportKinds.h"
+#include "reports/ViewMode.h"
 #include "store/Settings.h"
 #include "ui/Frame.h"
 #include "ui/Printing.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace mivra {
@@ -22,7 +25,7 @@ namespace mivra::reports {
 
 /** The report view's state: what is shown and the devices it is laid out for. */
 struct ViewState {
-    int mode = 1; ///< 1: the start panel; 2: a report
+    ViewMode mode = ViewMode::StartPanel;
     int kind = 1; ///< the report kind, 1…14
     int pageHeight = kPageHeightTenths;
     int pageWidth = kPageWidthTenths;
@@ -39,7 +42,7 @@ struct ViewState {
 };
 
 /**
- * The single view of the main window: the start panel (mode 1) or one report (mode 2),
+ * The single view of the main window: the start panel or one report,
  * drawn alike on screen, in the preview, on paper and into a PDF, each laid out for its own
  * target. It owns the seven report fonts and their commands.
  */
@@ -55,7 +58,7 @@ public:
     CMvView& operator=(const CMvView&) = delete;
 
     const ViewState& State() const { return m_state; }
-    int Mode() const { return m_state.mode; }
+    ViewMode Mode() const { return m_state.mode; }
     int Kind() const { return m_state.kind; }
     bool IsPrinting() const { return m_state.printing; }
     ReportKinds& Kinds() { return m_kinds; }
@@ -67,11 +70,11 @@ public:
     void SetCommands(CommandRunner run, CommandQuery enabled);
 
     // Modes -----------------------------------------------------------------------------------
-    /** Runs the opener registered for a command or button; shows its report in mode 2. */
+    /** Runs the opener registered for a command or button and shows its report. */
     bool ShowReport(int sourceId);
     /** Shows a report that is already built (the openers end here). */
     void Show(int kind, std::unique_ptr<Report> report);
-    /** Back to the start panel (mode 1). */
+    /** Back to the start panel. */
     void ShowStartPanel();
     /** Lays the shown report out again for the screen (fonts or data changed). */
     void Relayout();
@@ -92,7 +95,11 @@ public:
     void Print();
     void Preview();
     void PrinterSetup();
-    void SavePdf();
+    /**
+     * "Spara som PDF…": proposes the report's file name, writes the PDF with the report's
+     * title; the file written, or nothing when cancelled or failed (1231 shown).
+     */
+    std::optional<std::filesystem::path> SavePdf();
     /** Reads the printer's name and resolution; 300 × 300 dpi without a printer. */
     void ReadPrinter();
     /** Lays the report out for a job's target and sends the chosen pages to its sheets. */
@@ -111,7 +118,7 @@ public:
 private:
     ReportGeometry Geometry(const Target& target) const;
     Target ScreenTarget() const;
-    Target PrinterTarget(int dpiX, int dpiY) const;
+    Target PrinterTarget(int dpiX, int dpiY, bool wholeSheet = false) const;
     int LayOut(ui::Canvas& canvas, const Target& target);
     void LayOutForScreen();
     int PrinterPageCount(const ui::PrinterInfo& printer);

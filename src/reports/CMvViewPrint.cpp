@@ -48,7 +48,7 @@ std::string CMvView::JobTitle() const {
 }
 
 void CMvView::RenderJob(const ui::JobSettings& job, ui::Sheets& sheets) {
-    const Target target = PrinterTarget(job.dpiX, job.dpiY);
+    const Target target = PrinterTarget(job.dpiX, job.dpiY, job.wholeSheet);
     const int count = LayOut(sheets.Current(), target);
     const int first = job.fromPage > 0 ? std::min(job.fromPage, count) : 1;
     const int last = job.toPage > 0 ? std::clamp(job.toPage, first, count) : count;
@@ -70,7 +70,7 @@ void CMvView::RenderJob(const ui::JobSettings& job, ui::Sheets& sheets) {
 }
 
 void CMvView::Print() {
-    if (m_state.mode != 2 || !m_report || m_state.printing)
+    if (m_state.mode != ViewMode::Report || !m_report || m_state.printing)
         return;
     {
         PrintingFlag flag(m_state.printing);
@@ -83,7 +83,7 @@ void CMvView::Print() {
 }
 
 void CMvView::Preview() {
-    if (m_state.mode != 2 || !m_report || m_state.printing)
+    if (m_state.mode != ViewMode::Report || !m_report || m_state.printing)
         return;
     {
         PrintingFlag flag(m_state.printing);
@@ -100,23 +100,28 @@ void CMvView::PrinterSetup() {
         ReadPrinter();
 }
 
-void CMvView::SavePdf() {
-    if (m_state.mode != 2 || !m_report || m_state.printing)
-        return;
+std::optional<std::filesystem::path> CMvView::SavePdf() {
+    if (m_state.mode != ViewMode::Report || !m_report || m_state.printing)
+        return std::nullopt;
+    const std::string name = m_report->FileName().empty() ? JobTitle() : m_report->FileName();
+    const std::string title = m_report->Title().empty() ? JobTitle() : m_report->Title();
     std::optional<std::filesystem::path> path =
-        m_printing.AskPdfPath(m_doc.Strings().Get(kTitleId), JobTitle() + ".pdf");
+        m_printing.AskPdfPath(m_doc.Strings().Get(kTitleId), name + ".pdf");
     if (!path)
-        return;
+        return std::nullopt;
     Status status;
     {
         PrintingFlag flag(m_state.printing);
         status = m_printing.WritePdf(
-            *path, JobTitle(),
+            *path, title,
             [this](const ui::JobSettings& job, ui::Sheets& sheets) { RenderJob(job, sheets); });
     }
     Relayout();
-    if (!status.ok())
+    if (!status.ok()) {
         m_doc.ReportWriteFailure(*path);
+        return std::nullopt;
+    }
+    return path;
 }
 
 } // namespace mivra::reports

@@ -27,6 +27,7 @@ public:
     static constexpr int kExported = kExport;
     static constexpr int kIds[] = {kStartList, kCountList, kExport};
     static constexpr ui::TemplateUse kUse{"CSelectWeeksDlg", kTemplate, kIds};
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
 
     CSelectWeeksDlg(CMvDoc& doc, Mode mode);
 

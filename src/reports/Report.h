@@ -4,6 +4,8 @@
 #include "store/Settings.h"
 #include "ui/Canvas.h"
 
+#include <string>
+
 // A report kind's routine as the report view drives it: laid out for one target, then drawn
 // page by page, so screen, preview, paper and PDF show the same pages.
 namespace mivra::reports {
@@ -26,6 +28,10 @@ public:
      * geometry.PageTop(N). Only that page's content is drawn.
      */
     virtual void DrawPage(const PageContext& context, int page) = 0;
+    /** The name a saved copy proposes, without ".pdf" ("Schema 2027-01-17"); empty: the job's. */
+    virtual std::string FileName() const { return {}; }
+    /** The title a saved copy carries in its metadata: the report's heading; empty: the job's. */
+    virtual std::string Title() const { return {}; }
     /** The height of a scroll page in tenths of an inch (a few lists use 12 inches). */
     virtual int ScrollPageTenths() const { return kPageHeightTenths; }
 };

@@ -2,6 +2,7 @@
 
 #include "dates/Dates.h"
 #include "resources/StringTable.h"
+#include "ui/Printing.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -53,6 +54,12 @@ int ReportGeometry::TopOffset() const {
 
 int ReportGeometry::LeftOffset() const {
     return Margin(m_target.dpiX, m_leftMargin);
+}
+
+ui::Point ReportGeometry::PrintableOrigin() const {
+    if (!m_target.wholeSheet)
+        return {};
+    return {X(ui::kSheetEdgeHundredths, 100), Y(ui::kSheetEdgeHundredths, 100)};
 }
 
 ui::Font ReportGeometry::Font(const FontSpec& wanted) const {
@@ -112,8 +119,9 @@ void DrawDateStamp(ui::Canvas& canvas, const ReportGeometry& geometry, int pageT
 }
 
 void SelectStripPage(ui::Canvas& canvas, const ReportGeometry& geometry, int page) {
-    int top = geometry.PageTop(page);
-    canvas.SetOrigin({0, top});
+    const int top = geometry.PageTop(page);
+    const ui::Point printable = geometry.PrintableOrigin();
+    canvas.SetOrigin({-printable.x, top - printable.y});
     canvas.SetClip({0, top, geometry.PageWidth(), top + geometry.PageHeight()});
 }
 

@@ -22,6 +22,8 @@ struct Target {
     int screenDpiX = 96;
     int screenDpiY = 96;
     bool printer = false; ///< paper or PDF: fits a quarter inch less, fonts scaled
+    /** The canvas's origin is the sheet's corner (a PDF), not a printer's printable area. */
+    bool wholeSheet = false;
 
     /** The target of a canvas: a printer when the canvas says so or its resolution is not
         the screen's. */
@@ -54,6 +56,12 @@ public:
     int PageWidth() const { return X(kPageWidthTenths, 10); }
     /** Where page N (1-based) of the strip begins. */
     int PageTop(int page) const { return (page - 1) * PageHeight(); }
+    /**
+     * Where the report's coordinates begin on a sheet: the top left of the printable area. A
+     * printer's canvas begins there already; a whole sheet takes a typical printer's
+     * (ui::kSheetEdgeHundredths in from the corner), so a PDF looks as the paper does.
+     */
+    ui::Point PrintableOrigin() const;
 
     /** A report font for this target: printers scale it from screen units per axis. */
     ui::Font Font(const FontSpec& wanted) const;
@@ -79,7 +87,7 @@ void DrawDateStamp(ui::Canvas& canvas, const ReportGeometry& geometry, int pageT
                    const CivilDate& today, const StringTable& strings,
                    std::string_view languageCode);
 
-/** Makes page N of the strip print at the top of a sheet, clipped to its 11 inches. */
+/** Makes page N of the strip print at the top of a sheet's printable area, clipped to 11 inches. */
 void SelectStripPage(ui::Canvas& canvas, const ReportGeometry& geometry, int page);
 
 /**

@@ -1,11 +1,15 @@
 #include "reports/ScheduleReport.h"
 
+#include "dates/Dates.h"
+#include "reports/TextRow.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace mivra::reports {
 namespace {
@@ -17,6 +21,7 @@ constexpr int kReaderLabel = 1039;   // "Högläsare"
 constexpr int kHostLabel = 1192;     // "Värd"
 constexpr int kOutgoingLabel = 1037; // "Talare som reser ut"
 constexpr int kToLabel = 60204;      // "till"
+constexpr int kFileName = 60060;     // "Schema"
 
 // DrawBand answers white on a dark band; this stands for "each text keeps its own colour".
 constexpr ui::Colour kOwnColour = 0xFF000000;
@@ -26,54 +31,6 @@ using Fonts = std::array<ui::Font, kFontRoleCount>;
 int CharHeight(const ui::Font& font) {
     return std::abs(font.height);
 }
-
-/** Texts of one page, aligned on their bottom edge, each selecting its role's font once. */
-class Writer {
-public:
-    Writer(ui::Canvas& canvas, const Fonts& fonts) : m_canvas(canvas), m_fonts(fonts) {}
-
-    void Put(FontRole role, int x, int y, std::string_view text, ui::HAlign h = ui::HAlign::Left) {
-        if (text.empty())
-            return;
-        if (role != m_role) {
-            const ui::Font& font = m_fonts[static_cast<size_t>(role)];
-            m_canvas.SelectFont(font);
-            m_canvas.SetTextColour(font.colour);
-            m_role = role;
-        }
-        m_canvas.DrawText({x, y}, text, {h, ui::VAlign::Bottom});
-    }
-
-    struct BandText {
-        FontRole role;
-        int x;
-        std::string_view text;
-    };
-
-    /** Texts on a band: transparent, white on a dark band; afterwards black and opaque. */
-    void PutOnBand(ui::Colour bandText, int y, std::initializer_list<BandText> texts,
-                   ui::HAlign h) {
-        m_canvas.SetBackground(false);
-        for (const BandText& t : texts) {
-            if (t.text.empty())
-                continue;
-            const ui::Font& font = m_fonts[static_cast<size_t>(t.role)];
-            m_canvas.SelectFont(font);
-            m_canvas.SetTextColour(bandText == kOwnColour ? font.colour : bandText);
-            m_canvas.DrawText({t.x, y}, t.text, {h, ui::VAlign::Bottom});
-        }
-        m_canvas.SetBackground(true, ui::kWhite);
-        m_canvas.SetTextColour(ui::kBlack);
-        m_role = FontRole(-1);
-    }
-
-    const ui::Font& FontOf(FontRole role) const { return m_fonts[static_cast<size_t>(role)]; }
-
-private:
-    ui::Canvas& m_canvas;
-    const Fonts& m_fonts;
-    FontRole m_role = FontRole(-1);
-};
 
 } // namespace
 
@@ -122,6 +79,22 @@ bool ScheduleReport::Fits(const Frame& frame, int first, int candidate) const {
            LastRowEnd(frame, first, candidate) <= frame.lastRowLimit;
 }
 
+std::string ScheduleReport::FileName() const {
+    const std::string meeting =
+        dates::MeetingDate(dates::MondayOf(m_start + 1), 0, m_doc.MeetingDays());
+    const std::optional<CivilDate> day = dates::ParseDateText(meeting);
+    std::string name = m_doc.Strings().Get(kFileName);
+    if (!day)
+        return name;
+    char iso[16];
+    std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", day->year, day->month, day->day);
+    return name + " " + iso;
+}
+
+std::string ScheduleReport::Title() const {
+    return m_doc.Settings().Options().heading;
+}
+
 int ScheduleReport::Layout(const PageContext& context) {
     m_weeks.clear();
     for (int i = 0; i < m_count; ++i)
@@ -138,72 +111,101 @@ int ScheduleReport::Layout(const PageContext& context) {
 
 namespace {
 
-struct Place {
+/** Where a page draws: its canvas and fonts, x positions counted from the left margin. */
+struct PageDraw {
+    ui::Canvas& canvas;
     const ReportGeometry& g;
+    const Fonts& fonts;
     int left;
+
     int X(int num, int den = 1) const { return left + g.X(num, den); }
+    const ui::Font& Font(FontRole role) const { return fonts[static_cast<size_t>(role)]; }
+    /** A line of column texts, the last column ending with the bands. */
+    TextRow Row() const { return TextRow(g, X(77, 10)); }
+    ui::Rect Band(int top, int bottom) const { return {X(-1, 90), top, X(77, 10), bottom}; }
 };
 
-void DrawHeading(ui::Canvas& canvas, Writer& writer, const Place& at, const DocOptions& o,
-                 int baseline) {
-    const ReportGeometry& g = at.g;
-    const ui::Font& font = writer.FontOf(FontRole::Heading);
-    ui::Rect band{at.X(-1, 90), baseline - CharHeight(font) - g.Y(1, 90), at.X(77, 10),
-                  baseline + g.Y(1, 90)};
-    ui::Colour text = DrawBand(canvas, band, o.borderStyle, o.borderColour, kOwnColour);
-    writer.PutOnBand(text, baseline, {{FontRole::Heading, g.X(4), o.heading}}, ui::HAlign::Centre);
+/** Texts on a band are transparent, white on a dark band; afterwards black and opaque. */
+void EndBand(ui::Canvas& canvas) {
+    canvas.SetBackground(true, ui::kWhite);
+    canvas.SetTextColour(ui::kBlack);
 }
 
-void DrawDateLine(ui::Canvas& canvas, Writer& writer, const Place& at, const DocOptions& o,
-                  const ScheduleWeek& week, int line) {
-    const ReportGeometry& g = at.g;
-    const int tallest = std::max(CharHeight(writer.FontOf(FontRole::Date)),
-                                 CharHeight(writer.FontOf(FontRole::Talk)));
-    ui::Rect band{at.X(-1, 90), line - tallest - g.Y(1, 80), at.X(77, 10), line + g.Y(1, 90)};
-    ui::Colour text = DrawBand(canvas, band, o.borderStyle, o.borderColour, kOwnColour);
-    writer.PutOnBand(
-        text, line,
-        {{FontRole::Date, at.X(0), week.date}, {FontRole::Talk, at.X(3, 2), week.title}},
-        ui::HAlign::Left);
+std::optional<ui::Colour> BandTextColour(ui::Colour drawn) {
+    return drawn == kOwnColour ? std::nullopt : std::optional(drawn);
 }
 
-void DrawRows01(Writer& w, const Place& at, const StringTable& s, const DocOptions& o,
+void DrawHeading(const PageDraw& p, const DocOptions& o, int baseline) {
+    const ui::Font& font = p.Font(FontRole::Heading);
+    const ui::Rect band =
+        p.Band(baseline - CharHeight(font) - p.g.Y(1, 90), baseline + p.g.Y(1, 90));
+    const ui::Colour text = DrawBand(p.canvas, band, o.borderStyle, o.borderColour, kOwnColour);
+    p.canvas.SetBackground(false);
+    if (!o.heading.empty()) {
+        p.canvas.SelectFont(font);
+        p.canvas.SetTextColour(BandTextColour(text).value_or(font.colour));
+        // The heading is a free line, centred on the page: no column cuts it.
+        p.canvas.DrawText({p.g.X(4), baseline}, o.heading,
+                          {ui::HAlign::Centre, ui::VAlign::Bottom});
+    }
+    EndBand(p.canvas);
+}
+
+void DrawDateLine(const PageDraw& p, const DocOptions& o, const ScheduleWeek& week, int line) {
+    const int tallest =
+        std::max(CharHeight(p.Font(FontRole::Date)), CharHeight(p.Font(FontRole::Talk)));
+    const ui::Rect band = p.Band(line - tallest - p.g.Y(1, 80), line + p.g.Y(1, 90));
+    const ui::Colour text = DrawBand(p.canvas, band, o.borderStyle, o.borderColour, kOwnColour);
+    TextRow row = p.Row();
+    row.Add(p.Font(FontRole::Date), p.X(0), week.date);
+    row.Add(p.Font(FontRole::Talk), p.X(3, 2), week.title);
+    p.canvas.SetBackground(false);
+    row.Draw(p.canvas, line, BandTextColour(text));
+    EndBand(p.canvas);
+}
+
+void DrawRows01(const PageDraw& p, const StringTable& s, const DocOptions& o,
                 const ScheduleWeek& week, int y0, int row) {
     using enum FontRole;
     const auto right = ui::HAlign::Right;
+    TextRow r0 = p.Row();
     if (week.speakerLabel)
-        w.Put(Subheading, at.X(1, 10), y0, s.Get(kSpeakerLabel));
+        r0.Add(p.Font(Subheading), p.X(1, 10), s.Get(kSpeakerLabel));
+    r0.Add(p.Font(Speaker), p.X(1), week.speaker);
     if (week.congregationLabel)
-        w.Put(Subheading, at.X(38, 10), y0, s.Get(kCongLabel), right);
-    w.Put(Speaker, at.X(1), y0, week.speaker);
-    w.Put(Text, at.X(4), y0, week.congregation);
-    w.Put(Text, at.X(75, 10), y0, week.talk, right);
+        r0.Add(p.Font(Subheading), p.X(38, 10), s.Get(kCongLabel), right);
+    r0.Add(p.Font(Text), p.X(4), week.congregation);
+    r0.Add(p.Font(Text), p.X(75, 10), week.talk, right);
+    r0.Draw(p.canvas, y0);
 
-    const int y1 = y0 + row;
     const bool ownColumns = ReaderColumnApart(o);
     const int readerTenths = ownColumns ? 35 : 45;
     const int hostTenths = ownColumns ? 60 : 45;
+    TextRow r1 = p.Row();
     if (week.chairmanLabel)
-        w.Put(Subheading, at.X(1, 10), y1, s.Get(kChairmanLabel));
-    w.Put(Text, at.X(1), y1, week.chairman);
+        r1.Add(p.Font(Subheading), p.X(1, 10), s.Get(kChairmanLabel));
+    r1.Add(p.Font(Text), p.X(1), week.chairman);
     if (week.readerLabel)
-        w.Put(Subheading, at.X(readerTenths - 2, 10), y1, s.Get(kReaderLabel), right);
-    w.Put(Text, at.X(readerTenths, 10), y1, week.reader);
+        r1.Add(p.Font(Subheading), p.X(readerTenths - 2, 10), s.Get(kReaderLabel), right);
+    r1.Add(p.Font(Text), p.X(readerTenths, 10), week.reader);
     if (week.hostLabel)
-        w.Put(Subheading, at.X(hostTenths - 2, 10), y1, s.Get(kHostLabel), right);
-    w.Put(Text, at.X(hostTenths, 10), y1, week.host);
+        r1.Add(p.Font(Subheading), p.X(hostTenths - 2, 10), s.Get(kHostLabel), right);
+    r1.Add(p.Font(Text), p.X(hostTenths, 10), week.host);
+    r1.Draw(p.canvas, y0 + row);
 }
 
-void DrawOutgoing(Writer& w, const Place& at, const StringTable& s, const ScheduleWeek& week,
-                  int y0, int row) {
+void DrawOutgoing(const PageDraw& p, const StringTable& s, const ScheduleWeek& week, int y0,
+                  int row) {
     using enum FontRole;
     int y = y0 + week.firstOutgoingRow * row;
     for (const OutgoingLine& line : week.outgoing) {
-        w.Put(Subheading, at.X(1, 10), y, s.Get(kOutgoingLabel));
-        w.Put(Subheading, at.X(38, 10), y, s.Get(kToLabel), ui::HAlign::Right);
-        w.Put(Text, at.X(3, 2), y, line.speaker);
-        w.Put(Text, at.X(4), y, line.destination);
-        w.Put(Text, at.X(7), y, line.talk);
+        TextRow r = p.Row();
+        r.Add(p.Font(Subheading), p.X(1, 10), s.Get(kOutgoingLabel));
+        r.Add(p.Font(Text), p.X(3, 2), line.speaker);
+        r.Add(p.Font(Subheading), p.X(38, 10), s.Get(kToLabel), ui::HAlign::Right);
+        r.Add(p.Font(Text), p.X(4), line.destination);
+        r.Add(p.Font(Text), p.X(7), line.talk);
+        r.Draw(p.canvas, y);
         y += row;
     }
 }
@@ -222,24 +224,22 @@ void ScheduleReport::DrawPage(const PageContext& context, int page) {
     if (o.printDateStamps)
         DrawDateStamp(canvas, g, pageTop, m_doc.Today(), s, m_doc.LanguageCode());
 
-    Writer writer(canvas, frame.fonts);
-    const Place at{g, frame.left};
-    DrawHeading(canvas, writer, at, o, pageTop + frame.top);
+    const PageDraw p{canvas, g, frame.fonts, frame.left};
+    DrawHeading(p, o, pageTop + frame.top);
     int offset = 4 * frame.row;
     const PageWeeks& weeks = m_pages[static_cast<size_t>(page - 1)];
     for (int i = weeks.first; i < weeks.first + weeks.count; ++i) {
         const ScheduleWeek& week = m_weeks[static_cast<size_t>(i)];
         const int y0 = pageTop + frame.top + offset;
-        DrawDateLine(canvas, writer, at, o, week, y0 - g.Y(1, 4));
+        DrawDateLine(p, o, week, y0 - g.Y(1, 4));
         // A text cell is taller than a row: drawn opaque it would cut off the descenders of
         // the row above.
         canvas.SetBackground(false);
-        DrawRows01(writer, at, s, o, week, y0, frame.row);
-        DrawOutgoing(writer, at, s, week, y0, frame.row);
+        DrawRows01(p, s, o, week, y0, frame.row);
+        DrawOutgoing(p, s, week, y0, frame.row);
         offset += week.AdvanceRows() * frame.row + frame.row / 2;
     }
-    canvas.SetBackground(true, ui::kWhite);
-    canvas.SetTextColour(ui::kBlack);
+    EndBand(canvas);
 }
 
 } // namespace mivra::reports

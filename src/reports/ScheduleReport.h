@@ -23,6 +23,11 @@ public:
     /** The weeks from startWeek (a week index); the count is held to 1 … 52. */
     ScheduleReport(const CMvDoc& doc, int startWeek, int weekCount);
 
+    /** "Schema" and the meeting day of the first week, as "Schema 2027-01-17". */
+    std::string FileName() const override;
+    /** The heading of the settings. */
+    std::string Title() const override;
+
     int StartWeek() const { return m_start; }
     int WeekCount() const { return m_count; }
 

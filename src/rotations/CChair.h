@@ -2,13 +2,14 @@
 
 #include "schedule/CWeekPage.h"
 
-namespace mivra {
+namespace mivra::rotations {
 
 /** The chairman rotation page. */
-class CChair : public CWeekPage {
+class CChair : public schedule::CWeekPage {
 public:
     static constexpr ui::TemplateUse kUse{"CChair", 165, {}};
-    explicit CChair(CMvDoc& doc) : CWeekPage(kUse, doc) {}
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
+    explicit CChair(CMvDoc& doc) : schedule::CWeekPage(kUse, doc) {}
 };
 
-} // namespace mivra
+} // namespace mivra::rotations

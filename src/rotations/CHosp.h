@@ -2,13 +2,14 @@
 
 #include "schedule/CWeekPage.h"
 
-namespace mivra {
+namespace mivra::rotations {
 
 /** The host rotation page, present when hosts are scheduled. */
-class CHosp : public CWeekPage {
+class CHosp : public schedule::CWeekPage {
 public:
     static constexpr ui::TemplateUse kUse{"CHosp", 167, {}};
-    explicit CHosp(CMvDoc& doc) : CWeekPage(kUse, doc) {}
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
+    explicit CHosp(CMvDoc& doc) : schedule::CWeekPage(kUse, doc) {}
 };
 
-} // namespace mivra
+} // namespace mivra::rotations

@@ -2,13 +2,14 @@
 
 #include "schedule/CWeekPage.h"
 
-namespace mivra {
+namespace mivra::rotations {
 
 /** The reader rotation page, present when readers are scheduled. */
-class CReader : public CWeekPage {
+class CReader : public schedule::CWeekPage {
 public:
     static constexpr ui::TemplateUse kUse{"CReader", 168, {}};
-    explicit CReader(CMvDoc& doc) : CWeekPage(kUse, doc) {}
+    inline static const ui::TemplateUseDeclaration kDeclared{kUse};
+    explicit CReader(CMvDoc& doc) : schedule::CWeekPage(kUse, doc) {}
 };
 
-} // namespace mivra
+} // namespace mivra::rotations

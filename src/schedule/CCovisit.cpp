@@ -1,6 +1,6 @@
 #include "schedule/CCovisit.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 bool CCovisit::OnApply() {
     // Both files are written twice, the modified mark cleared between. A failed write stops
@@ -14,4 +14,4 @@ bool CCovisit::OnApply() {
     return false;
 }
 
-} // namespace mivra
+} // namespace mivra::schedule

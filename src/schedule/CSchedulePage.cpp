@@ -2,7 +2,7 @@
 
 #include "store/CMvDoc.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 void CSchedulePage::OnInit() {
     m_firstShown = m_doc.FirstShownWeek();
@@ -33,4 +33,4 @@ bool CSchedulePage::SaveWeeksAndEvents() {
     return weeks && events;
 }
 
-} // namespace mivra
+} // namespace mivra::schedule

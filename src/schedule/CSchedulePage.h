@@ -3,8 +3,10 @@
 #include "ui/PropertyPage.h"
 
 namespace mivra {
-
 class CMvDoc;
+}
+
+namespace mivra::schedule {
 
 /**
  * What every page of the scheduling sheet shares: the document, the week number of the
@@ -41,4 +43,4 @@ private:
     int m_firstShown = 0;
 };
 
-} // namespace mivra
+} // namespace mivra::schedule

@@ -1,9 +1,12 @@
 #include "schedule/CTabSchedule.h"
 
+#include "resources/CommandIds.h"
+#include "resources/CommandTable.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "ui/CommandMenus.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 int SchedulePageIndex(SchedulePage page, bool withHosts, bool withReaders) {
     const int hosts = withHosts ? 1 : 0;
@@ -63,20 +66,19 @@ int CTabSchedule::PageIndex(SchedulePage page) const {
 void CTabSchedule::OnInit() {
     const StringTable& strings = m_doc.Strings();
     Win().SetText(ui::kIdCancel, strings.Get(1260));
-    AddButton(kEditButton, strings.Get(1004));
+    AddButton(cmd::kSheetEdit, strings.Get(1004));
     RefuseClose({strings.Get(1294), ui::Buttons::Ok, ui::Icon::Information, false, ""});
 }
 
 void CTabSchedule::OnCommand(int id) {
-    if (id == kEditButton)
+    if (id == cmd::kSheetEdit)
         RunEditMenu();
 }
 
 void CTabSchedule::RunEditMenu() {
-    const StringTable& strings = m_doc.Strings();
     const ui::Size size = Win().ClientSize();
-    const ui::Menu menu{
-        {{kCongregationsCommand, strings.Get(1295)}, {kBrothersCommand, strings.Get(1015)}}};
+    const ui::Menu menu = ui::PopupMenuOf(
+        resources::CommandTable::Shell().Popup(cmd::menu::kSheetEdit), m_doc.Strings());
     const int chosen = Host().PopupMenu(Win(), {size.width / 40, size.height * 3 / 4}, menu);
     if (chosen == 0 || !m_runCommand)
         return;
@@ -91,4 +93,4 @@ void CTabSchedule::OnReset() {
     m_doc.ReloadWeeks();
 }
 
-} // namespace mivra
+} // namespace mivra::schedule

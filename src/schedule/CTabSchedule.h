@@ -7,9 +7,11 @@
 #include <memory>
 
 namespace mivra {
-
 class CMvDoc;
 struct DocOptions;
+} // namespace mivra
+
+namespace mivra::schedule {
 
 /** The pages of the scheduling sheet, in tab order. */
 enum class SchedulePage { Summary, HomeTalks, Chairman, Hosts, Readers, Outgoing, Events };
@@ -41,13 +43,10 @@ struct SchedulePageSet {
  * The scheduling sheet "Panel för schemaläggning". Its pages edit the document's weeks and
  * events in place; OK and Apply write them (a failed write keeps the sheet open), Cancel
  * reads both files back, so whatever was not written is dropped. The "Redigera" button
- * offers the congregation and brother lists, which the caller runs.
+ * (cmd::kSheetEdit) offers the congregation and brother lists, which the caller runs.
  */
 class CTabSchedule : public ui::PropertySheet {
 public:
-    static constexpr int kEditButton = 111;
-    static constexpr int kCongregationsCommand = 32844;
-    static constexpr int kBrothersCommand = 32768;
     using CommandRunner = std::function<void(int commandId)>;
 
     /** Shows the pages the settings ask for; the first listed week becomes the current one. */
@@ -78,4 +77,4 @@ private:
     SchedulePageSet m_pages;
 };
 
-} // namespace mivra
+} // namespace mivra::schedule

@@ -2,7 +2,7 @@
 
 #include "store/CMvDoc.h"
 
-namespace mivra {
+namespace mivra::schedule {
 
 bool CWeekPage::IsEditable(int weekIndex) const {
     return Doc().Weeks().Contains(weekIndex);
@@ -28,4 +28,4 @@ bool CWeekPage::OnApply() {
     return false;
 }
 
-} // namespace mivra
+} // namespace mivra::schedule

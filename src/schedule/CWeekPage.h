@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-namespace mivra {
+namespace mivra::schedule {
 
 /**
  * A page that lists weeks and edits the selected one in place: home talks, outgoing
@@ -36,4 +36,4 @@ private:
     std::optional<int> m_selected;
 };
 
-} // namespace mivra
+} // namespace mivra::schedule

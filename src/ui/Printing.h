@@ -13,6 +13,12 @@
 // job's settings and its sheets, so print, preview and PDF lay the report out the same way.
 namespace mivra::ui {
 
+/**
+ * A typical printer's unprintable edge, in hundredths of an inch. A sheet without a printer's
+ * printable area (a PDF) takes this one, so PDF and paper look alike.
+ */
+inline constexpr int kSheetEdgeHundredths = 25;
+
 /** The printer the next job goes to; without one the layout still assumes 300 × 300 dpi. */
 struct PrinterInfo {
     bool present = false;
@@ -36,6 +42,8 @@ struct JobSettings {
     int toPage = 0;
     int copies = 1;
     bool driverMakesCopies = true; ///< otherwise the renderer sends the range once per copy
+    /** The canvas's origin is the sheet's corner (a PDF), not a printer's printable area. */
+    bool wholeSheet = false;
 };
 
 /** The sheets of a running job. The first sheet is open when the renderer starts. */

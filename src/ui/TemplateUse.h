@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 namespace mivra::ui {
 
@@ -14,5 +15,20 @@ struct TemplateUse {
     int templateId = 0;
     std::span<const int> controls;
 };
+
+/**
+ * Puts a use on the list the template checks walk. A window class declares one beside its
+ * use, so adding a dialog touches no central file:
+ *
+ *     static constexpr ui::TemplateUse kUse{"CFooDlg", 123, kIds};
+ *     inline static const ui::TemplateUseDeclaration kDeclared{kUse};
+ */
+class TemplateUseDeclaration {
+public:
+    explicit TemplateUseDeclaration(const TemplateUse& use);
+};
+
+/** Every declared use of the program, each once. */
+const std::vector<const TemplateUse*>& DeclaredTemplateUses();
 
 } // namespace mivra::ui

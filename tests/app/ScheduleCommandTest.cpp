@@ -146,7 +146,8 @@ TEST_F(ScheduleCommands, PrintScheduleLaysOutForAPdfPageAndDrawsEachPage) {
     EXPECT_EQ(drawn, (std::vector<int>{1, 2, 3}));
     std::vector<ui::headless::RecordingCanvas::Call> origins = canvas.CallsOf("origin");
     ASSERT_EQ(origins.size(), 3u);
-    EXPECT_EQ(origins[2].at.y, 2 * 3300) << "page 3 of the strip at the top of its sheet";
+    EXPECT_EQ(origins[2].at, (ui::Point{-75, 2 * 3300 - 75}))
+        << "page 3 of the strip a quarter inch inside its sheet, where paper's printable area is";
     const ui::headless::RecordingCanvas::Call* speaker = canvas.FindText("Bo Ek");
     ASSERT_TRUE(speaker);
     EXPECT_EQ(speaker->font.height, -125) << "the profile's text font, scaled";

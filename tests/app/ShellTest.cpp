@@ -1,10 +1,11 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CMvApp.h"
-#include "app/Commands.h"
 #include "app/ShellParts.h"
+#include "base/Version.h"
 #include "reports/CMvView.h"
 #include "reports/CSelectWeeksDlg.h"
+#include "resources/CommandTable.h"
 #include "store/DataFolderLock.h"
 #include "support/DocFixture.h"
 #include "support/TestReport.h"
@@ -19,6 +20,8 @@ using test::BrotherBytes;
 using test::CongregationBytes;
 using ui::headless::HeadlessDialog;
 using ui::headless::RecordingPrinting;
+constexpr reports::ViewMode kPanel = reports::ViewMode::StartPanel;
+constexpr reports::ViewMode kReport = reports::ViewMode::Report;
 
 /** The main window as the frame sees it, keeping what it was told. */
 class FakeWindow : public ui::FrameWindow {
@@ -111,20 +114,20 @@ protected:
 
 TEST(ShellRules, EachRuleLooksAtItsPartOfTheState) {
     ShellState none;
-    ShellState all{2, 2, 2, false, true, true, true};
+    ShellState all{kReport, 2, 2, false, true, true, true};
     struct Case {
         Rule rule;
         ShellState on;
         ShellState off;
     } cases[] = {
         {Rule::ReportShown, all, none},
-        {Rule::SeveralCongregations, {1, 2}, {1, 1}},
-        {Rule::HomeList, {1, 0, 0, false}, {1, 5, 5, true}},
-        {Rule::Hosts, {1, 0, 0, true, true}, {1, 0, 0, true, false, true}},
-        {Rule::Readers, {1, 0, 0, true, false, true}, {1, 0, 0, true, true, false}},
-        {Rule::HomeCongregation, {1, 0, 0, true, false, false, true}, all},
-        {Rule::PackageExport, {1, 2, 2}, {1, 2, 1}},
-        {Rule::PackageExport, all, {1, 1, 2}},
+        {Rule::SeveralCongregations, {kPanel, 2}, {kPanel, 1}},
+        {Rule::HomeList, {kPanel, 0, 0, false}, {kPanel, 5, 5, true}},
+        {Rule::Hosts, {kPanel, 0, 0, true, true}, {kPanel, 0, 0, true, false, true}},
+        {Rule::Readers, {kPanel, 0, 0, true, false, true}, {kPanel, 0, 0, true, true, false}},
+        {Rule::HomeCongregation, {kPanel, 0, 0, true, false, false, true}, all},
+        {Rule::PackageExport, {kPanel, 2, 2}, {kPanel, 2, 1}},
+        {Rule::PackageExport, all, {kPanel, 1, 2}},
     };
     cases[5].off.homeCongregation = false;
     for (const Case& c : cases) {
@@ -173,12 +176,12 @@ TEST_F(ShellTest, CommandsOfPartsNotBuiltStayDisabled) {
     view->Kinds().Add(32866, 1, TestOpener());
     EXPECT_TRUE(Enabled(32866)) << "a report plugged in is enabled";
     frame->OnCommand(32866);
-    EXPECT_EQ(view->Mode(), 2);
+    EXPECT_EQ(view->Mode(), kReport);
     EXPECT_FALSE(window->panelShown);
     for (int id : {57607, 57609, 32787, 32900})
         EXPECT_TRUE(Enabled(id)) << id;
     frame->OnCommand(32787);
-    EXPECT_EQ(view->Mode(), 1);
+    EXPECT_EQ(view->Mode(), kPanel);
     EXPECT_TRUE(window->panelShown);
 }
 
@@ -226,7 +229,7 @@ TEST_F(ShellTest, ClosingWithAReportShownOnlyReturnsToTheStartPanel) {
     frame->OnCommand(32866);
     frame->OnCommand(57665);
     EXPECT_FALSE(window->closed);
-    EXPECT_EQ(view->Mode(), 1);
+    EXPECT_EQ(view->Mode(), kPanel);
     frame->OnCommand(57665);
     EXPECT_TRUE(window->closed);
     EXPECT_TRUE(dir.Exists("mivraw.ini")) << "the fonts are written on exit";
@@ -242,7 +245,7 @@ TEST_F(ShellTest, ClosingWhilePrintingIsRefused) {
     EXPECT_FALSE(allowed);
     ASSERT_EQ(host.Messages().size(), 1u);
     EXPECT_EQ(host.Messages()[0].text, "Use Close Button");
-    EXPECT_EQ(view->Mode(), 2);
+    EXPECT_EQ(view->Mode(), kReport);
     host.ClearMessages();
 }
 
@@ -316,7 +319,7 @@ TEST_F(ShellTest, StartPanelMenusPopUpAtTheirPointsAndShowTheChosenList) {
                          "Utbyte av talare", "Tal för bröder i hemförsamlingen",
                          "Besökande talares telefonnr", "Tal för dem som reser ut"}));
     EXPECT_FALSE(host.Menus()[0].menu.items[1].enabled);
-    EXPECT_EQ(view->Mode(), 2);
+    EXPECT_EQ(view->Mode(), kReport);
     EXPECT_EQ(view->Kind(), 7);
 
     frame->OnCommand(32787);
@@ -337,10 +340,16 @@ TEST_F(ShellTest, StaengProgramClosesThroughTheCloseRules) {
 
 // About, help, layout ----------------------------------------------------------------------------
 
-TEST_F(ShellTest, TheAboutBoxShowsTheDataFolder) {
+TEST_F(ShellTest, TheAboutBoxShowsTheDataFolderTheVersionAndTheMaker) {
     Start();
     host.OnDialog(100, [this](HeadlessDialog& d) {
         EXPECT_EQ(d.Text(CAboutDlg::kFolderText), dir.path().string());
+        EXPECT_EQ(d.Text(CAboutDlg::kMakerText),
+                  std::string("Mivra-projektet, version ") + kVersion);
+        EXPECT_EQ(d.Text(CAboutDlg::kWebText), "https://mivra.example.org");
+        EXPECT_EQ(d.Text(CAboutDlg::kMailText), "support@mivra.example.org");
+        EXPECT_NE(d.Text(CAboutDlg::kLicenseText).find("GNU GPL, version 3 eller senare"),
+                  std::string::npos);
         d.Ok();
     });
     frame->OnCommand(57664);
@@ -389,7 +398,7 @@ TEST_F(ShellTest, TheFrameLayoutHasTheTitleMenusToolbarAndDate) {
     EXPECT_EQ(slots, (std::vector<int>{32787, 0,     32860, 0,     57607, 57609, 0,     32874,
                                        32850, 32854, 32855, 32856, 32857, 0,     32844, 32768,
                                        32782, 32848, 32851, 0,     57664, 57669}));
-    for (int id : cmd::MenuCommandIds())
+    for (int id : resources::CommandTable::Shell().MenuCommandIds())
         EXPECT_FALSE(frame->Prompt(id).empty()) << id << " has no prompt";
     EXPECT_EQ(frame->Prompt(32868), "Teckensnitt för schemarubrik");
 }
@@ -444,13 +453,13 @@ TEST_F(ShellTest, TheBuiltPartsArePluggedIn) {
 
     host.OnDialog(reports::CSelectWeeksDlg::kTemplate, [](auto& d) { d.Ok(); });
     frame->OnCommand(32866);
-    EXPECT_EQ(view->Mode(), 2);
+    EXPECT_EQ(view->Mode(), kReport);
     EXPECT_EQ(view->Kind(), 1);
     frame->OnCommand(32787);
 
     host.OnDialog(reports::CSelectWeeksDlg::kTemplate, [](auto& d) { d.Cancel(); });
     frame->OnCommand(122);
-    EXPECT_EQ(view->Mode(), 1) << "a cancelled range shows nothing";
+    EXPECT_EQ(view->Mode(), kPanel) << "a cancelled range shows nothing";
 
     host.OnSheet([](auto& sheet) { sheet.Cancel(); });
     frame->OnCommand(32850);

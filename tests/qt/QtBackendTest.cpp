@@ -1,10 +1,10 @@
 #include "DemoDialogs.h"
 #include "app/ShellParts.h"
-#include "app/TemplateUses.h"
 #include "base/Clock.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "support/TempDir.h"
+#include "ui/TemplateUse.h"
 #include "ui/qt/PdfRender.h"
 #include "ui/qt/QtCanvas.h"
 #include "ui/qt/QtForm.h"
@@ -65,7 +65,9 @@ TEST(QtTemplates, EveryTemplateBuildsWithTheControlsTheHeadlessReaderSees) {
 TEST(QtTemplates, EveryIdADialogUsesExistsInItsTemplate) {
     ui::TemplateLibrary library;
     library.Add(demo::kDemoTemplate, demo::DemoTemplate());
-    std::vector<ui::TemplateUse> uses(app::TemplateUses().begin(), app::TemplateUses().end());
+    std::vector<ui::TemplateUse> uses;
+    for (const ui::TemplateUse* use : ui::DeclaredTemplateUses())
+        uses.push_back(*use);
     uses.push_back(demo::DemoDlg::kUse);
     NullSink sink;
     for (const ui::TemplateUse& use : uses) {

@@ -17,11 +17,13 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
@@ -75,6 +77,35 @@ TEST(QtShell, TheMainWindowStartsWithMenusToolbarStatusBarAndStartPanel) {
     EXPECT_TRUE(dir.Exists("mivraw.ini")) << "the fonts are written back on exit";
 }
 
+// A laptop screen less a panel: 1280×720 at 96 dpi, half as much again at 144 dpi.
+TEST(QtShell, TheWindowFitsALaptopScreenItsPanelScrollsAndReturnPressesAButton) {
+    test::TempDir dir;
+    ui::qt::DesktopHooks hooks;
+    int minimumHeight = 0, dpi = 0;
+    bool panelScrolls = false, stillOpen = false;
+    hooks.shown = [&](ui::qt::QtMainWindow& window) {
+        QTimer::singleShot(0, &window, [&] {
+            dpi = window.logicalDpiY();
+            minimumHeight = window.minimumSizeHint().height();
+            auto* scroller = window.StartPanel()->findChild<QScrollArea*>("startPanelScroller");
+            panelScrolls = scroller && scroller->widget()->findChild<QAbstractButton*>("c110");
+            auto* close = window.StartPanel()->findChild<QAbstractButton*>("c110");
+            close->setFocus();
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(close, &press);
+            // Closing the window ends the run before this fires.
+            QTimer::singleShot(2000, &window, [&] {
+                stillOpen = true;
+                window.close();
+            });
+        });
+    };
+    EXPECT_EQ(ui::qt::RunDesktop(App(), {"--data", dir.path().string()}, hooks), 0);
+    EXPECT_LE(minimumHeight, (720 - 60) * dpi / 96) << "at " << dpi << " dpi";
+    EXPECT_TRUE(panelScrolls);
+    EXPECT_FALSE(stillOpen) << "Return on \"Stäng Program\"";
+}
+
 TEST(QtShell, ASecondProgramOnTheSameFolderIsRefused) {
     test::TempDir dir;
     Result<DataFolderLock> held = DataFolderLock::Acquire(dir.path());
@@ -125,6 +156,7 @@ TEST(QtShell, AReportRendersToAPdfWhosePagesAreTheStripsElevenInchBands) {
     if (!info)
         GTEST_SKIP() << "poppler-utils not installed";
     EXPECT_TRUE(info->contains(QRegularExpression("Pages:\\s+3\\n"))) << info->toStdString();
+    EXPECT_TRUE(info->contains(QRegularExpression("Title:\\s+Schema\\n"))) << info->toStdString();
     EXPECT_TRUE(
         info->contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)?")))
         << info->toStdString();

@@ -4,15 +4,15 @@
 // --without-readers is given. With --screenshot DIR it walks through the dialog, a message
 // box and the sheet by itself and saves a PNG of each step, so the look can be checked on
 // a machine without a desktop (Xvfb). With --shell DATA it runs the main window on a data
-// folder instead and photographs the start panel, a menu, the About box, the report and
-// its print preview.
+// folder instead and photographs the start panel, a menu, the About box, the report, its
+// print preview, the page set-up and the print dialog.
 #include "DemoDialogs.h"
-#include "DemoReport.h"
 #include "app/CMainFrame.h"
 #include "app/CMvApp.h"
 #include "app/ShellParts.h"
 #include "base/Clock.h"
 #include "reports/CMvView.h"
+#include "reports/ScheduleReport.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/qt/DesktopApp.h"
@@ -31,6 +31,8 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -173,12 +175,35 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         if (auto* modal = qobject_cast<QDialog*>(Modal()))
             modal->reject();
     });
+    // Qt's own print dialogs, to see their Swedish texts.
+    for (auto [id, name] : {std::pair{57606, "shell-5-page-setup"}, {57607, "shell-5-print"}}) {
+        tour.Add([&tour, &window, id = id] {
+            tour.Next();
+            Trigger(window, id);
+        });
+        tour.Add([&tour, name = name] {
+            tour.Shoot(name, Modal());
+            tour.Next();
+            if (auto* modal = qobject_cast<QDialog*>(Modal()))
+                modal->reject();
+        });
+    }
     tour.Add([&tour, &window] {
         tour.Next();
         Trigger(window, 32868);
     });
     tour.Add([&tour] {
         tour.Shoot("shell-6-font-chooser", Modal());
+        tour.Next();
+        if (auto* modal = qobject_cast<QDialog*>(Modal()))
+            modal->reject();
+    });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32900); // "Spara som PDF…"
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-7-save-pdf", Modal());
         tour.Next();
         if (auto* modal = qobject_cast<QDialog*>(Modal()))
             modal->reject();
@@ -192,8 +217,10 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
 int RunShell(QApplication& app, const QString& data, Tour* tour) {
     mivra::ui::qt::DesktopHooks hooks;
     hooks.started = [](mivra::app::CMvApp& mivra) {
-        auto opener = [](mivra::reports::ReportOpening&) {
-            return std::make_unique<mivra::demo::DemoScheduleReport>(20);
+        // The printed schedule of the folder's next twelve weeks, without the week chooser.
+        auto opener = [](mivra::reports::ReportOpening& opening) {
+            const int currentIndex = opening.doc.CurrentWeek() - 1; // a week number
+            return std::make_unique<mivra::reports::ScheduleReport>(opening.doc, currentIndex, 12);
         };
         mivra.View().Kinds().Add(32866, 1, opener);
         mivra.View().Kinds().Add(122, 1, opener);
@@ -210,6 +237,9 @@ int RunShell(QApplication& app, const QString& data, Tour* tour) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Pictures of the window at its first-start size, whatever an earlier run left.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("mivra"), QStringLiteral("window")).clear();
     QApplication app(argc, argv);
     const mivra::StringTable& strings = mivra::StringTable::Swedish();
     mivra::ui::qt::QtHost host(strings);
@@ -246,7 +276,8 @@ int main(int argc, char** argv) {
     mivra::demo::DemoDlg dialog(strings, [&] {
         mivra::app::RunScheduleSheet(
             doc, host,
-            mivra::SchedulePageIndex(doc.Settings().Options(), mivra::SchedulePage::HomeTalks),
+            mivra::schedule::SchedulePageIndex(doc.Settings().Options(),
+                                               mivra::schedule::SchedulePage::HomeTalks),
             runCommand);
     });
     return host.RunDialog(dialog) == mivra::ui::kIdOk ? 0 : 1;

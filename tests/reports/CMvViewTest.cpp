@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(ViewTest, StartsOnTheStartPanelWithThePrinterRead) {
-    EXPECT_EQ(view->Mode(), 1);
+    EXPECT_EQ(view->Mode(), ViewMode::StartPanel);
     EXPECT_EQ(view->Kind(), 1);
     EXPECT_EQ(view->State().pageHeight, 110);
     EXPECT_EQ(view->State().pageWidth, 80);
@@ -50,7 +50,7 @@ TEST_F(ViewTest, StartsOnTheStartPanelWithThePrinterRead) {
 
 TEST_F(ViewTest, ScrollSizeIsEightInchesByThePagesOfTheStrip) {
     ShowRows(120);
-    EXPECT_EQ(view->Mode(), 2);
+    EXPECT_EQ(view->Mode(), ViewMode::Report);
     EXPECT_EQ(view->State().pageCount, 2);
     EXPECT_EQ(view->ScrollSize(), (ui::Size{768, 2 * 1056}));
     ShowRows(120, 3, 120);
@@ -87,7 +87,7 @@ TEST_F(ViewTest, EscapeReturnsToTheStartPanel) {
     ShowRows(10);
     changes = 0;
     EXPECT_TRUE(view->OnKey(ui::Key::Escape));
-    EXPECT_EQ(view->Mode(), 1);
+    EXPECT_EQ(view->Mode(), ViewMode::StartPanel);
     EXPECT_EQ(view->CurrentReport(), nullptr);
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(view->OnKey(ui::Key::Escape));
@@ -171,18 +171,24 @@ TEST_F(ViewTest, PreviewAndPdfAreLaidOutForTheirTargetsToo) {
     view->Preview();
     ASSERT_EQ(printing.jobs.size(), 1u);
     EXPECT_EQ(PagesSent(LastJob()), (std::vector<int>{1, 2, 3}));
+    auto firstOrigin = [this] { return LastJob().sheets[0].CallsOf("origin").front().at; };
+    EXPECT_EQ(firstOrigin(), (ui::Point{0, 0}))
+        << "a printer's canvas begins at its printable area";
 
-    view->SavePdf();
+    EXPECT_FALSE(view->SavePdf());
     EXPECT_EQ(printing.jobs.size(), 1u) << "no file chosen, nothing written";
     printing.pdfPath = dir / "schema.pdf";
-    view->SavePdf();
+    EXPECT_EQ(view->SavePdf(), dir / "schema.pdf");
     ASSERT_EQ(printing.jobs.size(), 2u);
     EXPECT_EQ(LastJob().kind, "pdf");
+    EXPECT_EQ(printing.pdfSuggested, "Mivra.pdf") << "a report without a name of its own";
+    EXPECT_EQ(LastJob().title, "Mivra");
     EXPECT_EQ(PagesSent(LastJob()), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(firstOrigin(), (ui::Point{-75, -75})) << "a PDF page stands in as paper's does";
     EXPECT_TRUE(host.Messages().empty());
 
     printing.failPdf = true;
-    view->SavePdf();
+    EXPECT_FALSE(view->SavePdf());
     ASSERT_EQ(host.Messages().size(), 1u) << "a failed PDF is not reported as done";
     EXPECT_NE(host.Messages()[0].text.find(Path("schema.pdf")), std::string::npos);
     EXPECT_NE(host.Messages()[0].text.find("Kunde inte skapa ny fil"), std::string::npos);

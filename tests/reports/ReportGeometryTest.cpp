@@ -28,6 +28,16 @@ TEST(ReportGeometry, MarginsAndOffsetsInDeviceUnits) {
     EXPECT_EQ(printer.TopOffset(), 150 + 100);
 }
 
+TEST(ReportGeometry, AStripPageBeginsAtThePrintableAreaAWholeSheetsAQuarterInchIn) {
+    for (bool wholeSheet : {false, true}) {
+        ReportGeometry g(Target{300, 300, 96, 96, true, wholeSheet}, 50, 20);
+        RecordingCanvas sheet(300, 300, true);
+        SelectStripPage(sheet, g, 2);
+        EXPECT_EQ(sheet.Dump(), std::string(wholeSheet ? "origin (-75,3225)" : "origin (0,3300)") +
+                                    "\nclip (0,3300)-(2400,6600)\n");
+    }
+}
+
 TEST(ReportGeometry, PrinterFontsScaleEachAxisByTheTargetsOwnResolution) {
     FontSpec wanted{-16, 7, 700, true, false, 0, 18, "Arial", 0x0000FF};
     ui::Font screen = Screen().Font(wanted);

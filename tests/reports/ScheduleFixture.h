@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Text.h"
 #include "store/CMvDoc.h"
 #include "store/Profile.h"
 #include "support/DocFixture.h"
@@ -34,24 +35,38 @@ protected:
 
     static int Today() { return CurrentWeek() - 1; } ///< today's week index
 
+    /** WriteFolder gives every name its record's most characters (brothers 18 + 18). */
+    bool longNames = false;
+    std::string Name(std::string name, size_t chars) const {
+        if (!longNames)
+            return name;
+        name += "-Åkesson-Söderström församling i Norra Storstadens kommun";
+        return std::string(text::LeftChars(name, chars));
+    }
+
     void WriteFolder(std::initializer_list<WeekBytes> weeks,
                      std::initializer_list<EventBytes> events = {}) {
         Bytes brothers = SlotFile({
-            {1, BrotherBytes{.first = "Anders",
-                             .last = "Berg",
+            {1, BrotherBytes{.first = Name("Anders", 18),
+                             .last = Name("Berg", 18),
                              .phone = "08-123 45 67",
                              .congregation = kVastra,
                              .key = kAnders}
                     .Build()},
             {2,
-             BrotherBytes{.first = "Bo", .last = "Ek", .congregation = kHome, .key = kBo}.Build()},
-            {3, BrotherBytes{.first = "Carl", .last = "Dahl", .congregation = kHome, .key = kCarl}
+             BrotherBytes{
+                 .first = Name("Bo", 18), .last = Name("Ek", 18), .congregation = kHome, .key = kBo}
+                 .Build()},
+            {3, BrotherBytes{.first = Name("Carl", 18),
+                             .last = Name("Dahl", 18),
+                             .congregation = kHome,
+                             .key = kCarl}
                     .Build()},
         });
         const char* const out[] = {"Olof", "Per", "Rune", "Sven", "Tore", "Ulf"};
         for (uint16_t i = 0; i < 6; ++i) {
-            Bytes b = BrotherBytes{.first = out[i],
-                                   .last = "Lind",
+            Bytes b = BrotherBytes{.first = Name(out[i], 18),
+                                   .last = Name("Lind", 18),
                                    .congregation = kHome,
                                    .key = static_cast<uint16_t>(kOut + i)}
                           .Build();
@@ -65,19 +80,19 @@ protected:
                                                               .weekdayOdd = 0,
                                                               .weekdayEven = 0}
                                                 .Build()},
-                                        {2, CongregationBytes{.name = "Västra",
+                                        {2, CongregationBytes{.name = Name("Västra", 48),
                                                               .timeOdd = "10:00",
                                                               .timeEven = "13:30",
                                                               .key = kVastra,
                                                               .weekdayOdd = 6,
                                                               .weekdayEven = 6}
                                                 .Build()},
-                                        {3, CongregationBytes{.name = "Östra",
+                                        {3, CongregationBytes{.name = Name("Östra", 48),
                                                               .timeOdd = "11:00",
                                                               .timeEven = "11:00",
                                                               .key = kOstra}
                                                 .Build()}}));
-        dir.Write("hospital.dat", HostBytes("Familjen Holm", kHost));
+        dir.Write("hospital.dat", HostBytes(Name("Familjen Holm", 28), kHost));
         Bytes history;
         for (const WeekBytes& w : weeks) {
             Bytes b = w.Build();

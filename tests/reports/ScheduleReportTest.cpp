@@ -4,7 +4,9 @@
 #include "support/Golden.h"
 #include "ui/headless/RecordingCanvas.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace mivra {
 namespace {
@@ -69,6 +71,14 @@ protected:
 
     ReportFonts fonts = DefaultFonts();
 };
+
+TEST_F(Schedule, ASavedCopyIsNamedForItsFirstMeetingDayAndTitledByTheHeading) {
+    WriteFolder({});
+    Load();
+    ScheduleReport report(*doc, Today(), 4);
+    EXPECT_EQ(report.FileName(), "Schema 2026-03-08") << "the Sunday of today's week";
+    EXPECT_EQ(report.Title(), doc->Settings().Options().heading);
+}
 
 // Pagination -------------------------------------------------------------------------------
 
@@ -358,6 +368,58 @@ TEST_F(Schedule, ReaderAndHostColumnsFollowTheSettings) {
     EXPECT_FALSE(readersOnly.canvas.FindText("Carl Dahl")) << "readers are not shown";
 }
 
+/** Texts on one line whose boxes overlap, as the recording canvas measures them. */
+std::vector<std::string> Overprints(const RecordingCanvas& canvas) {
+    struct Box {
+        int left, right;
+        std::string text;
+    };
+    std::map<int, std::vector<Box>> lines;
+    for (const RecordingCanvas::Call& c : canvas.CallsOf("text")) {
+        const int charWidth = c.font.width > 0 ? c.font.width : std::abs(c.font.height) / 2;
+        const int width = static_cast<int>(text::CharCount(c.text)) * charWidth;
+        const int left = c.align.h == ui::HAlign::Right    ? c.at.x - width
+                         : c.align.h == ui::HAlign::Centre ? c.at.x - width / 2
+                                                           : c.at.x;
+        lines[c.at.y].push_back({left, left + width, c.text});
+    }
+    std::vector<std::string> found;
+    for (auto& [y, boxes] : lines) {
+        std::sort(boxes.begin(), boxes.end(),
+                  [](const Box& a, const Box& b) { return a.left < b.left; });
+        for (size_t i = 1; i < boxes.size(); ++i)
+            if (boxes[i].left < boxes[i - 1].right)
+                found.push_back(boxes[i - 1].text + " | " + boxes[i].text);
+    }
+    return found;
+}
+
+TEST_F(Schedule, NamesOfTheRecordsLengthAreCutToTheirColumnsAndOverprintNothing) {
+    longNames = true;
+    WeekBytes w = FullWeek(0, 123);
+    SendOut(w, 0, kVastra, 200);
+    WriteFolder({w});
+    Load();
+    DocOptions& o = doc->Settings().MutableOptions();
+    o.scheduleHosts = o.scheduleReaders = true;
+    for (bool readerApart : {true, false}) {
+        o.includeReaders = readerApart;
+        for (Target target : {Target{}, Target{300, 300, 96, 96, true}}) {
+            Printed p = Print(Today(), 1, target);
+            EXPECT_EQ(Overprints(p.canvas), std::vector<std::string>{})
+                << readerApart << " at " << target.dpiX;
+            EXPECT_TRUE(p.canvas.FindText("Församling"));
+            EXPECT_TRUE(p.canvas.FindText("Tal 123"));
+            int cut = 0;
+            for (const RecordingCanvas::Call& t : p.canvas.CallsOf("text"))
+                cut += t.text.ends_with("…");
+            // Speaker, congregation, chairman, outgoing speaker and destination; with the
+            // reader apart his name and the host's too (at 4.5 in the host has room).
+            EXPECT_EQ(cut, readerApart ? 7 : 5);
+        }
+    }
+}
+
 // Bands and stamps ------------------------------------------------------------------------------
 
 TEST_F(Schedule, WhiteBandsDrawTwoLinesAroundTheHeadingAndEachDate) {
@@ -454,6 +516,18 @@ TEST_F(ScheduleGolden, ScreenPage) {
     WriteRealisticFolder();
     Printed p = Print(Today(), 5);
     test::ExpectGolden(p.canvas.Dump(), "reports/golden/schedule_screen.txt");
+}
+
+TEST_F(ScheduleGolden, NamesOfTheRecordsLengthCut) {
+    longNames = true;
+    WeekBytes w = FullWeek(0);
+    SendOut(w, 0);
+    WriteFolder({w});
+    Load();
+    DocOptions& o = doc->Settings().MutableOptions();
+    o.scheduleHosts = o.scheduleReaders = o.includeReaders = true;
+    Printed p = Print(Today(), 1);
+    test::ExpectGolden(p.canvas.Dump(), "reports/golden/schedule_long_names.txt");
 }
 
 TEST_F(ScheduleGolden, PrinterPageWithBlackBands) {

@@ -1,8 +1,11 @@
 #include "schedule/SheetFixture.h"
 
-namespace mivra {
+namespace mivra::rotations {
 namespace {
 
+using schedule::CWeekPage;
+using schedule::SchedulePage;
+using schedule::SchedulePageIndex;
 using ui::headless::HeadlessSheet;
 
 struct RotationCase {
@@ -55,4 +58,4 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 } // namespace
-} // namespace mivra
+} // namespace mivra::rotations

@@ -1,6 +1,7 @@
+#include "resources/CommandIds.h"
 #include "schedule/SheetFixture.h"
 
-namespace mivra {
+namespace mivra::schedule {
 namespace {
 
 using ui::headless::HeadlessSheet;
@@ -58,7 +59,7 @@ TEST_F(ScheduleSheet, TheFrameHasItsCaptionButtonsAndRefusesTheCloseBox) {
     HeadlessSheet& s = Show(0);
     EXPECT_EQ(sheet->Caption(), "Panel för schemaläggning");
     EXPECT_EQ(s.ButtonText(ui::kIdCancel), "Avbryt");
-    EXPECT_EQ(s.ButtonText(CTabSchedule::kEditButton), "Redigera");
+    EXPECT_EQ(s.ButtonText(cmd::kSheetEdit), "Redigera");
     EXPECT_FALSE(s.IsButtonEnabled(ui::kIdApply));
     s.CloseBox();
     EXPECT_TRUE(s.IsOpen());
@@ -70,12 +71,12 @@ TEST_F(ScheduleSheet, TheFrameHasItsCaptionButtonsAndRefusesTheCloseBox) {
 TEST_F(ScheduleSheet, TheEditMenuPassesTheChosenListCommandOn) {
     Open();
     HeadlessSheet& s = Show(1);
-    host.ChooseMenu(CTabSchedule::kCongregationsCommand);
-    s.Press(CTabSchedule::kEditButton);
+    host.ChooseMenu(cmd::kCongregations);
+    s.Press(cmd::kSheetEdit);
     host.ChooseMenu(0); // dismissed
-    s.Press(CTabSchedule::kEditButton);
-    host.ChooseMenu(CTabSchedule::kBrothersCommand);
-    s.Press(CTabSchedule::kEditButton);
+    s.Press(cmd::kSheetEdit);
+    host.ChooseMenu(cmd::kBrothers);
+    s.Press(cmd::kSheetEdit);
     EXPECT_EQ(commands, (std::vector<int>{32844, 32768}));
     ASSERT_EQ(host.Menus().size(), 3u);
     const std::vector<ui::MenuItem>& items = host.Menus()[0].menu.items;
@@ -216,12 +217,12 @@ TEST_F(ScheduleSheet, ACascadeFromTheEditMenuLeavesTheSheetsOtherEditsToCancel) 
     HeadlessSheet& s = Show(1);
     sheet->HomeTalks().EditWeek(kWeek + 20, Talk);
     onCommand = [this](int id) {
-        ASSERT_EQ(id, CTabSchedule::kBrothersCommand);
+        ASSERT_EQ(id, cmd::kBrothers);
         ASSERT_TRUE(
             doc->DeleteBrother(doc->Brothers().FindBrotherByKey(1))); // the chairman of kWeek
     };
-    host.ChooseMenu(CTabSchedule::kBrothersCommand);
-    s.Press(CTabSchedule::kEditButton);
+    host.ChooseMenu(cmd::kBrothers);
+    s.Press(cmd::kSheetEdit);
     EXPECT_EQ(OnDisk(kWeek).chairman, 0) << "the cascade is written at once";
     EXPECT_FALSE(OnDisk(kWeek + 20).InUse()) << "the sheet's edit is not";
     s.Cancel();
@@ -271,4 +272,4 @@ TEST_F(ScheduleSheet, WeeksOutsideTheWindowAreReadOnly) {
 }
 
 } // namespace
-} // namespace mivra
+} // namespace mivra::schedule

@@ -48,8 +48,8 @@ protected:
     /** The sheet on the open document, driven headless from its start page. */
     ui::headless::HeadlessSheet& Show(int startPage) {
         driver.reset();
-        sheet = std::make_unique<CTabSchedule>(*doc, app::MakeSchedulePages(*doc),
-                                               [this](int id) { Run(id); });
+        sheet = std::make_unique<schedule::CTabSchedule>(*doc, app::MakeSchedulePages(*doc),
+                                                         [this](int id) { Run(id); });
         sheet->SetStartPage(startPage);
         driver = std::make_unique<ui::headless::HeadlessSheet>(host, *sheet);
         return *driver;
@@ -71,7 +71,7 @@ protected:
         return fresh.Events().Count();
     }
 
-    std::unique_ptr<CTabSchedule> sheet;
+    std::unique_ptr<schedule::CTabSchedule> sheet;
     std::unique_ptr<ui::headless::HeadlessSheet> driver;
     std::vector<int> commands;
     std::function<void(int)> onCommand;

@@ -48,7 +48,9 @@ private:
     long m_start = 0;
 };
 
-constexpr auto kLoadBound = std::chrono::seconds(2);
+// A guard against a load that reads a hostile file whole or stalls on it, far above any
+// machine's noise (sanitizers, a loaded CI machine); the load's speed is the benchmark's.
+constexpr auto kLoadBound = std::chrono::seconds(30);
 constexpr long kMemoryBoundMiB = 64;
 
 class HostileFiles : public test::DocTest {

@@ -1,10 +1,13 @@
 #include "ui/Template.h"
 
-#include "app/TemplateUses.h"
+#include "app/CAboutDlg.h"
 #include "resources/Embedded.h"
+#include "rotations/CChair.h"
 #include "ui/UiFixtures.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace mivra {
 namespace {
@@ -49,13 +52,21 @@ TEST(Templates, TheSchedulingPagesCarryTheirCaptions) {
 
 TEST(Templates, EveryDeclaredIdExistsInItsTemplate) {
     ui::TemplateLibrary library;
-    for (const ui::TemplateUse& use : app::TemplateUses()) {
+    for (const ui::TemplateUse* declared : ui::DeclaredTemplateUses()) {
+        const ui::TemplateUse& use = *declared;
         std::optional<ui::Template> t = library.Load(use.templateId);
         ASSERT_TRUE(t) << use.owner << ": no template " << use.templateId;
         for (int id : use.controls)
             EXPECT_TRUE(t->Find(id))
                 << use.owner << " uses " << id << ", missing in " << use.templateId;
     }
+}
+
+TEST(Templates, EveryWindowClassIsOnTheDeclaredListWithoutACentralOne) {
+    const std::vector<const ui::TemplateUse*>& uses = ui::DeclaredTemplateUses();
+    for (const ui::TemplateUse* use : {&app::CAboutDlg::kUse, &rotations::CChair::kUse})
+        EXPECT_NE(std::find(uses.begin(), uses.end(), use), uses.end()) << use->owner;
+    EXPECT_EQ(uses.size(), std::set<const ui::TemplateUse*>(uses.begin(), uses.end()).size());
 }
 
 TEST(TemplateReader, FindsMisnamedRepeatedAndFalseControls) {

@@ -55,7 +55,7 @@ ReportFonts ScheduleCommand::FontsOf(const CMvDoc& doc) {
 
 Status ScheduleCommand::PrintPdf(const std::filesystem::path& file, const ReportFonts& fonts,
                                  const PdfRenderer& pdf) const {
-    const reports::Target target{kPdfDpi, kPdfDpi, kScreenDpi, kScreenDpi, true};
+    const reports::Target target{kPdfDpi, kPdfDpi, kScreenDpi, kScreenDpi, true, true};
     const reports::ReportGeometry geometry(target, m_doc.Settings().Options().topMargin,
                                            m_doc.Settings().Options().leftMargin);
     reports::ScheduleReport report(m_doc, m_range.startWeek, m_range.weekCount);

@@ -65,13 +65,16 @@ void RecordingPrinting::Preview(const std::string& title, const JobRenderer& ren
 }
 
 std::optional<std::filesystem::path> RecordingPrinting::AskPdfPath(const std::string&,
-                                                                   const std::string&) {
+                                                                   const std::string& suggested) {
+    pdfSuggested = suggested;
     return pdfPath;
 }
 
 Status RecordingPrinting::WritePdf(const std::filesystem::path& path, const std::string& title,
                                    const JobRenderer& render) {
-    Run("pdf", title, JobSettings{"", 300, 300}, render);
+    JobSettings settings{"", 300, 300};
+    settings.wholeSheet = true;
+    Run("pdf", title, settings, render);
     if (failPdf)
         return IoError{path, "no space left"};
     return {};
@@ -80,9 +83,9 @@ Status RecordingPrinting::WritePdf(const std::filesystem::path& path, const std:
 std::vector<int> RecordingPrinting::PagesSent(const Job& job, int pageHeight) {
     std::vector<int> pages;
     for (const RecordingCanvas& sheet : job.sheets) {
-        std::vector<RecordingCanvas::Call> origins = sheet.CallsOf("origin");
-        if (!origins.empty() && pageHeight > 0)
-            pages.push_back(origins.front().at.y / pageHeight + 1);
+        std::vector<RecordingCanvas::Call> clips = sheet.CallsOf("clip");
+        if (!clips.empty() && pageHeight > 0)
+            pages.push_back(clips.front().box.top / pageHeight + 1);
     }
     return pages;
 }

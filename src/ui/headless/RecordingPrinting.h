@@ -33,6 +33,7 @@ public:
     bool driverMakesCopies = true; ///< of every printer
     std::deque<Choice> choices;
     std::optional<std::filesystem::path> pdfPath; ///< the answer of AskPdfPath
+    std::string pdfSuggested;                     ///< the name AskPdfPath last proposed
     bool failPdf = false;
     std::optional<PrinterInfo> setUpChoice; ///< the printer set-up switches to it
 
@@ -51,7 +52,7 @@ public:
     Status WritePdf(const std::filesystem::path& path, const std::string& title,
                     const JobRenderer& render) override;
 
-    /** The pages a job sent, read from where each sheet's strip page began. */
+    /** The pages a job sent, read from the clip of each sheet's strip page. */
     static std::vector<int> PagesSent(const Job& job, int pageHeight);
 
 private:

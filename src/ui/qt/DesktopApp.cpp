@@ -7,26 +7,20 @@
 #include "ui/qt/QtHost.h"
 #include "ui/qt/QtMainWindow.h"
 #include "ui/qt/QtPrinting.h"
+#include "ui/qt/QtTranslation.h"
 
 #include <iostream>
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 namespace mivra::ui::qt {
 namespace {
 
-/** Qt's own dialogs (print, font, file) in Swedish where a translation is installed. */
+/** Qt's own dialogs (print, preview, page set-up, file, font) in Swedish. */
 void LoadQtTranslation(QApplication& application) {
-    auto* translator = new QTranslator(&application);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (translator->load(QStringLiteral("qtbase_sv"), folder) ||
-        translator->load(QStringLiteral("qt_sv"), folder))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
+    if (!InstallQtTranslations(application))
+        std::cerr << "mivra: Qt's dialogs have no Swedish texts\n";
 }
 
 } // namespace

@@ -18,9 +18,9 @@ struct PdfOptions {
 
 /**
  * Writes a PDF of `pageCount` pages, page n (1-based) drawn by drawPage on a printer-like
- * canvas at the options' resolution, with the page's top left at (0, 0). The file is saved
- * atomically; without a running Qt application one is started offscreen for the call, so
- * the command line needs no display.
+ * canvas at the options' resolution, with the sheet's corner at (0, 0): a whole sheet. The file is
+ * saved atomically; without a running Qt application one is started offscreen for the call, so the
+ * command line needs no display.
  */
 Status RenderPdf(const std::filesystem::path& path, int pageCount,
                  const std::function<void(int page, Canvas& canvas)>& drawPage,

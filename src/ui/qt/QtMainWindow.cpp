@@ -2,26 +2,55 @@
 
 #include "resources/Embedded.h"
 #include "ui/Dialog.h"
+#include "ui/qt/DesktopSettings.h"
 #include "ui/qt/ProgramIcon.h"
 #include "ui/qt/QtForm.h"
 #include "ui/qt/QtHost.h"
 #include "ui/qt/QtReportView.h"
 #include "ui/qt/QtText.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QSvgRenderer>
 #include <QToolBar>
 #include <QUrl>
 
 namespace mivra::ui::qt {
+namespace {
+
+const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
+
+/** Return and Enter press the focused button of the start panel, as Space does. */
+class ReturnPressesButtons : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        if (button && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                button->animateClick();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 QIcon ToolbarIcon(const std::string& name) {
     QIcon icon;
@@ -132,15 +161,30 @@ void QtMainWindow::BuildStartPanel(Dialog& startPanel, QtHost& host) {
     m_dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
     m_dock->setTitleBarWidget(new QWidget(m_dock));
     m_dock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    // The panel scrolls instead of holding the window taller than a laptop's screen.
+    auto* scroller = new QScrollArea(m_dock);
+    scroller->setObjectName(QStringLiteral("startPanelScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_panelForm =
-        std::make_unique<QtForm>(host.Templates(), startPanel.TemplateId(), startPanel, m_dock);
-    m_dock->setWidget(m_panelForm->Root());
+        std::make_unique<QtForm>(host.Templates(), startPanel.TemplateId(), startPanel, scroller);
+    QWidget* panel = m_panelForm->Root();
+    scroller->setWidget(panel);
+    m_dock->setWidget(scroller);
+    auto* returnFilter = new ReturnPressesButtons(panel);
+    for (QAbstractButton* button : panel->findChildren<QAbstractButton*>())
+        button->installEventFilter(returnFilter);
     addDockWidget(Qt::LeftDockWidgetArea, m_dock);
-    resizeDocks({m_dock}, {m_panelForm->Root()->sizeHint().width() + 8}, Qt::Horizontal);
+    const int width = panel->sizeHint().width() + scroller->verticalScrollBar()->sizeHint().width();
+    scroller->setMinimumWidth(width);
+    resizeDocks({m_dock}, {width + 8}, Qt::Horizontal);
     startPanel.Open(m_panelForm->Window(), host);
 }
 
 void QtMainWindow::FitToDesktop() {
+    if (restoreGeometry(DesktopSettings().value(kGeometryKey).toByteArray()))
+        return;
     // The desktop's height; the width of the report page, 8.3 inches at most.
     const QRect desktop = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     const int pageWidth = static_cast<int>(8.3 * logicalDpiX());
@@ -195,10 +239,12 @@ bool QtMainWindow::OpenUrl(const std::string& url) {
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
-    if (m_frame.OnClose())
-        event->accept();
-    else
+    if (!m_frame.OnClose()) {
         event->ignore();
+        return;
+    }
+    DesktopSettings().setValue(kGeometryKey, saveGeometry());
+    event->accept();
 }
 
 } // namespace mivra::ui::qt

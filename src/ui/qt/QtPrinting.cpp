@@ -1,17 +1,20 @@
 #include "ui/qt/QtPrinting.h"
 
+#include "ui/qt/DesktopSettings.h"
 #include "ui/qt/PdfRender.h"
 #include "ui/qt/PrinterSheets.h"
 #include "ui/qt/QtText.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace mivra::ui::qt {
@@ -35,6 +38,7 @@ JobSettings SettingsOf(QPrinter& printer) {
     }
     job.copies = printer.copyCount();
     job.driverMakesCopies = printer.supportsMultipleCopies();
+    job.wholeSheet = printer.fullPage();
     return job;
 }
 
@@ -46,9 +50,14 @@ QtPrinting::~QtPrinting() = default;
 QPrinter& QtPrinting::Printer() {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (QPrinterInfo::availablePrinters().isEmpty())
-            m_printer->setResolution(kNoPrinterDpi);
         m_printer->setPageSize(QPageSize(QPageSize::A4));
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            // Without a printer Qt prints to a PDF; its printable area is a typical printer's,
+            // as in our PDFs, so the preview and page set-up show the page as they will.
+            m_printer->setResolution(kNoPrinterDpi);
+            const double edge = kSheetEdgeHundredths * 0.254; // millimetres, as Swedes read
+            m_printer->setPageMargins(QMarginsF(edge, edge, edge, edge), QPageLayout::Millimeter);
+        }
     }
     return *m_printer;
 }
@@ -112,7 +121,14 @@ void QtPrinting::Preview(const std::string& title, const JobRenderer& render) {
 
 std::optional<std::filesystem::path> QtPrinting::AskPdfPath(const std::string& title,
                                                             const std::string& suggested) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The folder last used for a PDF, at first the user's documents; never the working folder.
+    const QString folderKey = QStringLiteral("pdf/folder");
+    QSettings settings = DesktopSettings();
+    QString folder = settings.value(folderKey).toString();
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
     QString file =
         QFileDialog::getSaveFileName(m_parent, ToQt(title), QDir(folder).filePath(ToQt(suggested)),
                                      QStringLiteral("PDF (*.pdf)"));
@@ -120,6 +136,7 @@ std::optional<std::filesystem::path> QtPrinting::AskPdfPath(const std::string& t
         return std::nullopt;
     if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         file += QStringLiteral(".pdf");
+    settings.setValue(folderKey, QFileInfo(file).absolutePath());
     return std::filesystem::path(file.toStdString());
 }
 
@@ -129,6 +146,7 @@ Status QtPrinting::WritePdf(const std::filesystem::path& path, const std::string
     options.title = title;
     JobSettings job;
     job.dpiX = job.dpiY = options.dpi;
+    job.wholeSheet = true;
     return RenderPdfSheets(
         path, [&](Sheets& sheets) { render(job, sheets); }, options);
 }

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv); // takes Qt's own options out of argv
     QApplication::setApplicationName(QStringLiteral("mivra"));
-    QApplication::setDesktopFileName(QStringLiteral("mivra"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.mivra.Mivra"));
     args.assign(argv + 1, argv + argc);
     return mivra::ui::qt::RunDesktop(application, args);
 }
