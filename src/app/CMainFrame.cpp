@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kTitle = 2;
 constexpr int kDemoTitle = 60050;
+constexpr int kReadOnlyTitle = 60073;
 constexpr int kDatePaneSample = 59142;
 constexpr int kUseCloseButton = 60011;
 constexpr int kUnsavedAtClose = 60012;
@@ -117,6 +118,8 @@ ui::FrameLayout CMainFrame::Layout() const {
     ui::FrameLayout layout;
     layout.title =
         m_demo ? Strings().Format(kDemoTitle, Strings().Get(kTitle)) : Strings().Get(kTitle);
+    if (m_readOnly)
+        layout.title = Strings().Format(kReadOnlyTitle, layout.title);
     const resources::CommandTable& commands = resources::CommandTable::Shell();
     layout.menuBar = ui::MenuEntries(commands.MenuBar(), Strings());
     layout.toolbar = ui::ToolSlots(commands.Toolbar());
@@ -130,7 +133,7 @@ ui::FrameLayout CMainFrame::Layout() const {
 bool CMainFrame::IsCommandEnabled(int id) const {
     if (!m_handlers.count(id) && !m_view.Kinds().Has(id))
         return false;
-    return Allows(RuleOf(id), State());
+    return Allows(id, State());
 }
 
 void CMainFrame::OnCommand(int id) {

@@ -47,6 +47,8 @@ public:
     void SetHelp(HelpGuide help) { m_help = std::move(help); }
     /** The title bar then says that the data is the made-up demo folder's. */
     void MarkDemo() { m_demo = true; }
+    /** The title bar then says "(skrivskyddad)": the folder is open for viewing only. */
+    void MarkReadOnly() { m_readOnly = true; }
     /** Plugs the scheduling sheet in: its commands and buttons become enabled. */
     void SetSheetRunner(SheetRunner runner);
     /** Binds a command or start panel button to a handler. */
@@ -84,6 +86,7 @@ private:
     CStartPanel m_panel;
     HelpGuide m_help;
     bool m_demo = false;
+    bool m_readOnly = false;
     SheetRunner m_sheet;
     std::map<int, std::function<void()>> m_handlers;
 };

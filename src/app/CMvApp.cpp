@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kProfileName = 1251;
 constexpr int kNoDataFolder = 60014;
+constexpr int kOpenedReadOnly = 60072;
 constexpr int kDemoNotCleared = 60051;
 constexpr int kDemoNotWritten = 60052;
 
@@ -93,9 +94,21 @@ bool CMvApp::Refuse(const std::string& text) {
 }
 
 bool CMvApp::TakeFolder(bool demo) {
-    Result<DataFolderLock> lock = DataFolderLock::Acquire(m_folder);
-    if (!lock.ok())
-        return Refuse(DataFolderLock::RefusalMessage(m_strings, m_folder));
+    DataFolderLock::Refusal why = DataFolderLock::Refusal::Failed;
+    Result<DataFolderLock> lock = DataFolderLock::Acquire(m_folder, &why);
+    if (!lock.ok()) {
+        const std::string refusal =
+            DataFolderLock::RefusalMessage(m_strings, m_folder, why, lock.error().what);
+        if (demo || why != DataFolderLock::Refusal::NotWritable)
+            return Refuse(refusal);
+        // A folder this user cannot write is still worth reading: reports, preview, PDF.
+        ui::MessageBox box;
+        box.text = refusal + "\n\n" + m_strings.Get(kOpenedReadOnly);
+        box.icon = ui::Icon::Information;
+        m_host.ShowMessage(box);
+        m_readOnly = true;
+        return true;
+    }
     m_lock.emplace(std::move(lock.value()));
     if (!demo)
         return true;
@@ -128,6 +141,7 @@ int CMvApp::Start(const StartArgs& args, const std::filesystem::path& programFol
     if (!TakeFolder(args.demo))
         return kStartFailed;
     m_doc = std::make_unique<CMvDoc>(m_strings, m_host, *m_clock, m_folder);
+    m_doc->SetReadOnly(m_readOnly);
     if (!m_doc->LoadStore()) {
         Refuse(m_strings.Format(kNoDataFolder, m_folder.string()));
         return kStartFailed;
@@ -138,6 +152,8 @@ int CMvApp::Start(const StartArgs& args, const std::filesystem::path& programFol
     m_frame->SetHelp(HelpGuide(programFolder, HelpGuide::DefaultCacheFolder()));
     if (args.demo)
         m_frame->MarkDemo();
+    if (m_readOnly)
+        m_frame->MarkReadOnly();
     PlugInParts(*m_frame, *m_view);
     return kStarted;
 }

@@ -70,6 +70,8 @@ public:
     int Start(const StartArgs& args, const std::filesystem::path& programFolder);
 
     const std::filesystem::path& DataFolder() const { return m_folder; }
+    /** Whether the folder is open for viewing only, since this user cannot write it. */
+    bool ReadOnly() const { return m_readOnly; }
     /** The message of a start-up that failed. */
     const std::string& Failure() const { return m_failure; }
     CMvDoc& Doc() { return *m_doc; }
@@ -88,6 +90,7 @@ private:
     std::string m_failure;
     std::unique_ptr<Clock> m_clock;
     std::optional<DataFolderLock> m_lock;
+    bool m_readOnly = false; ///< the folder cannot be written: opened for viewing
     std::unique_ptr<CMvDoc> m_doc;
     std::unique_ptr<reports::CMvView> m_view;
     std::unique_ptr<CMainFrame> m_frame;

@@ -3,6 +3,9 @@
 #include "resources/CommandIds.h"
 #include "store/CMvDoc.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace mivra::app {
 namespace {
 
@@ -26,6 +29,16 @@ constexpr RuleEntry kRules[] = {
     {cmd::kPanelEditHistory, Rule::HomeCongregation},
 };
 
+// Every command that changes the data folder: the editing dialogs, the scheduling sheet, the
+// settings, a package import and a restore.
+constexpr int kWriters[] = {
+    cmd::kImportPackage,   cmd::kRestore,       cmd::kCongregations,    cmd::kBrothers,
+    cmd::kOurCongregation, cmd::kNeedsList,     cmd::kCircuits,         cmd::kTalks,
+    cmd::kHistory,         cmd::kAvailability,  cmd::kSummary,          cmd::kHomeTalks,
+    cmd::kChairman,        cmd::kHosts,         cmd::kReaders,          cmd::kOutgoing,
+    cmd::kSettings,        cmd::kPanelBrothers, cmd::kPanelEditHistory,
+};
+
 } // namespace
 
 ShellState StateOf(const CMvDoc& doc, reports::ViewMode viewMode) {
@@ -37,6 +50,7 @@ ShellState StateOf(const CMvDoc& doc, reports::ViewMode viewMode) {
     s.scheduleHosts = doc.Settings().Options().scheduleHosts;
     s.scheduleReaders = doc.Settings().Options().scheduleReaders;
     s.homeCongregation = doc.Congregations().OurCongregationKey() != 0;
+    s.readOnly = doc.ReadOnly();
     return s;
 }
 
@@ -68,4 +82,13 @@ bool Allows(Rule rule, const ShellState& s) {
     }
     return false;
 }
+
+bool WritesData(int id) {
+    return std::find(std::begin(kWriters), std::end(kWriters), id) != std::end(kWriters);
+}
+
+bool Allows(int id, const ShellState& state) {
+    return Allows(RuleOf(id), state) && !(state.readOnly && WritesData(id));
+}
+
 } // namespace mivra::app

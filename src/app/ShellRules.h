@@ -20,6 +20,7 @@ struct ShellState {
     bool scheduleHosts = false;
     bool scheduleReaders = false;
     bool homeCongregation = false;
+    bool readOnly = false; ///< the data folder is open for viewing only
 };
 
 ShellState StateOf(const CMvDoc& doc, reports::ViewMode viewMode);
@@ -38,5 +39,9 @@ enum class Rule {
 /** The rule of a command or start panel button (Always when it has none). */
 Rule RuleOf(int id);
 bool Allows(Rule rule, const ShellState& state);
+/** Whether a command changes the data folder, so a read-only folder disables it. */
+bool WritesData(int id);
+/** A command's rule, and for a read-only folder whether it writes. */
+bool Allows(int id, const ShellState& state);
 
 } // namespace mivra::app

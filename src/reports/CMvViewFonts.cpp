@@ -53,6 +53,8 @@ void CMvView::ResetFonts() {
 }
 
 bool CMvView::WriteFonts() {
+    if (m_doc.ReadOnly())
+        return true; // the fonts chosen serve this run only
     const std::filesystem::path path = m_doc.DataFilePath(1251);
     Profile profile = Profile::Load(path, m_doc.CodePage());
     if (profile.state() == Profile::State::Unreadable)

@@ -67,6 +67,7 @@ void CSelectWeeksDlg::OnInit() {
     FillStarts();
     FillCounts();
     Win().Show(kExport, m_mode == Mode::Schedule);
+    Win().Enable(kExport, !m_doc.ReadOnly()); // it writes "ptsched.txt" into the data folder
     ReadSelection();
     UpdateTitle();
 }

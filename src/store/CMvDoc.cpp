@@ -49,6 +49,8 @@ bool CMvDoc::ReloadStore() {
 }
 
 void CMvDoc::LoadFromFolder(bool convertLegacy) {
+    // A read-only folder refuses what the load writes without a word: the user was told.
+    m_context.Files().SetLoading(true);
     m_context.ForgetFailures();
     m_weeks.ForgetPendingChanges();
     RenameOlderFiles(m_context.Files(), LanguageCode());
@@ -69,6 +71,7 @@ void CMvDoc::LoadFromFolder(bool convertLegacy) {
     m_availability.Load(m_currentWeek);
     m_needs.Load();
     m_events.Load();
+    m_context.Files().SetLoading(false);
 }
 
 void CMvDoc::FreeStore() {

@@ -33,6 +33,9 @@ public:
     CMvDoc(const CMvDoc&) = delete;
     CMvDoc& operator=(const CMvDoc&) = delete;
 
+    /** For viewing only (set before the load): nothing is written, repairs stay in memory. */
+    void SetReadOnly(bool readOnly) { m_context.Files().SetReadOnly(readOnly); }
+    bool ReadOnly() const { return m_context.Files().ReadOnly(); }
     /** The start-up load: settings, migrations, then every data file in the fixed order. */
     bool LoadStore();
     /** Everything read again (after a restore); the folder's files are trusted anew. */

@@ -15,6 +15,7 @@ constexpr int kMsgWriteFailed = 1231;
 constexpr int kMsgUnreadable = 60003;
 constexpr int kMsgTooLarge = 60004;
 constexpr int kMsgProtected = 60005;
+constexpr int kMsgReadOnly = 60071;
 
 class Fd {
 public:
@@ -130,6 +131,11 @@ bool DataFiles::Protected(int id) const {
 }
 
 bool DataFiles::MayWrite(int id) {
+    if (m_readOnly) {
+        if (!m_loading)
+            Show(kMsgReadOnly, Path(id));
+        return false;
+    }
     if (!Protected(id))
         return true;
     Show(kMsgProtected, Path(id));

@@ -69,6 +69,14 @@ public:
     bool Exists(int id) const;
 
     bool Protected(int id) const;
+    /**
+     * A folder opened for viewing only: every write is refused (the user is told, unless
+     * quiet), and nothing is left pending, since no retry could succeed.
+     */
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool ReadOnly() const { return m_readOnly; }
+    /** While loading, a read-only folder refuses writes without a word (the user was told). */
+    void SetLoading(bool loading) { m_loading = loading; }
     /** An atomic whole-file save; the user is told when it fails. */
     bool Save(int id, std::span<const uint8_t> bytes);
     /** A record written in place; the user is told when it fails. */
@@ -94,6 +102,8 @@ private:
     ui::MessageHost& m_host;
     std::map<int, bool> m_protected;
     bool m_quiet = false;
+    bool m_readOnly = false;
+    bool m_loading = false;
 };
 
 } // namespace mivra

@@ -10,18 +10,41 @@
 #include <unistd.h>
 
 namespace mivra {
+namespace {
 
-Result<DataFolderLock> DataFolderLock::Acquire(const std::filesystem::path& folder) {
+constexpr int kHeld = 60007;
+constexpr int kNotWritable = 60070;
+
+bool NotWritable(int error) {
+    return error == EACCES || error == EROFS || error == EPERM;
+}
+
+} // namespace
+
+Result<DataFolderLock> DataFolderLock::Acquire(const std::filesystem::path& folder, Refusal* why) {
+    Refusal ignored;
+    Refusal& refusal = why ? *why : ignored;
     const std::filesystem::path path = folder / kFileName;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return IoError{path, std::string("open: ") + std::strerror(errno)};
+    if (fd < 0) {
+        const int error = errno;
+        refusal = NotWritable(error) ? Refusal::NotWritable : Refusal::Failed;
+        return IoError{folder, std::strerror(error)};
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
+        refusal = error == EWOULDBLOCK ? Refusal::Held : Refusal::Failed;
         if (error == EWOULDBLOCK)
             return IoError{path, "held by process " + std::to_string(HolderPid(folder))};
         return IoError{path, std::string("lock: ") + std::strerror(error)};
+    }
+    // A writable lock file left in a folder that is not writable any more proves nothing.
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) != 0) {
+        const int error = errno;
+        ::close(fd);
+        refusal = NotWritable(error) ? Refusal::NotWritable : Refusal::Failed;
+        return IoError{folder, std::strerror(error)};
     }
     // The pid is only for the refusal message; the lock itself is what counts.
     const std::string pid = std::to_string(::getpid()) + "\n";
@@ -43,8 +66,11 @@ int DataFolderLock::HolderPid(const std::filesystem::path& folder) {
 }
 
 std::string DataFolderLock::RefusalMessage(const StringTable& strings,
-                                           const std::filesystem::path& folder) {
-    return strings.Format(60007, folder.string(), std::to_string(HolderPid(folder)));
+                                           const std::filesystem::path& folder, Refusal why,
+                                           const std::string& reason) {
+    if (why == Refusal::NotWritable)
+        return strings.Format(kNotWritable, folder.string(), reason);
+    return strings.Format(kHeld, folder.string(), std::to_string(HolderPid(folder)));
 }
 
 DataFolderLock::DataFolderLock(DataFolderLock&& other) noexcept : m_fd(other.m_fd) {

@@ -19,14 +19,28 @@ class DataFolderLock {
 public:
     static constexpr const char* kFileName = ".mivra.lock";
 
-    /** Takes the folder and clears save leftovers, or fails when another program holds it (or the
-     * file cannot be made). */
-    static Result<DataFolderLock> Acquire(const std::filesystem::path& folder);
+    /** Why a folder could not be taken. */
+    enum class Refusal {
+        Held,        ///< another program holds it
+        NotWritable, ///< this user may not write in it (a read-only copy, a read-only medium)
+        Failed,      ///< anything else
+    };
+
+    /**
+     * Takes the folder and clears save leftovers, or fails: `why` (when given) says whether
+     * another program holds it or the folder cannot be written.
+     */
+    static Result<DataFolderLock> Acquire(const std::filesystem::path& folder,
+                                          Refusal* why = nullptr);
     /** The process id recorded by the program that holds the folder, or 0. */
     static int HolderPid(const std::filesystem::path& folder);
-    /** Message 60007 for a refused lock. */
+    /**
+     * What a refusal says: 60007 when another program holds the folder, 60070 with the
+     * system's reason when it cannot be written.
+     */
     static std::string RefusalMessage(const StringTable& strings,
-                                      const std::filesystem::path& folder);
+                                      const std::filesystem::path& folder,
+                                      Refusal why = Refusal::Held, const std::string& reason = {});
 
     DataFolderLock(DataFolderLock&& other) noexcept;
     DataFolderLock& operator=(DataFolderLock&& other) noexcept;

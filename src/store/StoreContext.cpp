@@ -53,6 +53,8 @@ void StoreContext::ReportNoFreeSlot(int id) {
 }
 
 bool StoreContext::Commit(int id, bool ok) {
+    if (m_files.ReadOnly())
+        return ok; // refused, not failed: nothing to try again
     if (ok)
         m_pendingSaves.erase(id);
     else
@@ -76,7 +78,8 @@ bool StoreContext::WriteRecord(int id, uint64_t offset, std::span<const uint8_t>
         m_unwritten.erase({id, offset});
         return true;
     }
-    m_unwritten[{id, offset}].assign(bytes.begin(), bytes.end());
+    if (!m_files.ReadOnly())
+        m_unwritten[{id, offset}].assign(bytes.begin(), bytes.end());
     return false;
 }
 

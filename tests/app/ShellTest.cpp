@@ -5,6 +5,7 @@
 #include "base/Version.h"
 #include "reports/CMvView.h"
 #include "reports/CSelectWeeksDlg.h"
+#include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
 #include "store/DataFolderLock.h"
 #include "support/DocFixture.h"
@@ -12,6 +13,11 @@
 #include "ui/headless/HeadlessDialog.h"
 #include "ui/headless/HeadlessSheet.h"
 #include "ui/headless/RecordingPrinting.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace mivra::app {
 namespace {
@@ -436,6 +442,97 @@ TEST(ShellStart, AFreshFolderIsCreatedAndASecondWriterIsRefused) {
     EXPECT_FALSE(Result<DataFolderLock>(DataFolderLock::Acquire(folder)).ok())
         << "the lock is held for the whole run";
     io::SetDurable(true);
+}
+
+// Runs `body` in a child that cannot write `folder` (made read-only; as root the child drops
+// to "nobody", since root writes anywhere). Returns what the body found wrong, or "".
+std::string WithoutWriteAccess(const std::filesystem::path& folder,
+                               const std::function<std::string()>& body) {
+    std::filesystem::permissions(folder,
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        std::string found = (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                                ? "cannot drop root"
+                                : body();
+        [[maybe_unused]] ssize_t n = ::write(pipe[1], found.data(), found.size());
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    std::string found;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+        found.append(buffer, static_cast<size_t>(n));
+    ::close(pipe[0]);
+    ::waitpid(child, nullptr, 0);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    return found;
+}
+
+TEST(ShellStart, AFolderThatCannotBeWrittenOpensForViewingOnly) {
+    io::SetDurable(false);
+    // A folder "nobody" may enter and read: outside the test tree, whose parents may be closed.
+    std::string pattern = (std::filesystem::temp_directory_path() / "mivra-ro-XXXXXX").string();
+    ASSERT_TRUE(::mkdtemp(pattern.data()));
+    const std::filesystem::path folder = pattern;
+    {
+        test::TestHost host;
+        RecordingPrinting printing;
+        CMvApp writer(StringTable::Swedish(), host, printing);
+        ASSERT_EQ(writer.Start({folder, CivilDate{2026, 12, 7}}, {}), kStarted);
+    }
+    std::filesystem::permissions(folder, std::filesystem::perms::all,
+                                 std::filesystem::perm_options::add);
+    const auto filesBefore = std::distance(std::filesystem::directory_iterator(folder), {});
+    const std::string found = WithoutWriteAccess(folder, [&folder]() -> std::string {
+        test::TestHost host;
+        RecordingPrinting printing;
+        CMvApp app(StringTable::Swedish(), host, printing);
+        if (app.Start({folder, CivilDate{2026, 12, 7}}, {}) != kStarted)
+            return "did not start";
+        std::string wrong;
+        if (host.Messages().size() != 1 ||
+            host.Messages()[0].text.find("kan inte skrivas") == std::string::npos ||
+            host.Messages()[0].text.find("öppnas skrivskyddad") == std::string::npos)
+            wrong += "the message; ";
+        if (!app.ReadOnly() || !app.Doc().ReadOnly())
+            wrong += "not read-only; ";
+        if (app.Frame().Layout().title.find("(skrivskyddad)") == std::string::npos)
+            wrong += "the title; ";
+        PlugInParts(app.Frame(), app.View());
+        if (app.Frame().IsCommandEnabled(cmd::kHomeTalks) ||
+            app.Frame().IsCommandEnabled(cmd::kPanelHomeTalks))
+            wrong += "the sheet is offered; ";
+        if (!app.Frame().IsCommandEnabled(cmd::kScheduleReport))
+            wrong += "the printed schedule is not offered; ";
+        return wrong;
+    });
+    EXPECT_EQ(found, "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), filesBefore);
+    std::filesystem::remove_all(folder);
+    io::SetDurable(true);
+}
+
+TEST(ShellStart, AHeldFolderAndOneThatCannotBeWrittenAreToldApart) {
+    test::TempDir dir;
+    DataFolderLock::Refusal why = DataFolderLock::Refusal::Failed;
+    EXPECT_FALSE(DataFolderLock::Acquire(dir / "none", &why).ok());
+    EXPECT_EQ(why, DataFolderLock::Refusal::Failed);
+    EXPECT_EQ(
+        DataFolderLock::RefusalMessage(StringTable::Swedish(), "/m", why, "Permission denied"),
+        StringTable::Swedish().Format(60007, "/m", "0"));
+    EXPECT_EQ(DataFolderLock::RefusalMessage(StringTable::Swedish(), "/m",
+                                             DataFolderLock::Refusal::NotWritable,
+                                             "Permission denied"),
+              "Datamappen /m kan inte skrivas: Permission denied.");
 }
 
 } // namespace

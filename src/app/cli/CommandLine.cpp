@@ -158,9 +158,12 @@ int MakeDemo(const Invocation& call, std::ostream& out, std::ostream& err) {
         err << "mivra-cli: " << error << '\n';
         return kFailure;
     }
-    Result<DataFolderLock> lock = DataFolderLock::Acquire(folder);
+    DataFolderLock::Refusal why = DataFolderLock::Refusal::Failed;
+    Result<DataFolderLock> lock = DataFolderLock::Acquire(folder, &why);
     if (!lock.ok()) {
-        err << "mivra-cli: " << DataFolderLock::RefusalMessage(StringTable::Swedish(), folder)
+        err << "mivra-cli: "
+            << DataFolderLock::RefusalMessage(StringTable::Swedish(), folder, why,
+                                              lock.error().what)
             << '\n';
         return kFailure;
     }
