@@ -1,6 +1,7 @@
 #include "app/ShellParts.h"
 
 #include "app/CMainFrame.h"
+#include "app/CSettingsDlg.h"
 #include "exchange/CBackupDlg.h"
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
@@ -46,6 +47,16 @@ void RunBackupDialog(CMainFrame& frame, reports::CMvView& view, exchange::CBacku
     frame.ViewChanged();
 }
 
+// Changed options change what the reports show and which commands are offered.
+void RunSettingsDialog(CMainFrame& frame, reports::CMvView& view) {
+    CSettingsDlg dialog(frame.Doc());
+    frame.Host().RunDialog(dialog);
+    if (!dialog.Changed())
+        return;
+    view.Relayout();
+    frame.ViewChanged();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
@@ -58,6 +69,7 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.Bind(cmd::kRestore, [&frame, &view] {
         RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Restore);
     });
+    frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
 }
 
 schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {

@@ -279,6 +279,15 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
         if (auto* modal = qobject_cast<QDialog*>(Modal()))
             modal->reject();
     });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32864);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-10-settings", Modal());
+        tour.Next();
+        Click(Modal(), "c2");
+    });
     PlanBackupTour(tour, window, data);
     tour.Add([&window] {
         window.close(); // back to the start panel

@@ -69,7 +69,18 @@ public:
     std::optional<std::string> OpenFile(const FileRequest&) override { return std::nullopt; }
     bool ChooseFolder(const FolderRequest& request) override;
     std::optional<Font> ChooseFont(const FontRequest& request) override;
-    std::optional<Colour> ChooseColour(Colour) override { return std::nullopt; }
+    /** Queues the colour picked in the next colour chooser (nothing: cancelled). */
+    HeadlessHost& PickColour(std::optional<Colour> colour) {
+        m_colours.push_back(colour);
+        return *this;
+    }
+    std::optional<Colour> ChooseColour(Colour) override {
+        if (m_colours.empty())
+            return std::nullopt;
+        const std::optional<Colour> colour = m_colours.front();
+        m_colours.pop_front();
+        return colour;
+    }
 
     /** Every message box shown so far, in order. */
     const std::vector<MessageBox>& Messages() const { return m_shown; }
@@ -105,6 +116,7 @@ private:
     std::deque<int> m_menuChoices;
     std::deque<FontScript> m_fontScripts;
     std::deque<FolderScript> m_folderScripts;
+    std::deque<std::optional<Colour>> m_colours;
     std::vector<FontRequest> m_fontRequests;
     std::vector<FolderRequest> m_folderRequests;
     std::vector<MessageBox> m_shown;
