@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ctime>
 #include <system_error>
+#include <unistd.h>
 
 namespace mivra::exchange {
 namespace fs = std::filesystem;
@@ -231,6 +232,23 @@ std::vector<std::string> PruneBackups(const CMvDoc& doc, const fs::path& base,
             errors.push_back(folder.string() + ": " + error.message());
     }
     return errors;
+}
+
+fs::path SafetyCopyBase(const CMvDoc& doc, const fs::path& backup) {
+    fs::path holder = backup;
+    if (!holder.has_filename())
+        holder = holder.parent_path();
+    holder = holder.parent_path();
+    return ::access(holder.c_str(), W_OK | X_OK) == 0 ? holder : doc.DataFolder();
+}
+
+BackupOutcome MakeSafetyCopy(const CMvDoc& doc, const fs::path& backup, const BackupTime& time,
+                             const Progress& progress) {
+    const fs::path base = SafetyCopyBase(doc, backup);
+    BackupOutcome safety = MakeBackup(doc, base, time, Maps::EveryJpg, progress, true);
+    if (!safety.done && base != doc.DataFolder())
+        safety = MakeBackup(doc, doc.DataFolder(), time, Maps::EveryJpg, progress, true);
+    return safety;
 }
 
 RestoreOutcome RestoreBackup(const CMvDoc& doc, const fs::path& backup, const Progress& progress) {

@@ -83,6 +83,17 @@ BackupOutcome MakeBackup(const CMvDoc& doc, const std::filesystem::path& base,
 std::vector<std::string> PruneBackups(const CMvDoc& doc, const std::filesystem::path& base,
                                       const std::string& keep);
 
+/** Where the safety copy before a restore goes: beside the backup, else the data folder. */
+std::filesystem::path SafetyCopyBase(const CMvDoc& doc, const std::filesystem::path& backup);
+
+/**
+ * The live set with every "*.jpg" of the data folder, as a backup folder (numbered when the
+ * name is taken, never pruned) beside the backup to be restored, or in the data folder when
+ * that fails.
+ */
+BackupOutcome MakeSafetyCopy(const CMvDoc& doc, const std::filesystem::path& backup,
+                             const BackupTime& time, const Progress& progress);
+
 struct RestoreOutcome {
     bool done = false;
     int restored = 0;

@@ -8,7 +8,6 @@
 #include "ui/Host.h"
 
 #include <system_error>
-#include <unistd.h>
 
 namespace mivra::exchange {
 namespace fs = std::filesystem;
@@ -229,15 +228,10 @@ void CBackupDlg::RunBackup() {
     Win().SetText(ui::kIdCancel, Text(kClose));
 }
 
-fs::path CBackupDlg::SafetyBase() const {
-    const std::string holder = ParentOf(m_path);
-    return ::access(holder.c_str(), W_OK | X_OK) == 0 ? fs::path(holder) : m_doc.DataFolder();
-}
-
 void CBackupDlg::RunRestore() {
     if (!IsBackupFolder(m_path) || !HoldsBackupSet(m_doc, m_path))
         return;
-    fs::path safetyBase = SafetyBase();
+    const fs::path safetyBase = SafetyCopyBase(m_doc, m_path);
     const ui::Answer answer =
         Host().ShowMessage(Box(m_doc.Strings().Format(kAskRestore, m_path, safetyBase.string()),
                                ui::Icon::Question, ui::Buttons::YesNo));
@@ -250,16 +244,11 @@ void CBackupDlg::RunRestore() {
     };
     if (m_doc.Availability().Changed())
         m_doc.Availability().SaveAvailability();
-    BackupOutcome safety =
-        MakeBackup(m_doc, safetyBase, m_time(), Maps::EveryJpg, copying, /*numbered=*/true);
-    if (!safety.done && safetyBase != m_doc.DataFolder()) {
-        safetyBase = m_doc.DataFolder();
-        safety = MakeBackup(m_doc, safetyBase, m_time(), Maps::EveryJpg, copying, true);
-    }
+    const BackupOutcome safety = MakeSafetyCopy(m_doc, m_path, m_time(), copying);
     if (!safety.done) {
         Win().SetText(kStatus, "");
-        Host().ShowMessage(
-            Box(m_doc.Strings().Format(kSafetyFailed, safetyBase.string()), ui::Icon::Error));
+        Host().ShowMessage(Box(m_doc.Strings().Format(kSafetyFailed, m_doc.DataFolder().string()),
+                               ui::Icon::Error));
         UpdateStatus();
         return;
     }

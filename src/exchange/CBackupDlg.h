@@ -64,8 +64,6 @@ private:
     void Browse();
     void RunBackup();
     void RunRestore();
-    /** Where the safety copy goes: beside the chosen backup, else in the data folder. */
-    std::filesystem::path SafetyBase() const;
     std::string Text(int id) const;
 
     CMvDoc& m_doc;

@@ -50,6 +50,13 @@ protected:
 
     std::string Base() const { return base.path().string() + "/"; }
 
+    /** The dialog on the fixed time; the user will pick the base folder in its chooser. */
+    CBackupDlg& OnBase(CBackupDlg& dialog) {
+        dialog.SetTimeSource([this] { return time; });
+        host.SelectFolder({base.path().string()});
+        return dialog;
+    }
+
     std::string ProfileValue(const std::string& key) {
         return Profile::Load(dir / "mivraw.ini", 1252).GetString("Backup", key).value_or("");
     }
@@ -77,9 +84,7 @@ TEST_F(Backup, BacksUpTheSetPrunesToFourAndLeavesOtherFoldersAlone) {
     base.WriteText("Qz4mine/speakers.dat", "mine");
 
     CBackupDlg dialog(*doc, Mode::Backup);
-    dialog.SetTimeSource([this] { return time; });
-    host.SelectFolder({base.path().string()});
-    HeadlessDialog d(host, dialog);
+    HeadlessDialog d(host, OnBase(dialog));
     EXPECT_FALSE(d.IsShown(CBackupDlg::kFloppy));
     EXPECT_FALSE(d.IsShown(CBackupDlg::kList));
     const std::string withoutMaps = d.Text(CBackupDlg::kSize);
@@ -118,9 +123,7 @@ TEST_F(Backup, BacksUpTheSetPrunesToFourAndLeavesOtherFoldersAlone) {
 
 TEST_F(Backup, MapsOnlyOnRequestAndOnlyPlainNames) {
     CBackupDlg dialog(*doc, Mode::Backup);
-    dialog.SetTimeSource([this] { return time; });
-    host.SelectFolder({base.path().string()});
-    HeadlessDialog d(host, dialog);
+    HeadlessDialog d(host, OnBase(dialog));
     EXPECT_EQ(d.Text(CBackupDlg::kSize),
               "Nödvändigt utrymme: " + std::to_string(exchange::BackupSize(*doc, false)) +
                   " bytes");
@@ -140,9 +143,7 @@ TEST_F(Backup, AFailedCopyLeavesNoFolderAndNoPath) {
         return step == io::Step::Write && target.filename() == "talk.dat";
     });
     CBackupDlg dialog(*doc, Mode::Backup);
-    dialog.SetTimeSource([this] { return time; });
-    host.SelectFolder({base.path().string()});
-    HeadlessDialog d(host, dialog);
+    HeadlessDialog d(host, OnBase(dialog));
     d.Press(CBackupDlg::kBrowse).Ok();
     EXPECT_EQ(d.Text(CBackupDlg::kStatus),
               "Backupen misslyckades: talk.dat kunde inte kopieras. Gör ett nytt försök.");
@@ -192,10 +193,8 @@ TEST_F(Restore, AsksKeepsASafetyCopyBringsTheSetBackAndReloads) {
     BackUpThenChange();
     const std::string backupTalks = base.ReadText(std::string(kName) + "/talk.dat");
     CBackupDlg dialog(*doc, Mode::Restore);
-    dialog.SetTimeSource([this] { return time; });
-    host.SelectFolder({base.path().string()});
     host.Answer(ui::Answer::Yes);
-    HeadlessDialog d(host, dialog);
+    HeadlessDialog d(host, OnBase(dialog));
     EXPECT_EQ(d.Title(), "Återskapa");
     PickBackup(d);
     d.Ok();
@@ -213,10 +212,8 @@ TEST_F(Restore, NoChangesNothingAndAFailedCopyKeepsTheLiveSet) {
     BackUpThenChange();
     {
         CBackupDlg dialog(*doc, Mode::Restore);
-        dialog.SetTimeSource([this] { return time; });
-        host.SelectFolder({base.path().string()});
         host.Answer(ui::Answer::No);
-        HeadlessDialog d(host, dialog);
+        HeadlessDialog d(host, OnBase(dialog));
         PickBackup(d);
         d.Ok();
         EXPECT_TRUE(d.IsOpen());
@@ -228,10 +225,8 @@ TEST_F(Restore, NoChangesNothingAndAFailedCopyKeepsTheLiveSet) {
         return step == io::Step::Write && target.filename() == ".speakers.dat.restoring";
     });
     CBackupDlg dialog(*doc, Mode::Restore);
-    dialog.SetTimeSource([this] { return time; });
-    host.SelectFolder({base.path().string()});
     host.Answer(ui::Answer::Yes);
-    HeadlessDialog d(host, dialog);
+    HeadlessDialog d(host, OnBase(dialog));
     PickBackup(d);
     d.Ok();
     EXPECT_FALSE(dialog.Restored());
@@ -251,10 +246,8 @@ TEST_F(Restore, WithoutASafetyCopyNothingIsRestored) {
                exchange::IsBackupFolder(target.parent_path());
     });
     CBackupDlg dialog(*doc, Mode::Restore);
-    dialog.SetTimeSource([this] { return time; });
-    host.SelectFolder({base.path().string()});
     host.Answer(ui::Answer::Yes);
-    HeadlessDialog d(host, dialog);
+    HeadlessDialog d(host, OnBase(dialog));
     PickBackup(d);
     d.Ok();
     EXPECT_FALSE(dialog.Restored());
