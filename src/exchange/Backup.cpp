@@ -3,6 +3,7 @@
 #include "base/FileIo.h"
 #include "store/CMvDoc.h"
 #include "store/DataFiles.h"
+#include "store/Migrations.h"
 
 #include <algorithm>
 #include <array>
@@ -220,6 +221,8 @@ std::vector<std::string> PruneBackups(const CMvDoc& doc, const fs::path& base,
         return errors;
     std::vector<std::string> names = BackupSetNames(doc);
     names.push_back(doc.DataFilePath(file::kLegacyExtra).filename().string());
+    for (std::string& name : OlderFileNames(doc.LanguageCode()))
+        names.push_back(std::move(name));
     for (size_t i = 0; i < older.size() - 3; ++i) {
         const fs::path folder = base / older[i];
         for (const std::string& name : names)

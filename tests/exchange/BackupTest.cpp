@@ -83,6 +83,7 @@ TEST_F(Backup, BacksUpTheSetPrunesToFourAndLeavesOtherFoldersAlone) {
     fs::create_directory(base / "Qz4mine");
     base.WriteText("Qz4mine/speakers.dat", "mine");
 
+    doc->Availability().AddUnavailableWeek(1, 1400);
     CBackupDlg dialog(*doc, Mode::Backup);
     HeadlessDialog d(host, OnBase(dialog));
     EXPECT_FALSE(d.IsShown(CBackupDlg::kFloppy));
@@ -99,9 +100,9 @@ TEST_F(Backup, BacksUpTheSetPrunesToFourAndLeavesOtherFoldersAlone) {
               (std::vector<std::string>{"Qz4_25003_0900_03Jan25", "Qz4_25004_0900_04Jan25",
                                         "Qz4_25005_0900_05Jan25", kName, "Qz4mine"}));
     EXPECT_EQ(Entries(base / kName),
-              (std::vector<std::string>{"cong.dat", "mivraw.ini", "speakers.dat", "talk.dat",
-                                        "xtend.dat"}))
-        << "missing files skipped, no maps unasked";
+              (std::vector<std::string>{"blackout.dat", "cong.dat", "mivraw.ini", "speakers.dat",
+                                        "talk.dat", "xtend.dat"}))
+        << "the changed availability saved first, missing files skipped, no maps unasked";
     EXPECT_EQ(base.ReadText(std::string(kName) + "/speakers.dat"), dir.ReadText("speakers.dat"));
     EXPECT_EQ(base.ReadText("Qz4mine/speakers.dat"), "mine");
     EXPECT_EQ(ProfileValue("Väg"), Base());

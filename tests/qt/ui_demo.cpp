@@ -139,7 +139,7 @@ void Trigger(mivra::ui::qt::QtMainWindow& window, int id) {
 
 // Backup into a new folder made through the folder chooser, then restore it from the list.
 void PlanBackupTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
-    const QString base = data + QStringLiteral("-backups/new");
+    const QString base = data + QStringLiteral("/backups/new");
     auto chooseFolder = [&tour, base](const QString& name) {
         tour.Add([&tour, base, name] {
             tour.Shoot(name, Modal());
