@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -282,6 +283,17 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
     tour.Add([&tour, &window] {
         tour.Next();
         Trigger(window, 32864);
+    });
+    tour.Add([&tour] {
+        // Typing "75" on the top margin list, as a two-digit spin field takes it.
+        if (auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c255"))) {
+            list->setFocus();
+            for (const char* digit : {"7", "5"}) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, digit);
+                QApplication::sendEvent(list, &press);
+            }
+        }
+        tour.Next();
     });
     tour.Add([&tour] {
         tour.Shoot("shell-10-settings", Modal());
