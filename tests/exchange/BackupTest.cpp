@@ -188,6 +188,16 @@ protected:
         EXPECT_EQ(d.Text(CBackupDlg::kFolder), Base() + kName + "/");
         EXPECT_TRUE(d.IsShown(ui::kIdOk));
     }
+
+    /** A restore from the list, answered Yes: whether it replaced the data. */
+    bool RestoreFromTheList() {
+        CBackupDlg dialog(*doc, Mode::Restore);
+        host.Answer(ui::Answer::Yes);
+        HeadlessDialog d(host, OnBase(dialog));
+        PickBackup(d);
+        d.Ok();
+        return dialog.Restored();
+    }
 };
 
 TEST_F(Restore, AsksKeepsASafetyCopyBringsTheSetBackAndReloads) {
@@ -225,12 +235,7 @@ TEST_F(Restore, NoChangesNothingAndAFailedCopyKeepsTheLiveSet) {
     io::SetFaultHook([](io::Step step, const fs::path& target) {
         return step == io::Step::Write && target.filename() == ".speakers.dat.restoring";
     });
-    CBackupDlg dialog(*doc, Mode::Restore);
-    host.Answer(ui::Answer::Yes);
-    HeadlessDialog d(host, OnBase(dialog));
-    PickBackup(d);
-    d.Ok();
-    EXPECT_FALSE(dialog.Restored());
+    EXPECT_FALSE(RestoreFromTheList());
     EXPECT_EQ(dir.ReadText("talk.dat"), "changed");
     EXPECT_FALSE(fs::exists(dir / "Karta.JPG"));
     const auto messages = TakeMessages();
@@ -246,12 +251,7 @@ TEST_F(Restore, WithoutASafetyCopyNothingIsRestored) {
         return step == io::Step::Create && target.parent_path().filename() != kName &&
                exchange::IsBackupFolder(target.parent_path());
     });
-    CBackupDlg dialog(*doc, Mode::Restore);
-    host.Answer(ui::Answer::Yes);
-    HeadlessDialog d(host, OnBase(dialog));
-    PickBackup(d);
-    d.Ok();
-    EXPECT_FALSE(dialog.Restored());
+    EXPECT_FALSE(RestoreFromTheList());
     EXPECT_EQ(dir.ReadText("talk.dat"), "changed");
     EXPECT_EQ(TakeMessages().back(), "Säkerhetskopian av nuvarande data kunde inte sparas i " +
                                          dir.path().string() + ". Ingenting har återskapats.");
