@@ -16,9 +16,10 @@ struct Invocation {
     std::optional<std::filesystem::path> dataFolder;
     std::optional<CivilDate> today;
     std::vector<std::string> words;
-    std::map<std::string, std::string> options; ///< the command's own: --from, --weeks, --pdf
-    bool help = false;                          ///< --help: the usage, and nothing else
-    bool version = false;                       ///< --version: the version, and nothing else
+    std::map<std::string, std::string>
+        options;          ///< the command's own: --from, --weeks, --pdf, --to, --maps
+    bool help = false;    ///< --help: the usage, and nothing else
+    bool version = false; ///< --version: the version, and nothing else
 };
 
 /**

@@ -1,6 +1,8 @@
 #include "app/ShellParts.h"
 
 #include "app/CMainFrame.h"
+#include "app/CSettingsDlg.h"
+#include "exchange/CBackupDlg.h"
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
 #include "reports/ScheduleReport.h"
@@ -12,6 +14,10 @@
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
 #include "schedule/CTabPage.h"
+#include "store/CMvDoc.h"
+#include "store/DataFiles.h"
+#include "store/Profile.h"
+#include "ui/Host.h"
 
 namespace mivra::app {
 namespace {
@@ -29,12 +35,41 @@ std::unique_ptr<reports::Report> OpenSchedule(reports::ReportOpening& opening) {
                                                      range->weekCount);
 }
 
+// A restore replaced the profile too: the fonts come from it, and the view starts over.
+void RunBackupDialog(CMainFrame& frame, reports::CMvView& view, exchange::CBackupDlg::Mode mode) {
+    exchange::CBackupDlg dialog(frame.Doc(), mode);
+    frame.Host().RunDialog(dialog);
+    if (!dialog.Restored())
+        return;
+    CMvDoc& doc = frame.Doc();
+    view.LoadFonts(Profile::Load(doc.DataFilePath(file::kProfile), doc.CodePage()));
+    view.ShowStartPanel();
+    frame.ViewChanged();
+}
+
+// Changed options change what the reports show and which commands are offered.
+void RunSettingsDialog(CMainFrame& frame, reports::CMvView& view) {
+    CSettingsDlg dialog(frame.Doc());
+    frame.Host().RunDialog(dialog);
+    if (!dialog.Changed())
+        return;
+    view.Relayout();
+    frame.ViewChanged();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.SetSheetRunner(&RunScheduleSheet);
     view.Kinds().Add(cmd::kScheduleReport, kScheduleKind, OpenSchedule);
     view.Kinds().Add(cmd::kPanelPlanning, kScheduleKind, OpenSchedule);
+    frame.Bind(cmd::kBackup, [&frame, &view] {
+        RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Backup);
+    });
+    frame.Bind(cmd::kRestore, [&frame, &view] {
+        RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Restore);
+    });
+    frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
 }
 
 schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {

@@ -20,23 +20,32 @@ void MoveIfOnlyOlder(const std::filesystem::path& older, const std::filesystem::
     std::filesystem::rename(older, current, ec);
 }
 
+// The older names are Windows-1252 bytes on disk ("\xE8" is the è).
+constexpr std::array<std::pair<const char*, int>, 8> kOlderNames = {{
+    {"Orat\xE8.dat", file::kSpeakers},
+    {"Kong.dat", file::kCongregations},
+    {"Sikonskripsyon.dat", file::kCircuits},
+    {"Ospital.dat", file::kHosts},
+    {"Sij\xE8.dat", file::kTopics},
+    {"Istwa.dat", file::kHistory},
+    {"Nou vle.dat", file::kNeeds},
+    {"espesyal.dat", file::kEvents},
+}};
+
 } // namespace
+
+std::vector<std::string> OlderFileNames(std::string_view languageCode) {
+    std::vector<std::string> names;
+    if (languageCode == "HT")
+        for (const auto& [older, id] : kOlderNames)
+            names.emplace_back(older);
+    return names;
+}
 
 void RenameOlderFiles(DataFiles& files, std::string_view languageCode) {
     if (languageCode != "HT")
         return;
-    // The older names are Windows-1252 bytes on disk ("\xE8" is the è).
-    const std::array<std::pair<const char*, int>, 8> pairs = {{
-        {"Orat\xE8.dat", file::kSpeakers},
-        {"Kong.dat", file::kCongregations},
-        {"Sikonskripsyon.dat", file::kCircuits},
-        {"Ospital.dat", file::kHosts},
-        {"Sij\xE8.dat", file::kTopics},
-        {"Istwa.dat", file::kHistory},
-        {"Nou vle.dat", file::kNeeds},
-        {"espesyal.dat", file::kEvents},
-    }};
-    for (const auto& [older, id] : pairs)
+    for (const auto& [older, id] : kOlderNames)
         MoveIfOnlyOlder(files.Folder() / older, files.Path(id));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace mivra {
 
@@ -8,6 +10,8 @@ class DataFiles;
 
 // One-time migrations of older data folders, run at start before anything is loaded.
 
+/** The older file names of a language ("HT" only), as bytes on disk. */
+std::vector<std::string> OlderFileNames(std::string_view languageCode);
 /** "HT" only: files under their older names are moved to the current names. */
 void RenameOlderFiles(DataFiles& files, std::string_view languageCode);
 /** "italian" only: a larger "oratori.dat" replaces "speakers.dat". */

@@ -44,6 +44,8 @@ void Dialog::Deliver(const Event& e) {
         return OnHover(e.id, e.row);
     case EventKind::UpDown:
         return OnUpDown(e.id, e.delta);
+    case EventKind::ListKey:
+        return OnListKey(e.id, e.delta, e.delta == 0 ? static_cast<char32_t>(e.row) : 0);
     }
 }
 

@@ -50,6 +50,8 @@ protected:
     virtual void OnClick(int /*id*/, int /*row*/, Point /*point*/) {}
     virtual void OnHover(int /*id*/, int /*row*/) {}
     virtual void OnUpDown(int /*id*/, int /*delta*/) {}
+    /** An arrow (step -1 up, +1 down) or a typed character (step 0) on a keyed list. */
+    virtual void OnListKey(int /*id*/, int /*step*/, char32_t /*typed*/) {}
     virtual void OnPaint(int /*id*/, Canvas& /*canvas*/, Size /*size*/) {}
 
 private:

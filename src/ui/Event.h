@@ -19,6 +19,12 @@ enum class EventKind {
     Click,  ///< left button released on a list (row, or -1 below the rows) or surface; point
     Hover,  ///< the pointer moved onto list row `row`; -1 when it left the list
     UpDown, ///< an up-down control stepped by delta
+    /**
+     * A key on a list that asks for its keys (property "keyed" in its template): delta -1 for
+     * the Up arrow and +1 for Down, or delta 0 with the character typed in row. The list itself
+     * does nothing with these keys.
+     */
+    ListKey,
 };
 
 struct Event {

@@ -3,6 +3,7 @@
 #include "ui/Canvas.h"
 #include "ui/Geometry.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +48,20 @@ struct FileRequest {
     std::string filterName;            ///< the text naming the patterns
 };
 
+/**
+ * A folder chooser that lists folders only, with an edit field showing the folder moved to.
+ * "Select" hands the edit's text and the folder shown to `select`, which decides: true closes
+ * the chooser, false keeps it open with the text unchanged.
+ */
+struct FolderRequest {
+    std::string title;
+    std::string start;       ///< where the chooser opens
+    std::string selectLabel; ///< the caption of the button that selects
+    std::string folderLabel; ///< the label of the edit field
+    std::string cancelLabel;
+    std::function<bool(const std::string& text, const std::string& shown)> select;
+};
+
 struct FontRequest {
     std::string title;
     Font font;                              ///< the font and its colour to start from
@@ -77,8 +92,8 @@ public:
 
     // Common dialogs; nothing means cancelled. Their full behaviour comes with their users.
     virtual std::optional<std::string> OpenFile(const FileRequest& request) = 0;
-    virtual std::optional<std::string> ChooseFolder(const std::string& title,
-                                                    const std::string& start) = 0;
+    /** Runs a folder chooser: true when `select` accepted a folder, false when cancelled. */
+    virtual bool ChooseFolder(const FolderRequest& request) = 0;
     virtual std::optional<Font> ChooseFont(const FontRequest& request) = 0;
     virtual std::optional<Colour> ChooseColour(Colour initial) = 0;
 };

@@ -248,3 +248,51 @@ TEST_F(Dump, MessagesOfTheLoadGoToStandardError) {
 
 } // namespace
 } // namespace mivra
+
+namespace mivra {
+namespace {
+
+TEST_F(Dump, BackupThenRestoreBringsBackEveryFileWithItsExitCodes) {
+    scratch.WriteText("placeholder", "");
+    std::filesystem::create_directory(scratch / "b");
+    const std::string dataArg = "--data '" + data.path().string() + "' --today 2026-03-04 ";
+    Outcome o = Run(dataArg + "backup --to '" + (scratch / "b").string() + "'");
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    const size_t tab = o.out.find('\t');
+    ASSERT_NE(tab, std::string::npos) << o.out;
+    const std::filesystem::path backup = o.out.substr(0, tab);
+    EXPECT_EQ(o.out.substr(tab), "\t11\n") << "the set without a talk file";
+    EXPECT_TRUE(backup.filename().string().starts_with("Qz4_26063_")) << backup;
+
+    const std::string speakers = data.ReadText("speakers.dat");
+    data.WriteText("speakers.dat", "changed");
+    o = Run(dataArg + "restore '" + backup.string() + "'");
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(o.out.substr(o.out.find('\t')), "\t11\n");
+    const std::filesystem::path safety = o.out.substr(0, o.out.find('\t'));
+    EXPECT_EQ(safety.parent_path(), scratch / "b");
+    for (const auto& entry : std::filesystem::directory_iterator(backup))
+        EXPECT_EQ(data.ReadText(entry.path().filename().string()),
+                  scratch.ReadText("b/" + backup.filename().string() + "/" +
+                                   entry.path().filename().string()))
+            << entry.path();
+    EXPECT_EQ(data.ReadText("speakers.dat"), speakers);
+
+    for (const std::string& refused :
+         {"restore '" + (scratch / "b").string() + "'", "backup --to '" + backup.string() + "'",
+          "backup --to '" + (scratch / "missing").string() + "'"})
+        EXPECT_EQ(Run(dataArg + refused).exitCode, 1) << refused;
+    {
+        Result<DataFolderLock> held = DataFolderLock::Acquire(data.path());
+        ASSERT_TRUE(held.ok());
+        o = Run(dataArg + "restore '" + backup.string() + "'");
+        EXPECT_EQ(o.exitCode, 1);
+        EXPECT_NE(o.err.find(data.path().string()), std::string::npos) << o.err;
+    }
+    for (const char* usage :
+         {"backup extra", "restore", "restore a b", "restore a --maps", "dump settings --to x"})
+        EXPECT_EQ(Run(dataArg + std::string(usage)).exitCode, 2) << usage;
+}
+
+} // namespace
+} // namespace mivra

@@ -27,6 +27,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -135,7 +138,76 @@ void Trigger(mivra::ui::qt::QtMainWindow& window, int id) {
         action->trigger();
 }
 
-void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+// Backup into a new folder made through the folder chooser, then restore it from the list.
+void PlanBackupTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
+    const QString base = data + QStringLiteral("/backups/new");
+    auto chooseFolder = [&tour, base](const QString& name) {
+        tour.Add([&tour, base, name] {
+            tour.Shoot(name, Modal());
+            tour.Next();
+            if (auto* edit = Modal()->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                edit->setText(base);
+            if (auto* chooser = qobject_cast<QDialog*>(Modal()))
+                chooser->accept();
+        });
+    };
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32860);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-backup", Modal());
+        tour.Next();
+        Click(Modal(), "c1312");
+    });
+    chooseFolder("shell-8-folder-chooser");
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-create-folder", Modal());
+        tour.Next();
+        ClickText(Modal(), "&Ja");
+    });
+    tour.Add([&tour] {
+        tour.Next();
+        Click(Modal(), "c1");
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-backup-done", Modal());
+        tour.Next();
+        Click(Modal(), "c1");
+    });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32861);
+    });
+    tour.Add([&tour] {
+        tour.Next();
+        Click(Modal(), "c1312");
+    });
+    chooseFolder("shell-9-restore-chooser");
+    tour.Add([&tour] {
+        tour.Shoot("shell-9-restore-list", Modal());
+        tour.Next();
+        if (auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c1319")))
+            list->setCurrentRow(0);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-9-restore-chosen", Modal());
+        tour.Next();
+        Click(Modal(), "c1");
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-9-restore-question", Modal());
+        tour.Next();
+        ClickText(Modal(), "&Ja");
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-9-restore-done", Modal());
+        tour.Next();
+        ClickText(Modal(), "OK");
+    });
+}
+
+void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     tour.Add([&tour, &window] {
         tour.Shoot("shell-1-start-panel", &window);
         tour.Next();
@@ -208,6 +280,27 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         if (auto* modal = qobject_cast<QDialog*>(Modal()))
             modal->reject();
     });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32864);
+    });
+    tour.Add([&tour] {
+        // Typing "75" on the top margin list, as a two-digit spin field takes it.
+        if (auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c255"))) {
+            list->setFocus();
+            for (const char* digit : {"7", "5"}) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, digit);
+                QApplication::sendEvent(list, &press);
+            }
+        }
+        tour.Next();
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-10-settings", Modal());
+        tour.Next();
+        Click(Modal(), "c2");
+    });
+    PlanBackupTour(tour, window, data);
     tour.Add([&window] {
         window.close(); // back to the start panel
         window.close(); // then closes
@@ -226,8 +319,8 @@ int RunShell(QApplication& app, const QString& data, Tour* tour) {
         mivra.View().Kinds().Add(122, 1, opener);
     };
     if (tour)
-        hooks.shown = [tour](mivra::ui::qt::QtMainWindow& window) {
-            PlanShellTour(*tour, window);
+        hooks.shown = [tour, data](mivra::ui::qt::QtMainWindow& window) {
+            PlanShellTour(*tour, window, data);
             tour->Start();
         };
     return mivra::ui::qt::RunDesktop(app, {"--data", data.toStdString(), "--today", "2026-12-07"},

@@ -5,10 +5,13 @@
 #include "app/cli/ScheduleCommand.h"
 #include "base/Version.h"
 #include "dates/Dates.h"
+#include "exchange/Backup.h"
 #include "exchange/TsvExport.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "store/DataFiles.h"
 #include "store/DataFolderLock.h"
+#include "store/Profile.h"
 #include "ui/headless/HeadlessHost.h"
 
 #include <ostream>
@@ -21,6 +24,8 @@ constexpr const char* kUsageLines =
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-schedule --from YYYY-MM-DD "
     "--weeks N --pdf FILE\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] backup [--to DIR] [--maps]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] restore DIR\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -80,6 +85,19 @@ std::string CheckCommand(const Invocation& call) {
                                    : "make-demo takes no " + call.options.begin()->first;
         return {};
     }
+    if (words[0] == "backup" || words[0] == "restore") {
+        const bool backup = words[0] == "backup";
+        if (backup ? words.size() != 1 : words.size() != 2)
+            return backup ? "backup takes no argument " + words[1]
+                          : (words.size() < 2 ? "restore needs a backup folder"
+                                              : "restore takes one backup folder");
+        for (const auto& [name, value] : call.options)
+            if (!backup || (name != "--to" && name != "--maps"))
+                return words[0] + " takes no " + name;
+        return {};
+    }
+    if (call.options.count("--to") || call.options.count("--maps"))
+        return words[0] + " takes no " + (call.options.count("--to") ? "--to" : "--maps");
     if (words[0] != "print-schedule" && words[0] != "export-tsv")
         return "unknown command " + words[0];
     if (words.size() != 1)
@@ -177,6 +195,79 @@ int MakeDemo(const Invocation& call, std::ostream& out, std::ostream& err) {
     return code;
 }
 
+/** The base folder of a backup: --to, else the profile's "Väg", else the data folder. */
+std::filesystem::path BackupBase(const Invocation& call, const CMvDoc& doc) {
+    if (auto to = call.options.find("--to"); to != call.options.end())
+        return to->second;
+    const Profile profile = Profile::Load(doc.DataFilePath(file::kProfile), doc.CodePage());
+    const std::string stored = profile.GetString("Backup", "Väg").value_or("");
+    return stored.empty() ? doc.DataFolder() : std::filesystem::path(stored);
+}
+
+/** One backup as the dialog makes it, pruned after success; the profile is left alone. */
+int Backup(const Invocation& call, CMvDoc& doc, std::ostream& out, std::ostream& err) {
+    const std::filesystem::path base = BackupBase(call, doc);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(base, ec)) {
+        err << "mivra-cli: no backup folder " << base.string() << '\n';
+        return kFailure;
+    }
+    if (exchange::IsBackupFolder(base)) {
+        err << "mivra-cli: " << base.string() << " is a backup itself: choose another folder\n";
+        return kFailure;
+    }
+    const exchange::BackupOutcome outcome = exchange::MakeBackup(
+        doc, base, exchange::BackupTimeNow(doc.Today()),
+        call.options.count("--maps") ? exchange::Maps::Congregations : exchange::Maps::None, {});
+    if (!outcome.done) {
+        err << "mivra-cli: "
+            << (outcome.failed.empty()
+                    ? "cannot make " + outcome.folder.string() + " (taken: try again in a minute)"
+                    : "cannot copy " + outcome.failed + ": nothing was kept")
+            << '\n';
+        return kFailure;
+    }
+    for (const std::string& error :
+         exchange::PruneBackups(doc, base, outcome.folder.filename().string()))
+        err << "mivra-cli: " << error << '\n';
+    out << outcome.folder.string() << '\t' << outcome.copied << '\n';
+    out.flush();
+    return out ? kOk : kFailure;
+}
+
+/** A restore under the folder's lock, after a safety copy of the live set. */
+int Restore(const Invocation& call, const std::filesystem::path& folder, std::ostream& out,
+            std::ostream& err) {
+    const std::filesystem::path backup = std::filesystem::absolute(call.words[1]);
+    Result<DataFolderLock> lock = DataFolderLock::Acquire(folder);
+    if (!lock.ok()) {
+        err << "mivra-cli: " << DataFolderLock::RefusalMessage(StringTable::Swedish(), folder)
+            << '\n';
+        return kFailure;
+    }
+    return WithDocument(call, folder, err, [&](CMvDoc& doc) {
+        if (!exchange::IsBackupFolder(backup) || !exchange::HoldsBackupSet(doc, backup)) {
+            err << "mivra-cli: " << backup.string() << " is not a backup folder\n";
+            return kFailure;
+        }
+        const exchange::BackupTime time = exchange::BackupTimeNow(doc.Today());
+        const exchange::BackupOutcome safety = exchange::MakeSafetyCopy(doc, backup, time, {});
+        if (!safety.done) {
+            err << "mivra-cli: the safety copy could not be made; nothing was restored\n";
+            return kFailure;
+        }
+        const exchange::RestoreOutcome restored = exchange::RestoreBackup(doc, backup, {});
+        if (!restored.done) {
+            err << "mivra-cli: cannot restore " << restored.failed
+                << ": the data folder is unchanged\n";
+            return kFailure;
+        }
+        out << safety.folder.string() << '\t' << restored.restored << '\n';
+        out.flush();
+        return out ? kOk : kFailure;
+    });
+}
+
 /** The data folder of a job: dump makes it as the first start does, the others need it. */
 std::optional<std::filesystem::path> FolderOf(const Invocation& call, std::ostream& err) {
     std::optional<std::filesystem::path> folder = call.dataFolder;
@@ -224,7 +315,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::optional<std::filesystem::path> folder = FolderOf(*call, err);
     if (!folder)
         return kFailure;
+    if (command == "restore")
+        return Restore(*call, *folder, out, err);
     return WithDocument(*call, *folder, err, [&](CMvDoc& doc) {
+        if (command == "backup")
+            return Backup(*call, doc, out, err);
         if (command == "print-schedule")
             return PrintSchedule(*call, doc, err, pdf);
         if (command == "export-tsv")

@@ -200,6 +200,19 @@ HeadlessDialog& HeadlessDialog::Step(int id, int delta) {
     return *this;
 }
 
+HeadlessDialog& HeadlessDialog::Arrow(int id, int step) {
+    if (Reach(id, "Arrow", {ControlKind::List}))
+        Send({EventKind::ListKey, id, 0, {}, step < 0 ? -1 : 1});
+    return *this;
+}
+
+HeadlessDialog& HeadlessDialog::Type(int id, std::string_view characters) {
+    for (char c : characters)
+        if (Reach(id, "Type", {ControlKind::List}))
+            Send({EventKind::ListKey, id, static_cast<unsigned char>(c), {}, 0});
+    return *this;
+}
+
 RecordingCanvas HeadlessDialog::Paint(int id, Size size) {
     RecordingCanvas canvas;
     const Control* c = Read(id, "Paint");

@@ -50,6 +50,10 @@ public:
     HeadlessDialog& Hover(int id, int row);
     HeadlessDialog& Focus(int id);
     HeadlessDialog& Step(int id, int delta);
+    /** The Up (-1) or Down (+1) arrow on a keyed list. */
+    HeadlessDialog& Arrow(int id, int step);
+    /** Types characters on a keyed list, one key at a time. */
+    HeadlessDialog& Type(int id, std::string_view characters);
     /** Paints an owner-drawn control of the given size and returns what it drew. */
     RecordingCanvas Paint(int id, Size size);
 

@@ -65,6 +65,34 @@ std::optional<Font> HeadlessHost::ChooseFont(const FontRequest& request) {
     return script(request);
 }
 
+HeadlessHost& HeadlessHost::OnChooseFolder(FolderScript script) {
+    m_folderScripts.push_back(std::move(script));
+    return *this;
+}
+
+HeadlessHost& HeadlessHost::SelectFolder(std::vector<std::string> texts, std::string shown) {
+    return OnChooseFolder(
+        [texts = std::move(texts), shown = std::move(shown)](const FolderRequest& request) {
+            const std::string& folder = shown.empty() ? request.start : shown;
+            for (const std::string& text : texts)
+                if (request.select(text, folder))
+                    return true;
+            return false;
+        });
+}
+
+bool HeadlessHost::ChooseFolder(const FolderRequest& request) {
+    m_folderRequests.push_back(request);
+    if (m_folderScripts.empty()) {
+        if (!m_permissive)
+            Fail("unscripted folder chooser: " + request.title);
+        return false;
+    }
+    FolderScript script = std::move(m_folderScripts.front());
+    m_folderScripts.pop_front();
+    return script(request);
+}
+
 ui::Answer HeadlessHost::ShowMessage(const MessageBox& box) {
     m_shown.push_back(box);
     if (m_answers.empty()) {
@@ -140,11 +168,14 @@ void HeadlessHost::Verify() {
         Fail(std::to_string(m_menuChoices.size()) + " scripted menu choice(s) never used");
     if (!m_fontScripts.empty())
         Fail(std::to_string(m_fontScripts.size()) + " scripted font choice(s) never used");
+    if (!m_folderScripts.empty())
+        Fail(std::to_string(m_folderScripts.size()) + " scripted folder chooser(s) never opened");
     m_answers.clear();
     m_dialogs.clear();
     m_sheets.clear();
     m_menuChoices.clear();
     m_fontScripts.clear();
+    m_folderScripts.clear();
 }
 
 void HeadlessHost::Fail(const std::string& why) {

@@ -29,6 +29,9 @@ public:
     using DialogScript = std::function<void(HeadlessDialog&)>;
     using SheetScript = std::function<void(HeadlessSheet&)>;
     using FontScript = std::function<std::optional<Font>(const FontRequest&)>;
+    /** Plays the user in a folder chooser: calls request.select as "Select" would; returns
+     *  whether it closed by a selection (false: cancelled). */
+    using FolderScript = std::function<bool(const FolderRequest&)>;
 
     HeadlessHost();
     ~HeadlessHost() override;
@@ -43,6 +46,11 @@ public:
     HeadlessHost& ChooseMenu(int id);
     /** Queues what the user picks in the next font chooser (nothing: cancelled). */
     HeadlessHost& OnChooseFont(FontScript script);
+    /** Queues what the user does in the next folder chooser. */
+    HeadlessHost& OnChooseFolder(FolderScript script);
+    /** Queues a folder chooser where the user types these texts, pressing "Select" after each,
+     *  with `shown` the folder on display, and cancels if none was accepted. */
+    HeadlessHost& SelectFolder(std::vector<std::string> texts, std::string shown = {});
 
     /** Accept every message box with its default answer, silently (mivra-cli). */
     void SetPermissive(bool permissive) { m_permissive = permissive; }
@@ -59,11 +67,20 @@ public:
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
     std::string ClipboardText() override { return m_clipboard; }
     std::optional<std::string> OpenFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
+    bool ChooseFolder(const FolderRequest& request) override;
     std::optional<Font> ChooseFont(const FontRequest& request) override;
-    std::optional<Colour> ChooseColour(Colour) override { return std::nullopt; }
+    /** Queues the colour picked in the next colour chooser (nothing: cancelled). */
+    HeadlessHost& PickColour(std::optional<Colour> colour) {
+        m_colours.push_back(colour);
+        return *this;
+    }
+    std::optional<Colour> ChooseColour(Colour) override {
+        if (m_colours.empty())
+            return std::nullopt;
+        const std::optional<Colour> colour = m_colours.front();
+        m_colours.pop_front();
+        return colour;
+    }
 
     /** Every message box shown so far, in order. */
     const std::vector<MessageBox>& Messages() const { return m_shown; }
@@ -76,6 +93,8 @@ public:
     const std::vector<ShownMenu>& Menus() const { return m_menus; }
     /** Every font chooser opened so far. */
     const std::vector<FontRequest>& FontRequests() const { return m_fontRequests; }
+    /** Every folder chooser opened so far. */
+    const std::vector<FolderRequest>& FolderRequests() const { return m_folderRequests; }
     /** The template ids of the nested dialogs run so far, in order. */
     const std::vector<int>& DialogsRun() const { return m_dialogsRun; }
     /** Reports scripts and answers queued but never used. */
@@ -96,7 +115,10 @@ private:
     std::deque<SheetScript> m_sheets;
     std::deque<int> m_menuChoices;
     std::deque<FontScript> m_fontScripts;
+    std::deque<FolderScript> m_folderScripts;
+    std::deque<std::optional<Colour>> m_colours;
     std::vector<FontRequest> m_fontRequests;
+    std::vector<FolderRequest> m_folderRequests;
     std::vector<MessageBox> m_shown;
     std::vector<ShownMenu> m_menus;
     std::vector<int> m_dialogsRun;

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -110,6 +111,20 @@ bool EventBinder::FilterList(int id, QListWidget* list, QObject* watched, QEvent
         QPoint p = mouse->position().toPoint();
         Send(EventKind::Click, id, list->indexAt(p).row(), {p.x(), p.y()});
         return false;
+    }
+    case QEvent::KeyPress: {
+        if (onRows || !list->property("keyed").toBool())
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            Send(EventKind::ListKey, id, 0, {}, key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+        const QString text = key->text();
+        if (text.size() != 1 || !text.at(0).isPrint())
+            return false;
+        Send(EventKind::ListKey, id, static_cast<int>(text.at(0).unicode()), {}, 0);
+        return true;
     }
     case QEvent::Leave:
         if (onRows)

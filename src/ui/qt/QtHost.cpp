@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,6 +27,50 @@
 
 namespace mivra::ui::qt {
 namespace {
+
+// Qt's own file dialog as a folder chooser: its file-name edit shows the folder moved to, and
+// "Select" asks system code, which may keep the chooser open (a refused or uncreated folder).
+class FolderChooser : public QFileDialog {
+public:
+    FolderChooser(const FolderRequest& request, QWidget* parent)
+        : QFileDialog(parent, ToQt(request.title), ToQt(request.start)), m_request(request) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setOption(QFileDialog::ShowDirsOnly);
+        setFileMode(QFileDialog::Directory);
+        setLabelText(QFileDialog::Accept, ToQt(request.selectLabel));
+        setLabelText(QFileDialog::FileName, ToQt(request.folderLabel));
+        if (!request.cancelLabel.empty())
+            setLabelText(QFileDialog::Reject, ToQt(request.cancelLabel));
+        m_edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (m_edit) {
+            m_edit->setText(ToQt(request.start));
+            // Qt disables its button for a folder that does not exist; ours offers to make it.
+            connect(m_edit, &QLineEdit::textChanged, this, [this] { EnableSelect(); });
+        }
+        connect(this, &QFileDialog::directoryEntered, this, [this](const QString& folder) {
+            if (m_edit)
+                m_edit->setText(folder);
+            EnableSelect();
+        });
+        connect(this, &QFileDialog::currentChanged, this, [this] { EnableSelect(); });
+    }
+
+    void accept() override {
+        const std::string text = m_edit ? FromQt(m_edit->text()) : std::string();
+        if (m_request.select(text, FromQt(directory().absolutePath())))
+            QDialog::accept();
+    }
+
+private:
+    void EnableSelect() {
+        if (auto* buttons = findChild<QDialogButtonBox*>())
+            if (QPushButton* select = buttons->button(QDialogButtonBox::Open))
+                select->setEnabled(true);
+    }
+
+    const FolderRequest& m_request;
+    QLineEdit* m_edit = nullptr;
+};
 
 constexpr int kTitle = 2;
 constexpr int kCancel = 1260;
@@ -198,10 +243,9 @@ std::optional<std::string> QtHost::OpenFile(const FileRequest& request) {
     return file.isEmpty() ? std::nullopt : std::optional(FromQt(file));
 }
 
-std::optional<std::string> QtHost::ChooseFolder(const std::string& title,
-                                                const std::string& start) {
-    QString folder = QFileDialog::getExistingDirectory(ParentWidget(), ToQt(title), ToQt(start));
-    return folder.isEmpty() ? std::nullopt : std::optional(FromQt(folder));
+bool QtHost::ChooseFolder(const FolderRequest& request) {
+    FolderChooser chooser(request, ParentWidget());
+    return chooser.exec() == QDialog::Accepted;
 }
 
 std::optional<Font> QtHost::ChooseFont(const FontRequest& request) {
