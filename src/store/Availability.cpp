@@ -72,7 +72,8 @@ std::vector<uint8_t> AvailabilityTable::Encode() const {
 }
 
 void AvailabilityTable::AddUnavailableWeek(uint16_t brother, uint16_t week) {
-    if (brother == 0)
+    // Present already: a record reused earlier in the table would make it twice.
+    if (brother == 0 || !IsAvailable(brother, week))
         return;
     m_changed = true;
     for (AvailabilityRecord& r : m_records) {
