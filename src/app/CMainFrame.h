@@ -52,6 +52,8 @@ public:
     /** Binds a command or start panel button to a handler. */
     void Bind(int id, std::function<void()> handler);
 
+    CMvDoc& Document() const { return m_doc; }
+    ui::Host& DialogHost() const { return m_host; }
     ui::FrameLayout Layout() const;
     CStartPanel& Panel() { return m_panel; }
     const StringTable& Strings() const;

@@ -12,6 +12,9 @@
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
 #include "schedule/CTabPage.h"
+#include "store/CAvailabilityDlg.h"
+#include "store/CBrotherListDlg.h"
+#include "store/CMvDoc.h"
 
 namespace mivra::app {
 namespace {
@@ -29,10 +32,28 @@ std::unique_ptr<reports::Report> OpenSchedule(reports::ReportOpening& opening) {
                                                      range->weekCount);
 }
 
+// A changed brother list changes the home list, and with it what a report shows.
+void RunBrotherList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
+    doc.SetModified(false);
+    CBrotherListDlg::Choose(doc, host, {});
+    doc.Availability().SaveAvailability();
+    if (!doc.Modified())
+        return;
+    doc.BuildOurBrotherList();
+    view.Relayout();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.SetSheetRunner(&RunScheduleSheet);
+    const auto brothers = [&frame, &view] {
+        RunBrotherList(frame.Document(), frame.DialogHost(), view);
+    };
+    frame.Bind(cmd::kBrothers, brothers);
+    frame.Bind(cmd::kPanelBrothers, brothers);
+    frame.Bind(cmd::kAvailability,
+               [&frame] { CAvailabilityDlg::MarkWeeks(frame.Document(), frame.DialogHost()); });
     view.Kinds().Add(cmd::kScheduleReport, kScheduleKind, OpenSchedule);
     view.Kinds().Add(cmd::kPanelPlanning, kScheduleKind, OpenSchedule);
 }

@@ -27,6 +27,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -135,6 +138,90 @@ void Trigger(mivra::ui::qt::QtMainWindow& window, int id) {
         action->trigger();
 }
 
+/** Types into an edit of the modal dialog key by key, as a user would. */
+void Type(const QString& name, const QString& text) {
+    auto* edit = Modal() ? Modal()->findChild<QLineEdit*>(name) : nullptr;
+    if (!edit)
+        return;
+    edit->setFocus();
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+}
+
+void SelectRows(const QString& name, std::initializer_list<int> rows) {
+    if (auto* list = Modal() ? Modal()->findChild<QListWidget*>(name) : nullptr)
+        for (int row : rows)
+            if (row < list->count())
+                list->item(row)->setSelected(!list->item(row)->isSelected());
+}
+
+// The brothers: the list, the form stepped on, weeks marked, a brother added, the command.
+void PlanBrothersTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32768);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-brothers", Modal());
+        tour.Next();
+        if (auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c1310")))
+            list->setCurrentRow(2);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-brother-form", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c4"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-brother-next", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c7"));
+    });
+    tour.Add([&tour] {
+        SelectRows(QStringLiteral("c1066"), {1, 2, 5});
+        tour.Shoot("shell-8-availability", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-form-after-weeks", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    tour.Add([&tour] {
+        tour.Next();
+        Click(Modal(), QStringLiteral("c224"));
+    });
+    tour.Add([&tour] {
+        Type(QStringLiteral("c226"), QStringLiteral("nils"));
+        Type(QStringLiteral("c225"), QStringLiteral("nyberg"));
+        Type(QStringLiteral("c119"), QStringLiteral("nils@example.org"));
+        tour.Shoot("shell-8-add-form", Modal());
+        tour.Next();
+        if (auto* ok = Modal()->findChild<QAbstractButton*>(QStringLiteral("c234"))) {
+            ok->setFocus();
+            ok->click();
+        }
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-brothers-after-add", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32865);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-9-availability-pick", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+}
+
 void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     tour.Add([&tour, &window] {
         tour.Shoot("shell-1-start-panel", &window);
@@ -160,6 +247,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         tour.Next();
         Click(Modal(), "c1");
     });
+    PlanBrothersTour(tour, window);
     tour.Add([&tour, &window] {
         Trigger(window, 32866);
         tour.Next();
