@@ -14,6 +14,7 @@
 #include "reports/CMvView.h"
 #include "reports/ScheduleReport.h"
 #include "resources/StringTable.h"
+#include "store/CContactDlg.h"
 #include "store/CMvDoc.h"
 #include "ui/qt/DesktopApp.h"
 #include "ui/qt/QtHost.h"
@@ -25,8 +26,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,6 +52,7 @@ public:
     explicit Tour(QString folder) : m_folder(std::move(folder)) { QDir().mkpath(m_folder); }
     void Add(std::function<void()> step) { m_steps.push_back(std::move(step)); }
     void Start() { Next(); }
+    const QString& Folder() const { return m_folder; }
     void Next() {
         if (m_next < m_steps.size())
             QTimer::singleShot(500, [this, i = m_next] { m_steps[i](); });
@@ -157,6 +161,36 @@ void SelectRows(const QString& name, std::initializer_list<int> rows) {
                 list->item(row)->setSelected(!list->item(row)->isSelected());
 }
 
+// The frame of the shell tour, for the dialogs no command opens yet.
+mivra::app::CMainFrame* g_frame = nullptr;
+
+// The contact card of the first brother: his address copied, and what a paste would get.
+void PlanContactCard(Tour& tour, const QString& folder) {
+    tour.Add([&tour] {
+        tour.Next();
+        const mivra::CMvDoc& doc = g_frame->Document();
+        if (doc.Brothers().BrotherCount() == 0)
+            return;
+        mivra::CContactDlg card(doc, doc.Brothers().Brother(0)->brotherKey);
+        g_frame->DialogHost().RunDialog(card);
+    });
+    tour.Add([&tour] {
+        if (auto* email =
+                Modal() ? Modal()->findChild<QLineEdit*>(QStringLiteral("c120")) : nullptr)
+            email->setFocus();
+        tour.Next();
+    });
+    tour.Add([&tour, folder] {
+        tour.Shoot("shell-10-contact-card", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c286"));
+        Click(Modal(), QStringLiteral("c2"));
+        QFile pasted(folder + QStringLiteral("/shell-10-clipboard.txt"));
+        if (pasted.open(QIODevice::WriteOnly))
+            pasted.write(QApplication::clipboard()->text().toUtf8());
+    });
+}
+
 // The brothers: the list, the form stepped on, weeks marked, a brother added, the command.
 void PlanBrothersTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     tour.Add([&tour, &window] {
@@ -248,6 +282,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         Click(Modal(), "c1");
     });
     PlanBrothersTour(tour, window);
+    PlanContactCard(tour, tour.Folder());
     tour.Add([&tour, &window] {
         Trigger(window, 32866);
         tour.Next();
@@ -305,6 +340,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
 int RunShell(QApplication& app, const QString& data, Tour* tour) {
     mivra::ui::qt::DesktopHooks hooks;
     hooks.started = [](mivra::app::CMvApp& mivra) {
+        g_frame = &mivra.Frame();
         // The printed schedule of the folder's next twelve weeks, without the week chooser.
         auto opener = [](mivra::reports::ReportOpening& opening) {
             const int currentIndex = opening.doc.CurrentWeek() - 1; // a week number

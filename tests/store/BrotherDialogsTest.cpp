@@ -1,6 +1,7 @@
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherEditDlg.h"
 #include "store/CBrotherListDlg.h"
+#include "store/CContactDlg.h"
 #include "support/DocFixture.h"
 #include "ui/headless/HeadlessDialog.h"
 
@@ -314,6 +315,55 @@ TEST_F(BrotherDialogs, TheCommandPicksAgainUntilTheListCloses) {
     CAvailabilityDlg::MarkWeeks(*doc, host);
     host.Verify();
     EXPECT_FALSE(doc->Availability().IsAvailable(bo, static_cast<uint16_t>(CurrentWeek() + 1)));
+}
+
+TEST_F(BrotherDialogs, TheCardShowsUsableContactsAndCopiesWithoutClearingTheClipboard) {
+    CongregationRecord c;
+    c.name = "Ekby";
+    c.talkCoordinatorKey = 1; // the first brother added below
+    const int ekby = doc->Congregations().AddCongregation(c);
+    const uint16_t ekbyKey = doc->Congregations().Congregation(ekby)->congregationKey;
+    BrotherRecord coordinator;
+    coordinator.firstName = "Karl";
+    coordinator.lastName = "Holm";
+    coordinator.phone = "08-123 45 67";
+    coordinator.congregationKey = ekbyKey;
+    doc->Brothers().AddBrother(coordinator, {.email = "karl@holm.se"});
+    BrotherRecord speaker;
+    speaker.firstName = "Per";
+    speaker.lastName = "Lund";
+    speaker.phone = "12345"; // too short
+    speaker.congregationKey = ekbyKey;
+    const uint16_t per =
+        doc->Brothers()
+            .Brother(doc->Brothers().AddBrother(speaker, {.phone3 = "070123", .email = "a@b.se"}))
+            ->brotherKey;
+    const ContactList contacts = CollectContacts(*doc, per);
+    EXPECT_EQ(contacts.phoneCount, 1);
+    EXPECT_EQ(contacts.phones[0], "070123") << "telephone 3 moves up to the first field";
+    EXPECT_EQ(contacts.email, "") << "six characters are not enough";
+    EXPECT_EQ(CollectContacts(*doc, 0).phoneCount, 0);
+    EXPECT_EQ(CollectContacts(*doc, 999).phoneCount, 0);
+
+    host.SetClipboardText("before");
+    CContactDlg card(*doc, per);
+    HeadlessDialog d(host, card);
+    EXPECT_EQ(d.Title(), "Ekby");
+    EXPECT_EQ(d.Text(CContactDlg::kBrotherGroup), " Talare - Per Lund ");
+    EXPECT_EQ(d.Text(CContactDlg::kCoordinatorGroup), " Föredragssamordnare - Karl Holm ");
+    EXPECT_EQ(d.Text(103), "08-123 45 67");
+    EXPECT_EQ(d.Text(106), "070123");
+    EXPECT_FALSE(d.IsShown(CContactDlg::kAction));
+    d.Focus(119);
+    EXPECT_EQ(d.Text(CContactDlg::kAction), "Kopiera karl@holm.se");
+    d.Press(CContactDlg::kAction);
+    EXPECT_EQ(host.ClipboardText(), "karl@holm.se");
+    d.Focus(106);
+    EXPECT_FALSE(d.IsShown(CContactDlg::kAction)) << "six characters: no usable number";
+    d.Focus(103);
+    EXPECT_EQ(d.Text(CContactDlg::kAction), "Kopiera 08-123 45 67");
+    d.Cancel();
+    EXPECT_EQ(host.ClipboardText(), "karl@holm.se") << "closing leaves the clipboard alone";
 }
 
 } // namespace
