@@ -21,6 +21,8 @@ constexpr const char* kUsageLines =
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-schedule --from YYYY-MM-DD "
     "--weeks N --pdf FILE\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] availability add|remove --brother KEY "
+    "--week YYYY-MM-DD [--week …]\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -62,6 +64,34 @@ int Answer(const Invocation& call, std::ostream& out) {
     return out ? kOk : kFailure;
 }
 
+/** The brother key of --brother: 1 … 65535, or 0. */
+uint16_t BrotherKeyOf(const Invocation& call) {
+    auto it = call.options.find("--brother");
+    if (it == call.options.end() || it->second.empty() || it->second.size() > 5 ||
+        it->second.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const long key = std::stol(it->second);
+    return key > 0 && key <= 0xFFFF ? static_cast<uint16_t>(key) : 0;
+}
+
+std::string CheckAvailability(const Invocation& call) {
+    const std::vector<std::string>& words = call.words;
+    if (words.size() != 2 || (words[1] != "add" && words[1] != "remove"))
+        return "availability takes add or remove";
+    for (const auto& [name, value] : call.options)
+        if (name != "--brother" && name != "--week")
+            return "availability takes no " + name;
+    if (BrotherKeyOf(call) == 0)
+        return "availability needs --brother KEY, a number from 1 to 65535";
+    if (call.weeks.empty())
+        return "availability needs --week YYYY-MM-DD";
+    for (const std::string& week : call.weeks)
+        if (!dates::ParseIsoDate(week))
+            return "--week takes a date YYYY-MM-DD from 2000-01-03 to 2099-12-31, not \"" + week +
+                   "\"";
+    return {};
+}
+
 /** The usage error of a command's words and options, or empty when they are complete. */
 std::string CheckCommand(const Invocation& call) {
     const std::vector<std::string>& words = call.words;
@@ -80,6 +110,8 @@ std::string CheckCommand(const Invocation& call) {
                                    : "make-demo takes no " + call.options.begin()->first;
         return {};
     }
+    if (words[0] == "availability")
+        return CheckAvailability(call);
     if (words[0] != "print-schedule" && words[0] != "export-tsv")
         return "unknown command " + words[0];
     if (words.size() != 1)
@@ -174,6 +206,32 @@ int MakeDemo(const Invocation& call, std::ostream& out, std::ostream& err) {
     return code;
 }
 
+/** Marks or clears a brother's weeks, all or none: every week is checked before any change. */
+int ChangeAvailability(const Invocation& call, CMvDoc& doc, std::ostream& err) {
+    const uint16_t key = BrotherKeyOf(call);
+    if (doc.Brothers().FindBrotherByKey(key) == kNotFound) {
+        err << "mivra-cli: no brother has the key " << key << '\n';
+        return kFailure;
+    }
+    std::vector<uint16_t> weeks;
+    for (const std::string& text : call.weeks) {
+        const int week = dates::WeekNumberOf(*dates::ParseIsoDate(text));
+        if (week < doc.CurrentWeek()) {
+            err << "mivra-cli: the week of " << text << " is past\n";
+            return kFailure;
+        }
+        weeks.push_back(static_cast<uint16_t>(week));
+    }
+    AvailabilityTable& table = doc.Availability();
+    for (uint16_t week : weeks) {
+        if (call.words[1] == "add")
+            table.AddUnavailableWeek(key, week);
+        else
+            table.RemoveUnavailableWeek(key, week);
+    }
+    return table.SaveAvailability() ? kOk : kFailure; // the failure was reported (1231)
+}
+
 /** The data folder of a job: dump makes it as the first start does, the others need it. */
 std::optional<std::filesystem::path> FolderOf(const Invocation& call, std::ostream& err) {
     std::optional<std::filesystem::path> folder = call.dataFolder;
@@ -221,6 +279,16 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::optional<std::filesystem::path> folder = FolderOf(*call, err);
     if (!folder)
         return kFailure;
+    if (command == "availability") {
+        Result<DataFolderLock> lock = DataFolderLock::Acquire(*folder);
+        if (!lock.ok()) {
+            err << "mivra-cli: " << DataFolderLock::RefusalMessage(StringTable::Swedish(), *folder)
+                << '\n';
+            return kFailure;
+        }
+        return WithDocument(*call, *folder, err,
+                            [&](CMvDoc& doc) { return ChangeAvailability(*call, doc, err); });
+    }
     return WithDocument(*call, *folder, err, [&](CMvDoc& doc) {
         if (command == "print-schedule")
             return PrintSchedule(*call, doc, err, pdf);
