@@ -181,7 +181,10 @@ void CBrotherListDlg::OnOk() {
         End(selected >= 0 ? ui::kIdOk : ui::kIdCancel);
         return;
     }
-    OpenForm(Win().RowCount(kList) == 0, selected);
+    const bool empty = Win().RowCount(kList) == 0;
+    if (!empty && selected < 0)
+        return; // nothing chosen: no brother to open
+    OpenForm(empty, selected);
 }
 
 void CBrotherListDlg::OnDoubleClick(int id, int row) {
