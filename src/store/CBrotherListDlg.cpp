@@ -25,6 +25,7 @@ constexpr int kServant = 1272;            // "BT"
 constexpr std::array<int, CBrotherListDlg::kRoleCount> kRoleNames = {1022, 1023, 1024, 1036,
                                                                      1037, 1038, 1039};
 constexpr int kServantAppointment = 1;
+constexpr ui::Point kBesideOffset{150, 20};
 constexpr int kDateTitleFlags = 2;
 constexpr int kDateListFlags = 9;
 
@@ -57,6 +58,8 @@ void CBrotherListDlg::OnInit() {
     } else if (mode == Mode::Exclusion || mode == Mode::Pick) {
         Win().SetTitle(s.Get(kChooseSpeaker));
         Win().SetText(kAdd, "&" + s.Get(kNewSpeaker));
+        // Beside the list it was opened from, not on top of it.
+        SetOffset(kBesideOffset);
     }
     Win().Show(kAdd, mode == Mode::Plain || mode == Mode::Exclusion);
     Fill();

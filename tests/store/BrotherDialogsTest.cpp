@@ -128,6 +128,7 @@ TEST_F(BrotherDialogs, AnEmptyListAddsAndTheFilteredListMovesABrotherIn) {
     const uint16_t moved = Add("Olle", "Ek", other);
     host.OnDialog(List::kTemplate, [](HeadlessDialog& x) {
         EXPECT_EQ(x.Title(), "Välj talare");
+        EXPECT_EQ(x.Offset(), (ui::Point{150, 20}));
         EXPECT_EQ(x.Text(List::kAdd), "&Ny talare");
         EXPECT_EQ(x.Rows(List::kList), std::vector<std::string>{"Ek, Olle"});
         x.Select(List::kList, 0).Ok();
