@@ -188,6 +188,23 @@ TEST_F(BrotherDialogs, EnterWalksTheFormAndAnEmptyLastNameStays) {
     f.Cancel();
 }
 
+TEST_F(BrotherDialogs, CapitalsOnlyCapitaliseAndNotInEveryLanguage) {
+    {
+        Form form(*doc, {.add = true});
+        HeadlessDialog f(host, form);
+        f.SetText(Form::kLastName, "abcdefghijklmnopq");
+        EXPECT_EQ(f.Text(Form::kLastName), "Abcdefghijklmnopq") << "never cut to 14";
+        f.Cancel();
+    }
+    strings.Set(1198, "rus");
+    Load();
+    Form form(*doc, {.add = true});
+    HeadlessDialog f(host, form);
+    f.SetText(Form::kFirstName, "anders");
+    EXPECT_EQ(f.Text(Form::kFirstName), "anders");
+    f.Cancel();
+}
+
 TEST_F(BrotherDialogs, NamesakesSaveAndARenameOntoAnotherIsRefused) {
     const uint16_t first = Add("Per", "Lund", home);
     Add("Per", "Lund", other);
