@@ -4,9 +4,11 @@
 #include "base/FileIo.h"
 #include "dates/Dates.h"
 #include "resources/StringTable.h"
+#include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
 #include "support/RecordWriters.h"
 #include "support/TempDir.h"
+#include "ui/headless/HeadlessDialog.h"
 #include "ui/headless/HeadlessHost.h"
 
 #include <benchmark/benchmark.h>
@@ -80,15 +82,22 @@ void WriteLargeFolder(const test::TempDir& dir) {
     dir.WriteText("mivraw.ini", "[Congregation]\r\nNumber=7\r\n");
 }
 
-void BM_LoadStore(benchmark::State& state) {
-    io::SetDurable(false);
+/** The large folder on disk, with a silent host and today fixed. */
+struct LargeFolder {
+    LargeFolder() {
+        io::SetDurable(false);
+        WriteLargeFolder(dir);
+        host.SetPermissive(true);
+    }
     test::TempDir dir;
-    WriteLargeFolder(dir);
     ui::headless::HeadlessHost host;
-    host.SetPermissive(true);
-    FixedClock clock(kToday);
+    FixedClock clock{kToday};
+};
+
+void BM_LoadStore(benchmark::State& state) {
+    LargeFolder folder;
     for (auto _ : state) {
-        CMvDoc doc(StringTable::Swedish(), host, clock, dir.path());
+        CMvDoc doc(StringTable::Swedish(), folder.host, folder.clock, folder.dir.path());
         bool loaded = doc.LoadStore();
         benchmark::DoNotOptimize(loaded);
         if (doc.Brothers().BrotherCount() != kBrothers ||
@@ -97,6 +106,27 @@ void BM_LoadStore(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadStore)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Filling the brother list of the large folder with a week's marks: plain (all 5,000) and the
+// outgoing speakers of role 5.
+void BM_BrotherList(benchmark::State& state) {
+    LargeFolder folder;
+    CMvDoc doc(StringTable::Swedish(), folder.host, folder.clock, folder.dir.path());
+    doc.LoadStore();
+    CBrotherListDlg::Options options{.week = doc.CurrentWeek() + 3};
+    if (state.range(0) == 5)
+        options = {.mode = CBrotherListDlg::Mode::Role,
+                   .filter = doc.Congregations().OurCongregationKey(),
+                   .role = 5,
+                   .week = doc.CurrentWeek() + 3};
+    for (auto _ : state) {
+        CBrotherListDlg list(doc, options);
+        ui::headless::HeadlessDialog d(folder.host, list);
+        benchmark::DoNotOptimize(d.Rows(CBrotherListDlg::kList).size());
+        d.Cancel();
+    }
+}
+BENCHMARK(BM_BrotherList)->Arg(0)->Arg(5)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 } // namespace mivra

@@ -54,8 +54,8 @@ public:
     /** Binds a command or start panel button to a handler. */
     void Bind(int id, std::function<void()> handler);
 
-    CMvDoc& Doc() { return m_doc; }
-    ui::Host& Host() { return m_host; }
+    CMvDoc& Doc() const { return m_doc; }
+    ui::Host& Host() const { return m_host; }
     ui::FrameLayout Layout() const;
     CStartPanel& Panel() { return m_panel; }
     const StringTable& Strings() const;

@@ -8,7 +8,8 @@
 namespace mivra::app {
 namespace {
 
-constexpr const char* kCommandOptions[] = {"--from", "--weeks", "--pdf", "--to"};
+constexpr const char* kCommandOptions[] = {"--from", "--weeks",   "--pdf",
+                                           "--to",   "--brother", "--week"};
 
 bool TakeOption(const std::vector<std::string>& args, size_t& i, std::string_view name,
                 std::string& value) {
@@ -59,6 +60,8 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, s
                 return std::nullopt;
             }
             call.options[name] = value;
+            if (name == "--week")
+                call.weeks.push_back(value);
         } else if (TakeOption(args, i, "--today", value)) {
             call.today = dates::ParseIsoDate(value);
             if (!call.today) {

@@ -14,6 +14,8 @@
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
 #include "schedule/CTabPage.h"
+#include "store/CAvailabilityDlg.h"
+#include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
 #include "store/DataFiles.h"
 #include "store/Profile.h"
@@ -57,10 +59,26 @@ void RunSettingsDialog(CMainFrame& frame, reports::CMvView& view) {
     frame.ViewChanged();
 }
 
+// A changed brother list changes the home list, and with it what a report shows.
+void RunBrotherList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
+    doc.SetModified(false);
+    CBrotherListDlg::Choose(doc, host, {});
+    doc.Availability().SaveAvailability();
+    if (!doc.Modified())
+        return;
+    doc.BuildOurBrotherList();
+    view.Relayout();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.SetSheetRunner(&RunScheduleSheet);
+    const auto brothers = [&frame, &view] { RunBrotherList(frame.Doc(), frame.Host(), view); };
+    frame.Bind(cmd::kBrothers, brothers);
+    frame.Bind(cmd::kPanelBrothers, brothers);
+    frame.Bind(cmd::kAvailability,
+               [&frame] { CAvailabilityDlg::MarkWeeks(frame.Doc(), frame.Host()); });
     view.Kinds().Add(cmd::kScheduleReport, kScheduleKind, OpenSchedule);
     view.Kinds().Add(cmd::kPanelPlanning, kScheduleKind, OpenSchedule);
     frame.Bind(cmd::kBackup, [&frame, &view] {

@@ -50,13 +50,16 @@ void AvailabilityTable::Load(std::span<const uint8_t> bytes, int currentWeek) {
     for (size_t at = 0; at + AvailabilityRecord::kSize <= bytes.size();
          at += AvailabilityRecord::kSize) {
         AvailabilityRecord r = AvailabilityRecord::Decode(bytes.subspan(at));
-        if (!r.Empty() && r.weekNumber >= currentWeek)
+        if (!r.Empty() && r.weekNumber >= currentWeek) {
             m_records.push_back(r);
+            Count(r, 1);
+        }
     }
 }
 
 void AvailabilityTable::Clear() {
     m_records.clear();
+    m_present.clear();
     m_changed = false;
 }
 
@@ -72,34 +75,42 @@ std::vector<uint8_t> AvailabilityTable::Encode() const {
 }
 
 void AvailabilityTable::AddUnavailableWeek(uint16_t brother, uint16_t week) {
-    if (brother == 0)
+    // Present already: a record reused earlier in the table would make it twice.
+    if (brother == 0 || !IsAvailable(brother, week))
         return;
     m_changed = true;
     for (AvailabilityRecord& r : m_records) {
         bool stale = r.weekNumber < m_currentWeek - 1;
         bool same = r.brotherKey == brother && r.weekNumber == week;
         if (r.Empty() || stale || same) {
-            if (!same)
-                r = AvailabilityRecord{};
+            if (!r.Empty())
+                Count(r, -1);
+            r = AvailabilityRecord{};
             r.brotherKey = brother;
             r.weekNumber = week;
+            Count(r, 1);
             return;
         }
     }
     m_records.push_back({brother, week, {}});
+    Count(m_records.back(), 1);
 }
 
 void AvailabilityTable::RemoveUnavailableWeek(uint16_t brother, uint16_t week) {
     m_changed = true;
+    if (IsAvailable(brother, week))
+        return;
     for (AvailabilityRecord& r : m_records)
         if (r.brotherKey == brother && r.weekNumber == week)
             r = AvailabilityRecord{};
+    m_present.erase(Pair(brother, week));
 }
 
 int AvailabilityTable::RemoveBrother(uint16_t brother) {
     int removed = 0;
     for (AvailabilityRecord& r : m_records) {
         if (brother != 0 && r.brotherKey == brother) {
+            Count(r, -1);
             r = AvailabilityRecord{};
             ++removed;
         }
@@ -112,9 +123,13 @@ int AvailabilityTable::RemoveBrother(uint16_t brother) {
 bool AvailabilityTable::IsAvailable(uint16_t brother, uint16_t week) const {
     if (brother == 0)
         return true;
-    return std::none_of(m_records.begin(), m_records.end(), [&](const AvailabilityRecord& r) {
-        return r.brotherKey == brother && r.weekNumber == week;
-    });
+    return m_present.find(Pair(brother, week)) == m_present.end();
+}
+
+void AvailabilityTable::Count(const AvailabilityRecord& r, int delta) {
+    const uint32_t pair = Pair(r.brotherKey, r.weekNumber);
+    if ((m_present[pair] += delta) <= 0)
+        m_present.erase(pair);
 }
 
 std::vector<uint16_t> AvailabilityTable::ListUnavailableWeeks(uint16_t brother, int limit) const {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 namespace mivra {
@@ -55,8 +56,16 @@ public:
     void SetChanged(bool changed) { m_changed = changed; }
 
 private:
+    static uint32_t Pair(uint16_t brother, uint16_t week) {
+        return (uint32_t{brother} << 16) | week;
+    }
+    /** Keeps the count of records per (brother, week) in step with a record's change. */
+    void Count(const AvailabilityRecord& r, int delta);
+
     StoreContext& m_context;
     std::vector<AvailabilityRecord> m_records;
+    /** Records per (brother, week): every list row asks, so no scan of the table per row. */
+    std::unordered_map<uint32_t, int> m_present;
     int m_currentWeek = 0;
     bool m_changed = false;
 };

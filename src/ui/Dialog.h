@@ -21,6 +21,8 @@ public:
     Dialog& operator=(const Dialog&) = delete;
 
     int TemplateId() const { return m_use.templateId; }
+    /** Where the window opens, in dialog units from its centred place. */
+    Point Offset() const { return m_offset; }
     const TemplateUse& Use() const { return m_use; }
 
     // For the backends.
@@ -36,6 +38,8 @@ public:
 protected:
     Window& Win() const { return *m_window; }
     ui::Host& Host() const { return *m_host; }
+    /** Opens the window this far (dialog units) from its centred place; set before it shows. */
+    void SetOffset(Point units) { m_offset = units; }
     /** Ends a modal dialog with this code once the current event has been handled. */
     void End(int code);
 
@@ -58,6 +62,7 @@ private:
     TemplateUse m_use;
     Window* m_window = nullptr;
     ui::Host* m_host = nullptr;
+    Point m_offset;
     bool m_ended = false;
     int m_endCode = 0;
 };

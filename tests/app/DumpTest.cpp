@@ -2,15 +2,18 @@
 #include "support/RecordWriters.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace mivra {
 namespace {
 
 using test::BrotherBytes;
+using test::Bytes;
 using test::CongregationBytes;
 using test::WeekBytes;
 
@@ -244,6 +247,57 @@ TEST_F(Dump, MessagesOfTheLoadGoToStandardError) {
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_NE(o.err.find((data / "topic.dat").string()), std::string::npos) << o.err;
     EXPECT_EQ(Lines(o.out).size(), 10u) << "the defaults stand in for the unreadable file";
+}
+
+TEST_F(Dump, BrotherDetailsShowContactsOnlyFromARecordHeOwns) {
+    std::vector<std::string> lines = DumpLines("brother-details");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[1], "1\t2\t\t\t\t0\t\t\t\t\t34\t0") << "status 0x22 in decimal";
+    EXPECT_EQ(lines[2], "2\t3\t\t\t\t1\t\t\t\tRing först\t0\t0");
+}
+
+TEST_F(Dump, AvailabilityMarksAndClearsWeeksAllOrNothing) {
+    const std::string folder = "--data '" + data.path().string() + "' --today 2026-03-04 ";
+    const Bytes before = data.Read("blackout.dat");
+    for (const std::string& args :
+         {std::string("availability"),
+          std::string("availability mark --brother 4 --week 2026-03-10"),
+          std::string("availability add --brother 0 --week 2026-03-10"),
+          std::string("availability add --brother x4 --week 2026-03-10"),
+          std::string("availability add --brother 4"),
+          std::string("availability add --brother 4 --week 2100-01-04"),
+          std::string("availability add --brother 4 --week 2026-03-10 --pdf f")}) {
+        Outcome o = Run(folder + args);
+        EXPECT_EQ(o.exitCode, 2) << args;
+    }
+    for (const std::string& args : {std::string("availability add --brother 99 --week 2026-03-10"),
+                                    std::string("availability add --brother 4 --week 2026-03-10 "
+                                                "--week 2026-02-23")}) {
+        Outcome o = Run(folder + args);
+        EXPECT_EQ(o.exitCode, 1) << args;
+    }
+    EXPECT_EQ(data.Read("blackout.dat"), before) << "nothing written";
+
+    Outcome o = Run(folder + "availability add --brother 4 --week 2026-03-10 --week 2026-03-04 "
+                             "--week 2026-03-10");
+    EXPECT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(o.out, "");
+    o = Run(folder + "availability remove --brother 2 --week 2026-03-04");
+    EXPECT_EQ(o.exitCode, 0) << o.err;
+    std::vector<std::string> lines = DumpLines("availability");
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("4\t", 0) == 0; }),
+              2)
+        << "the week given twice is marked once";
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("2\t", 0) == 0; }),
+              0);
+
+    Result<DataFolderLock> held = DataFolderLock::Acquire(data.path());
+    ASSERT_TRUE(held.ok());
+    o = Run(folder + "availability add --brother 4 --week 2026-04-01");
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_NE(o.err.find(std::to_string(::getpid())), std::string::npos) << o.err;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "reports/CSelectWeeksDlg.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
+#include "store/CBrotherListDlg.h"
 #include "store/DataFolderLock.h"
 #include "support/DocFixture.h"
 #include "support/TestReport.h"
@@ -560,6 +561,14 @@ TEST_F(ShellTest, TheBuiltPartsArePluggedIn) {
 
     host.OnSheet([](auto& sheet) { sheet.Cancel(); });
     frame->OnCommand(32850);
+
+    // "&Bröder" from the menu and the start panel, "T&illgänglighet": the brother list.
+    for (int id : {cmd::kBrothers, cmd::kPanelBrothers, cmd::kAvailability}) {
+        EXPECT_TRUE(Enabled(id)) << id;
+        host.OnDialog(CBrotherListDlg::kTemplate, [](auto& d) { d.Cancel(); });
+        frame->OnCommand(id);
+    }
+    host.Verify();
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "reports/CMvView.h"
 #include "reports/ScheduleReport.h"
 #include "resources/StringTable.h"
+#include "store/CContactDlg.h"
 #include "store/CMvDoc.h"
 #include "ui/qt/DesktopApp.h"
 #include "ui/qt/QtHost.h"
@@ -25,8 +26,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,6 +52,7 @@ public:
     explicit Tour(QString folder) : m_folder(std::move(folder)) { QDir().mkpath(m_folder); }
     void Add(std::function<void()> step) { m_steps.push_back(std::move(step)); }
     void Start() { Next(); }
+    const QString& Folder() const { return m_folder; }
     void Next() {
         if (m_next < m_steps.size())
             QTimer::singleShot(500, [this, i = m_next] { m_steps[i](); });
@@ -136,6 +140,120 @@ void PlanTour(Tour& tour) {
 void Trigger(mivra::ui::qt::QtMainWindow& window, int id) {
     if (QAction* action = window.Action(id))
         action->trigger();
+}
+
+/** Types into an edit of the modal dialog key by key, as a user would. */
+void Type(const QString& name, const QString& text) {
+    auto* edit = Modal() ? Modal()->findChild<QLineEdit*>(name) : nullptr;
+    if (!edit)
+        return;
+    edit->setFocus();
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+}
+
+void SelectRows(const QString& name, std::initializer_list<int> rows) {
+    if (auto* list = Modal() ? Modal()->findChild<QListWidget*>(name) : nullptr)
+        for (int row : rows)
+            if (row < list->count())
+                list->item(row)->setSelected(!list->item(row)->isSelected());
+}
+
+// The frame of the shell tour, for the dialogs no command opens yet.
+mivra::app::CMainFrame* g_frame = nullptr;
+
+// The contact card of the first brother: his address copied, and what a paste would get.
+void PlanContactCard(Tour& tour, const QString& folder) {
+    tour.Add([&tour] {
+        tour.Next();
+        const mivra::CMvDoc& doc = g_frame->Doc();
+        if (doc.Brothers().BrotherCount() == 0)
+            return;
+        mivra::CContactDlg card(doc, doc.Brothers().Brother(0)->brotherKey);
+        g_frame->Host().RunDialog(card);
+    });
+    tour.Add([&tour] {
+        if (auto* email =
+                Modal() ? Modal()->findChild<QLineEdit*>(QStringLiteral("c120")) : nullptr)
+            email->setFocus();
+        tour.Next();
+    });
+    tour.Add([&tour, folder] {
+        tour.Shoot("shell-10-contact-card", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c286"));
+        Click(Modal(), QStringLiteral("c2"));
+        QFile pasted(folder + QStringLiteral("/shell-10-clipboard.txt"));
+        if (pasted.open(QIODevice::WriteOnly))
+            pasted.write(QApplication::clipboard()->text().toUtf8());
+    });
+}
+
+// The brothers: the list, the form stepped on, weeks marked, a brother added, the command.
+void PlanBrothersTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32768);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-brothers", Modal());
+        tour.Next();
+        if (auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c1310")))
+            list->setCurrentRow(2);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-brother-form", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c4"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-brother-next", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c7"));
+    });
+    tour.Add([&tour] {
+        SelectRows(QStringLiteral("c1066"), {1, 2, 5});
+        tour.Shoot("shell-8-availability", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-form-after-weeks", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    tour.Add([&tour] {
+        tour.Next();
+        Click(Modal(), QStringLiteral("c224"));
+    });
+    tour.Add([&tour] {
+        Type(QStringLiteral("c226"), QStringLiteral("nils"));
+        Type(QStringLiteral("c225"), QStringLiteral("nyberg"));
+        Type(QStringLiteral("c119"), QStringLiteral("nils@example.org"));
+        tour.Shoot("shell-8-add-form", Modal());
+        tour.Next();
+        if (auto* ok = Modal()->findChild<QAbstractButton*>(QStringLiteral("c234"))) {
+            ok->setFocus();
+            ok->click();
+        }
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-8-brothers-after-add", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32865);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-9-availability-pick", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
 }
 
 // Backup into a new folder made through the folder chooser, then restore it from the list.
@@ -232,6 +350,8 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
         tour.Next();
         Click(Modal(), "c1");
     });
+    PlanBrothersTour(tour, window);
+    PlanContactCard(tour, tour.Folder());
     tour.Add([&tour, &window] {
         Trigger(window, 32866);
         tour.Next();
@@ -310,6 +430,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
 int RunShell(QApplication& app, const QString& data, Tour* tour) {
     mivra::ui::qt::DesktopHooks hooks;
     hooks.started = [](mivra::app::CMvApp& mivra) {
+        g_frame = &mivra.Frame();
         // The printed schedule of the folder's next twelve weeks, without the week chooser.
         auto opener = [](mivra::reports::ReportOpening& opening) {
             const int currentIndex = opening.doc.CurrentWeek() - 1; // a week number

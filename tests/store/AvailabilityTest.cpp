@@ -49,6 +49,9 @@ TEST(Availability, AddReusesAnEmptyOrStaleRecordAndNeverDuplicates) {
     table.RemoveUnavailableWeek(3, W + 1);
     EXPECT_TRUE(table.IsAvailable(3, W + 1));
     EXPECT_TRUE(table.Changed());
+    // An emptied record before a present one must not take a second copy of it.
+    table.AddUnavailableWeek(4, W + 2);
+    EXPECT_EQ(table.ListUnavailableWeeks(4, 0).size(), 1u);
 }
 
 TEST(Availability, StaleRecordsArePastTheWeekBeforeTheCurrentOne) {

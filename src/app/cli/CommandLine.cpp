@@ -26,6 +26,8 @@ constexpr const char* kUsageLines =
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] backup [--to DIR] [--maps]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] restore DIR\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] availability add|remove --brother KEY "
+    "--week YYYY-MM-DD [--week …]\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -67,6 +69,34 @@ int Answer(const Invocation& call, std::ostream& out) {
     return out ? kOk : kFailure;
 }
 
+/** The brother key of --brother: 1 … 65535, or 0. */
+uint16_t BrotherKeyOf(const Invocation& call) {
+    auto it = call.options.find("--brother");
+    if (it == call.options.end() || it->second.empty() || it->second.size() > 5 ||
+        it->second.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const long key = std::stol(it->second);
+    return key > 0 && key <= 0xFFFF ? static_cast<uint16_t>(key) : 0;
+}
+
+std::string CheckAvailability(const Invocation& call) {
+    const std::vector<std::string>& words = call.words;
+    if (words.size() != 2 || (words[1] != "add" && words[1] != "remove"))
+        return "availability takes add or remove";
+    for (const auto& [name, value] : call.options)
+        if (name != "--brother" && name != "--week")
+            return "availability takes no " + name;
+    if (BrotherKeyOf(call) == 0)
+        return "availability needs --brother KEY, a number from 1 to 65535";
+    if (call.weeks.empty())
+        return "availability needs --week YYYY-MM-DD";
+    for (const std::string& week : call.weeks)
+        if (!dates::ParseIsoDate(week))
+            return "--week takes a date YYYY-MM-DD from 2000-01-03 to 2099-12-31, not \"" + week +
+                   "\"";
+    return {};
+}
+
 /** The usage error of a command's words and options, or empty when they are complete. */
 std::string CheckCommand(const Invocation& call) {
     const std::vector<std::string>& words = call.words;
@@ -85,6 +115,8 @@ std::string CheckCommand(const Invocation& call) {
                                    : "make-demo takes no " + call.options.begin()->first;
         return {};
     }
+    if (words[0] == "availability")
+        return CheckAvailability(call);
     if (words[0] == "backup" || words[0] == "restore") {
         const bool backup = words[0] == "backup";
         if (backup ? words.size() != 1 : words.size() != 2)
@@ -166,6 +198,18 @@ int NotEmpty(const std::filesystem::path& folder, std::ostream& err) {
     return kFailure;
 }
 
+/** The folder's lock for a job that writes, or nothing with the refusal told on err. */
+std::optional<DataFolderLock> TakeFolder(const std::filesystem::path& folder, std::ostream& err) {
+    DataFolderLock::Refusal why = DataFolderLock::Refusal::Failed;
+    Result<DataFolderLock> lock = DataFolderLock::Acquire(folder, &why);
+    if (lock.ok())
+        return std::move(lock.value());
+    err << "mivra-cli: "
+        << DataFolderLock::RefusalMessage(StringTable::Swedish(), folder, why, lock.error().what)
+        << '\n';
+    return std::nullopt;
+}
+
 /** Writes the demo folder into DIR, which must hold nothing, under the folder's lock. */
 int MakeDemo(const Invocation& call, std::ostream& out, std::ostream& err) {
     const std::filesystem::path folder = call.words[1];
@@ -176,15 +220,9 @@ int MakeDemo(const Invocation& call, std::ostream& out, std::ostream& err) {
         err << "mivra-cli: " << error << '\n';
         return kFailure;
     }
-    DataFolderLock::Refusal why = DataFolderLock::Refusal::Failed;
-    Result<DataFolderLock> lock = DataFolderLock::Acquire(folder, &why);
-    if (!lock.ok()) {
-        err << "mivra-cli: "
-            << DataFolderLock::RefusalMessage(StringTable::Swedish(), folder, why,
-                                              lock.error().what)
-            << '\n';
+    std::optional<DataFolderLock> lock = TakeFolder(folder, err);
+    if (!lock)
         return kFailure;
-    }
     if (!app::DemoFolder::HoldsNothing(folder)) // filled before the lock was ours
         return NotEmpty(folder, err);
     const int code = WithDocument(call, folder, err, [](CMvDoc& doc) {
@@ -239,12 +277,9 @@ int Backup(const Invocation& call, CMvDoc& doc, std::ostream& out, std::ostream&
 int Restore(const Invocation& call, const std::filesystem::path& folder, std::ostream& out,
             std::ostream& err) {
     const std::filesystem::path backup = std::filesystem::absolute(call.words[1]);
-    Result<DataFolderLock> lock = DataFolderLock::Acquire(folder);
-    if (!lock.ok()) {
-        err << "mivra-cli: " << DataFolderLock::RefusalMessage(StringTable::Swedish(), folder)
-            << '\n';
+    std::optional<DataFolderLock> lock = TakeFolder(folder, err);
+    if (!lock)
         return kFailure;
-    }
     return WithDocument(call, folder, err, [&](CMvDoc& doc) {
         if (!exchange::IsBackupFolder(backup) || !exchange::HoldsBackupSet(doc, backup)) {
             err << "mivra-cli: " << backup.string() << " is not a backup folder\n";
@@ -266,6 +301,32 @@ int Restore(const Invocation& call, const std::filesystem::path& folder, std::os
         out.flush();
         return out ? kOk : kFailure;
     });
+}
+
+/** Marks or clears a brother's weeks, all or none: every week is checked before any change. */
+int ChangeAvailability(const Invocation& call, CMvDoc& doc, std::ostream& err) {
+    const uint16_t key = BrotherKeyOf(call);
+    if (doc.Brothers().FindBrotherByKey(key) == kNotFound) {
+        err << "mivra-cli: no brother has the key " << key << '\n';
+        return kFailure;
+    }
+    std::vector<uint16_t> weeks;
+    for (const std::string& text : call.weeks) {
+        const int week = dates::WeekNumberOf(*dates::ParseIsoDate(text));
+        if (week < doc.CurrentWeek()) {
+            err << "mivra-cli: the week of " << text << " is past\n";
+            return kFailure;
+        }
+        weeks.push_back(static_cast<uint16_t>(week));
+    }
+    AvailabilityTable& table = doc.Availability();
+    for (uint16_t week : weeks) {
+        if (call.words[1] == "add")
+            table.AddUnavailableWeek(key, week);
+        else
+            table.RemoveUnavailableWeek(key, week);
+    }
+    return table.SaveAvailability() ? kOk : kFailure; // the failure was reported (1231)
 }
 
 /** The data folder of a job: dump makes it as the first start does, the others need it. */
@@ -317,6 +378,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kFailure;
     if (command == "restore")
         return Restore(*call, *folder, out, err);
+    if (command == "availability") {
+        std::optional<DataFolderLock> lock = TakeFolder(*folder, err);
+        if (!lock)
+            return kFailure;
+        return WithDocument(*call, *folder, err,
+                            [&](CMvDoc& doc) { return ChangeAvailability(*call, doc, err); });
+    }
     return WithDocument(*call, *folder, err, [&](CMvDoc& doc) {
         if (command == "backup")
             return Backup(*call, doc, out, err);

@@ -33,13 +33,15 @@ void Line(std::ostream& out, const std::string& first, const Fields&... rest) {
     out << '\n';
 }
 
+constexpr size_t kStatusByte = 200; // of a brother record: appointment, suspended, other bits
+
 using Member = void (DumpCommand::*)(std::ostream&) const;
 
 } // namespace
 
 std::vector<std::string_view> DumpCommand::Kinds() {
-    return {"brothers", "congregations", "circuits", "topics", "hosts",   "talks",
-            "weeks",    "availability",  "events",   "needs",  "settings"};
+    return {"brothers", "brother-details", "congregations", "circuits", "topics", "hosts",
+            "talks",    "weeks",           "availability",  "events",   "needs",  "settings"};
 }
 
 bool DumpCommand::IsKind(std::string_view kind) {
@@ -51,11 +53,17 @@ bool DumpCommand::IsKind(std::string_view kind) {
 
 bool DumpCommand::Write(std::string_view kind, std::ostream& out) const {
     static const std::pair<std::string_view, Member> table[] = {
-        {"brothers", &DumpCommand::Brothers}, {"congregations", &DumpCommand::Congregations},
-        {"circuits", &DumpCommand::Circuits}, {"topics", &DumpCommand::Topics},
-        {"hosts", &DumpCommand::Hosts},       {"talks", &DumpCommand::Talks},
-        {"weeks", &DumpCommand::Weeks},       {"availability", &DumpCommand::Availability},
-        {"events", &DumpCommand::Events},     {"needs", &DumpCommand::Needs},
+        {"brothers", &DumpCommand::Brothers},
+        {"brother-details", &DumpCommand::BrotherDetails},
+        {"congregations", &DumpCommand::Congregations},
+        {"circuits", &DumpCommand::Circuits},
+        {"topics", &DumpCommand::Topics},
+        {"hosts", &DumpCommand::Hosts},
+        {"talks", &DumpCommand::Talks},
+        {"weeks", &DumpCommand::Weeks},
+        {"availability", &DumpCommand::Availability},
+        {"events", &DumpCommand::Events},
+        {"needs", &DumpCommand::Needs},
         {"settings", &DumpCommand::Settings},
     };
     for (const auto& [name, member] : table) {
@@ -74,6 +82,24 @@ void DumpCommand::Brothers(std::ostream& out) const {
              Field(m_doc.Brothers().BrotherName(i, true)), Field(b.congregationKey),
              Field(b.extraSlot), Field(b.Appointment()), Field(b.Suspended() ? 1 : 0),
              Field(b.repertoire.Count()));
+    }
+}
+
+void DumpCommand::BrotherDetails(std::ostream& out) const {
+    const BrotherStore& brothers = m_doc.Brothers();
+    for (int i = 0; i < brothers.BrotherCount(); ++i) {
+        const BrotherIndexEntry& b = *brothers.Brother(i);
+        BrotherRecord r;
+        if (brothers.ReadBrother(i, r) == 0)
+            r = BrotherRecord{}; // his slot holds another record: nothing of it is his
+        BrotherExtraRecord extra;
+        if (r.extraSlot == 0 || !brothers.ReadBrotherExtra(r.extraSlot, b.brotherKey, extra))
+            extra = BrotherExtraRecord{};
+        const auto bytes = r.Encode(m_doc.CodePage());
+        Line(out, Field(i), Field(b.brotherKey), Field(r.address1), Field(r.address2),
+             Field(r.phone), Field(r.extraSlot), Field(extra.phone2), Field(extra.phone3),
+             Field(extra.email), Field(extra.remark), Field(bytes[kStatusByte]),
+             Field(r.homeRoles));
     }
 }
 

@@ -25,6 +25,7 @@ public:
 
 private:
     void Brothers(std::ostream& out) const;
+    void BrotherDetails(std::ostream& out) const;
     void Congregations(std::ostream& out) const;
     void Circuits(std::ostream& out) const;
     void Topics(std::ostream& out) const;

@@ -77,6 +77,8 @@ public:
     int Focused() const { return m_window->Focus(); }
     bool IsOpen() const { return m_dialog.IsOpen(); }
     int EndCode() const { return m_dialog.EndCode(); }
+    /** Where the dialog asked to open, in dialog units from its centred place. */
+    Point Offset() const { return m_dialog.Offset(); }
     HeadlessWindow& Window() { return *m_window; }
 
 private:

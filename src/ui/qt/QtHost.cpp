@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace mivra::ui::qt {
@@ -192,6 +193,12 @@ int QtHost::RunDialog(Dialog& dialog) {
             modal->done(dialog.EndCode());
     });
     dialog.Open(form.Window(), *this);
+    if (const Point offset = dialog.Offset(); offset.x != 0 || offset.y != 0) {
+        // Qt centres the dialog as it shows; the shift follows once it is placed.
+        const BaseUnits units = form.Window().Units();
+        const QPoint shift(offset.x * units.x / 4, offset.y * units.y / 8);
+        QTimer::singleShot(0, modal, [modal, shift] { modal->move(modal->pos() + shift); });
+    }
     if (!dialog.HasEnded())
         modal->exec();
     dialog.Close();
