@@ -19,16 +19,9 @@ constexpr size_t kExtraPhoneChars = 5; // more than
 constexpr size_t kEmailChars = 6;      // more than, to be collected
 constexpr size_t kShownEmailChars = 5; // more than, to be shown
 constexpr size_t kCopyEmailChars = 3;  // more than, to be copied
-constexpr size_t kDialableMin = 6;     // more than, trimmed
-constexpr size_t kDialableMax = 16;    // less than
 
 bool IsUsableEmail(std::string_view address) {
     return address.size() > kCopyEmailChars && address.find('@') != std::string_view::npos;
-}
-
-bool IsUsablePhone(std::string_view number) {
-    const size_t chars = text::CharCount(text::Trim(number));
-    return chars > kDialableMin && chars < kDialableMax;
 }
 
 } // namespace
@@ -107,8 +100,8 @@ void CContactDlg::OnFocus(int id, bool gained) {
     if (!email && !phone)
         return;
     const std::string value = std::string(text::Trim(Win().Text(id)));
-    // No dialing on this desktop: a usable number is offered for copying, as an address is.
-    const bool usable = email ? IsUsableEmail(value) : IsUsablePhone(value);
+    // Only an address is copied; a telephone hides the button (the card never dials).
+    const bool usable = email && IsUsableEmail(value);
     m_copyText = usable ? value : std::string();
     if (usable)
         Win().SetText(kAction, m_doc.Strings().Format(kCopyText, value));

@@ -379,7 +379,7 @@ TEST_F(BrotherDialogs, TheCardShowsUsableContactsAndCopiesWithoutClearingTheClip
     d.Focus(106);
     EXPECT_FALSE(d.IsShown(CContactDlg::kAction)) << "six characters: no usable number";
     d.Focus(103);
-    EXPECT_EQ(d.Text(CContactDlg::kAction), "Kopiera 08-123 45 67");
+    EXPECT_FALSE(d.IsShown(CContactDlg::kAction)) << "a telephone hides it";
     d.Cancel();
     EXPECT_EQ(host.ClipboardText(), "karl@holm.se") << "closing leaves the clipboard alone";
 }
