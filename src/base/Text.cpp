@@ -1,13 +1,12 @@
 #include "base/Text.h"
 
+#include <algorithm>
+#include <map>
 #include <unicode/coll.h>
 #include <unicode/locid.h>
 #include <unicode/normalizer2.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
-
-#include <algorithm>
-#include <map>
 #include <vector>
 
 namespace mivra::text {
@@ -86,10 +85,10 @@ int CodePageOf(std::string_view code) {
 
 std::string LocaleOf(std::string_view code) {
     static const std::map<std::string_view, std::string_view> locales = {
-        {"sve", "sv"},      {"rus", "ru"},     {"polish", "pl"}, {"hrvatski", "hr"},
-        {"turkish", "tr"},  {"cze", "cs"},     {"greek", "el"},  {"rom", "ro"},
-        {"esp", "es"},      {"spanish", "es"}, {"Deu", "de"},    {"finnish", "fi"},
-        {"eng", "en"},      {"ptg", "pt"},     {"italian", "it"}, {"HT", "ht"},
+        {"sve", "sv"},     {"rus", "ru"},     {"polish", "pl"},  {"hrvatski", "hr"},
+        {"turkish", "tr"}, {"cze", "cs"},     {"greek", "el"},   {"rom", "ro"},
+        {"esp", "es"},     {"spanish", "es"}, {"Deu", "de"},     {"finnish", "fi"},
+        {"eng", "en"},     {"ptg", "pt"},     {"italian", "it"}, {"HT", "ht"},
     };
     auto it = locales.find(code);
     return it == locales.end() ? std::string("sv") : std::string(it->second);

@@ -37,7 +37,9 @@ size_t CharCount(std::string_view utf8);
 std::string_view LeftChars(std::string_view utf8, size_t n);
 /** The text without spaces at either end (only the blank counts, as in the records). */
 std::string_view Trim(std::string_view s);
-inline bool IsBlank(std::string_view s) { return Trim(s).empty(); }
+inline bool IsBlank(std::string_view s) {
+    return Trim(s).empty();
+}
 
 std::string ToUpper(std::string_view utf8, std::string_view languageCode);
 std::string ToLower(std::string_view utf8, std::string_view languageCode);

@@ -1,9 +1,8 @@
 #include "base/Text.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace mivra::text {
@@ -97,7 +96,7 @@ TEST(Collation, SwedishPutsAaAeOeAfterZAndIgnoresCase) {
 
 TEST(Collation, SortKeysOrderAsCompareDoes) {
     Collator c("sve");
-    std::vector<std::string> names = {"Östlund", "andersson", "Åberg", "Zetterberg",
+    std::vector<std::string> names = {"Östlund", "andersson", "Åberg",    "Zetterberg",
                                       "Berg",    "de Vries",  "De Vries", "ärlig"};
     for (const auto& a : names)
         for (const auto& b : names) {

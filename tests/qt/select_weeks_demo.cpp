@@ -1,8 +1,8 @@
 // A developer tool: opens the week-range chooser on a data folder in a real Qt window. With
 // --screenshot FILE it photographs the dialog by itself and cancels it (run under Xvfb).
 #include "base/Clock.h"
-#include "reports/CSelectWeeksDlg.h"
 #include "dates/Dates.h"
+#include "reports/CSelectWeeksDlg.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/qt/QtHost.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/WeekRecord.h"
 #include "store/Records.h"
+#include "store/WeekRecord.h"
 
 #include <array>
 #include <cstdint>
