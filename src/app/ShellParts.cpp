@@ -17,6 +17,7 @@
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
+#include "store/CNameListDlg.h"
 #include "store/DataFiles.h"
 #include "store/Profile.h"
 #include "ui/Host.h"
@@ -88,6 +89,10 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
         RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Restore);
     });
     frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
+    frame.Bind(cmd::kCircuits, [&frame, &view] {
+        if (CNameListDlg::Edit(frame.Doc(), frame.Host(), CNameListDlg::Kind::Circuits))
+            view.Relayout();
+    });
 }
 
 schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
