@@ -16,6 +16,7 @@
 #include "schedule/CTabPage.h"
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
+#include "store/CCongregationListDlg.h"
 #include "store/CMvDoc.h"
 #include "store/CNameListDlg.h"
 #include "store/DataFiles.h"
@@ -71,6 +72,16 @@ void RunBrotherList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
     view.Relayout();
 }
 
+// The list remembers its row between openings, as long as the program runs.
+void RunCongregationList(CMvDoc& doc, ui::Host& host, reports::CMvView& view, int& remembered) {
+    doc.SetModified(false);
+    CCongregationListDlg dialog(doc, false, remembered);
+    host.RunDialog(dialog);
+    remembered = dialog.Selection();
+    if (doc.Modified())
+        view.Relayout();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
@@ -89,6 +100,9 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
         RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Restore);
     });
     frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
+    frame.Bind(cmd::kCongregations, [&frame, &view, remembered = 0]() mutable {
+        RunCongregationList(frame.Doc(), frame.Host(), view, remembered);
+    });
     frame.Bind(cmd::kCircuits, [&frame, &view] {
         if (CNameListDlg::Edit(frame.Doc(), frame.Host(), CNameListDlg::Kind::Circuits))
             view.Relayout();
