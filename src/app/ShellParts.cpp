@@ -1,5 +1,6 @@
 #include "app/ShellParts.h"
 
+#include "app/CHomeCongregationDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingsDlg.h"
 #include "exchange/CBackupDlg.h"
@@ -82,6 +83,15 @@ void RunCongregationList(CMvDoc& doc, ui::Host& host, reports::CMvView& view, in
         view.Relayout();
 }
 
+// A new home congregation changes the meeting days and what the reports show.
+void RunHomeCongregation(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
+    doc.SetModified(false);
+    CHomeCongregationDlg dialog(doc);
+    host.RunDialog(dialog);
+    if (doc.Modified())
+        view.Relayout();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
@@ -103,6 +113,8 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.Bind(cmd::kCongregations, [&frame, &view, remembered = 0]() mutable {
         RunCongregationList(frame.Doc(), frame.Host(), view, remembered);
     });
+    frame.Bind(cmd::kOurCongregation,
+               [&frame, &view] { RunHomeCongregation(frame.Doc(), frame.Host(), view); });
     frame.Bind(cmd::kCircuits, [&frame, &view] {
         if (CNameListDlg::Edit(frame.Doc(), frame.Host(), CNameListDlg::Kind::Circuits))
             view.Relayout();
