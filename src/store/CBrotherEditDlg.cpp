@@ -317,13 +317,19 @@ void CBrotherEditDlg::ChooseWeeks() {
 
 void CBrotherEditDlg::ChooseCongregation() {
     const std::optional<int> chosen = CCongregationListDlg::Choose(m_doc, Host(), m_congregation);
+    // A congregation deleted inside the list has let go of its brothers in their records, and
+    // its key may already belong to a congregation added there: his stored record decides.
+    BrotherRecord stored;
+    if (!m_opening.add && m_doc.Brothers().ReadBrother(m_index, stored) != 0 &&
+        stored.congregationKey != m_record.congregationKey) {
+        if (m_congregation == m_record.congregationKey)
+            m_congregation = stored.congregationKey;
+        m_record.congregationKey = stored.congregationKey;
+    }
     if (chosen)
         m_congregation = m_doc.Congregations().Congregation(*chosen)->congregationKey;
-    if (m_doc.Congregations().FindCongregationByKey(m_congregation) == 0) {
-        // Deleted inside the list: the cascade has already cleared it from his record.
+    else if (m_doc.Congregations().FindCongregationByKey(m_congregation) == 0)
         m_congregation = 0;
-        m_record.congregationKey = 0;
-    }
     ShowButtons();
 }
 

@@ -298,11 +298,12 @@ void CCongregationEditDlg::ChooseOfficer(int office) {
 }
 
 void CCongregationEditDlg::ChooseCircuit() {
+    // The picker only adds circuits: the one held here is still there afterwards.
     const std::optional<uint16_t> chosen =
         CNameListDlg::Choose(m_doc, Host(), CNameListDlg::Kind::Circuits, m_record.circuitId);
     if (chosen)
         m_record.circuitId = *chosen;
-    ShowButtons(); // the circuit may have been renamed or deleted inside the list
+    ShowButtons();
 }
 
 void CCongregationEditDlg::EditBrothers() {
@@ -321,8 +322,11 @@ void CCongregationEditDlg::EditBrothers() {
     const BrotherStore& brothers = m_doc.Brothers();
     for (const Office& o : kOffices) {
         uint16_t& holder = m_record.*(o.key);
-        if (after.*(o.key) != before.*(o.key))
+        if (holder == before.*(o.key) && after.*(o.key) != holder) {
             holder = after.*(o.key);
+            continue;
+        }
+        // One chosen here but not saved yet: kept while he is still one of its brothers.
         const int index = brothers.FindBrotherByKey(holder);
         if (holder != 0 && (index == kNotFound ||
                             brothers.Brother(index)->congregationKey != m_record.congregationKey))

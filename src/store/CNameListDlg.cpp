@@ -176,7 +176,8 @@ bool CNameListDlg::Apply() {
                 done = m_doc.DeleteTopic(index);
                 break;
             }
-        } else {
+        } else if (name !=
+                   WithList(m_doc, m_kind, [&](auto& list) { return list.At(index)->name; })) {
             if (WithList(m_doc, m_kind, [&](auto& list) { return list.Rename(index, name); }) < 0)
                 return false;
             selectKey = m_editedKey;

@@ -230,8 +230,26 @@ TEST_F(CongregationDialogs, TheBrotherFormPicksHisCongregation) {
     f.Press(CBrotherEditDlg::kCongregation);
     EXPECT_EQ(f.Text(CBrotherEditDlg::kCongregation), "Församling - Berga");
     f.Focus(CBrotherEditDlg::kOk).Press(CBrotherEditDlg::kOk);
-    host.Verify();
     EXPECT_EQ(doc->Brothers().Brother(doc->Brothers().FindBrotherByKey(key))->congregationKey, 2);
+
+    // His congregation deleted inside the picker and its key given to a new one: he is in none.
+    CBrotherEditDlg again(*doc, {.index = doc->Brothers().FindBrotherByKey(key)});
+    HeadlessDialog g(host, again);
+    host.OnDialog(List::kTemplate, [this](HeadlessDialog& p) {
+        doc->DeleteCongregation(1);
+        CongregationRecord r;
+        r.name = "Ceder";
+        EXPECT_EQ(doc->Congregations()
+                      .Congregation(doc->Congregations().AddCongregation(r))
+                      ->congregationKey,
+                  2);
+        p.Cancel();
+    });
+    g.Press(CBrotherEditDlg::kCongregation);
+    EXPECT_EQ(g.Text(CBrotherEditDlg::kCongregation), "Församling - ");
+    g.Focus(CBrotherEditDlg::kOk).Press(CBrotherEditDlg::kOk);
+    host.Verify();
+    EXPECT_EQ(doc->Brothers().Brother(doc->Brothers().FindBrotherByKey(key))->congregationKey, 0);
 }
 
 } // namespace
