@@ -147,7 +147,7 @@ void CNameListDlg::OnOk() {
 bool CNameListDlg::Apply() {
     std::string name(text::Trim(Win().Text(kEdit)));
     if (m_kind == Kind::Topics)
-        name = std::string(text::LeftChars(name, kTopicChars));
+        name = std::string(text::Trim(text::LeftChars(name, kTopicChars)));
     const bool adding = m_adding || m_editedKey == 0;
     uint16_t selectKey = 0;
     bool done = false;
