@@ -5,6 +5,7 @@
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
+#include "store/CTalkListDlg.h"
 #include "ui/Host.h"
 
 #include <array>
@@ -70,7 +71,6 @@ void CBrotherEditDlg::OnInit() {
     Win().Show(kCongregation, m_opening.preset == 0);
     // The congregation list and the talk dialog come with the congregation editing.
     Win().Enable(kCongregation, false);
-    Win().Enable(kTalks, false);
     Load(m_index);
 }
 
@@ -209,6 +209,9 @@ void CBrotherEditDlg::OnCommand(int id) {
     case kAvailability:
         ChooseWeeks();
         return;
+    case kTalks:
+        ChooseTalks();
+        return;
     default:
         return;
     }
@@ -309,6 +312,18 @@ void CBrotherEditDlg::ChooseWeeks() {
     m_suspended = dialog.Suspended();
     if (key == 0)
         m_pendingWeeks = dialog.Weeks();
+    ShowButtons();
+}
+
+void CBrotherEditDlg::ChooseTalks() {
+    // The list's title names him as the form shows him now.
+    BrotherRecord copy = m_record;
+    copy.firstName = Win().Text(kFirstName);
+    copy.lastName = Win().Text(kLastName);
+    if (!CTalkListDlg::EditRepertoire(m_doc, Host(), copy))
+        return;
+    m_record.repertoire = copy.repertoire;
+    m_talksChosen = true;
     ShowButtons();
 }
 
