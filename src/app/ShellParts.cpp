@@ -10,6 +10,7 @@
 #include "rotations/CChair.h"
 #include "rotations/CHosp.h"
 #include "rotations/CReader.h"
+#include "rotations/CTalkEditDlg.h"
 #include "schedule/CCovisit.h"
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
@@ -17,6 +18,7 @@
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
+#include "store/CTalkListDlg.h"
 #include "store/DataFiles.h"
 #include "store/Profile.h"
 #include "ui/Host.h"
@@ -70,6 +72,14 @@ void RunBrotherList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
     view.Relayout();
 }
 
+// Talk titles and numbers show in the reports.
+void RunTalkList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
+    doc.SetModified(false);
+    CTalkListDlg::EditTalks(doc, host, &rotations::CTalkEditDlg::Edit);
+    if (doc.Modified())
+        view.Relayout();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
@@ -88,6 +98,7 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
         RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Restore);
     });
     frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
+    frame.Bind(cmd::kTalks, [&frame, &view] { RunTalkList(frame.Doc(), frame.Host(), view); });
 }
 
 schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
