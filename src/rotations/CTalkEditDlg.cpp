@@ -21,7 +21,8 @@ constexpr int kCaptionWithNumber = 1;
 constexpr int kRowDate = 26;
 constexpr int kTitleDate = 2;
 
-bool Holds(const std::vector<uint16_t>& keys, uint16_t key) {
+template <class Keys>
+bool Holds(const Keys& keys, uint16_t key) {
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
@@ -124,6 +125,18 @@ void CTalkEditDlg::OnCommand(int id) {
 }
 
 void CTalkEditDlg::EditTopicList() {
+    const TalkRecord before = *m_doc.Talks().Talk(m_index);
+    OpenTopicList();
+    // A topic deleted there has left the stored talk, and its key may already name a new one.
+    const TalkRecord& after = *m_doc.Talks().Talk(m_index);
+    std::erase_if(m_chosen, [&](uint16_t key) {
+        return m_doc.Topics().FindByKey(key) == 0 ||
+               (Holds(before.topics, key) && !Holds(after.topics, key));
+    });
+    FillAllTopics();
+}
+
+void CTalkEditDlg::OpenTopicList() {
     // wired when the topic list lands
 }
 

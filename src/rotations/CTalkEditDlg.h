@@ -48,6 +48,7 @@ private:
     void FillAllTopics();
     void TakeChoice();
     void EditTopicList();
+    void OpenTopicList();
 
     CMvDoc& m_doc;
     int m_index;
