@@ -3,6 +3,7 @@
 #include "resources/StringTable.h"
 #include "rotations/TalkHistory.h"
 #include "store/CMvDoc.h"
+#include "store/CNameListDlg.h"
 #include "ui/Host.h"
 
 #include <algorithm>
@@ -126,7 +127,8 @@ void CTalkEditDlg::OnCommand(int id) {
 
 void CTalkEditDlg::EditTopicList() {
     const TalkRecord before = *m_doc.Talks().Talk(m_index);
-    OpenTopicList();
+    CTopicListDlg topics(m_doc);
+    Host().RunDialog(topics);
     // A topic deleted there has left the stored talk, and its key may already name a new one.
     const TalkRecord& after = *m_doc.Talks().Talk(m_index);
     std::erase_if(m_chosen, [&](uint16_t key) {
@@ -134,10 +136,6 @@ void CTalkEditDlg::EditTopicList() {
                (Holds(before.topics, key) && !Holds(after.topics, key));
     });
     FillAllTopics();
-}
-
-void CTalkEditDlg::OpenTopicList() {
-    // wired when the topic list lands
 }
 
 void CTalkEditDlg::TakeChoice() {

@@ -48,7 +48,6 @@ private:
     void FillAllTopics();
     void TakeChoice();
     void EditTopicList();
-    void OpenTopicList();
 
     CMvDoc& m_doc;
     int m_index;

@@ -4,6 +4,7 @@
 #include "resources/StringTable.h"
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
+#include "store/CCongregationListDlg.h"
 #include "store/CMvDoc.h"
 #include "store/CTalkListDlg.h"
 #include "ui/Host.h"
@@ -69,8 +70,6 @@ void CBrotherEditDlg::OnInit() {
     Win().Show(kNext, !add);
     Win().Show(kPrevious, !add);
     Win().Show(kCongregation, m_opening.preset == 0);
-    // The congregation list and the talk dialog come with the congregation editing.
-    Win().Enable(kCongregation, false);
     Load(m_index);
 }
 
@@ -212,6 +211,9 @@ void CBrotherEditDlg::OnCommand(int id) {
     case kTalks:
         ChooseTalks();
         return;
+    case kCongregation:
+        ChooseCongregation();
+        return;
     default:
         return;
     }
@@ -324,6 +326,18 @@ void CBrotherEditDlg::ChooseTalks() {
         return;
     m_record.repertoire = copy.repertoire;
     m_talksChosen = true;
+    ShowButtons();
+}
+
+void CBrotherEditDlg::ChooseCongregation() {
+    const std::optional<int> chosen = CCongregationListDlg::Choose(m_doc, Host(), m_congregation);
+    if (chosen)
+        m_congregation = m_doc.Congregations().Congregation(*chosen)->congregationKey;
+    if (m_doc.Congregations().FindCongregationByKey(m_congregation) == 0) {
+        // Deleted inside the list: the cascade has already cleared it from his record.
+        m_congregation = 0;
+        m_record.congregationKey = 0;
+    }
     ShowButtons();
 }
 

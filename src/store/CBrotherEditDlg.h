@@ -70,6 +70,7 @@ private:
     void MoveFocusOn();
     void ChooseWeeks();
     void ChooseTalks();
+    void ChooseCongregation();
 
     CMvDoc& m_doc;
     Opening m_opening;

@@ -1,4 +1,5 @@
 #include "rotations/CTalkEditDlg.h"
+#include "store/CNameListDlg.h"
 #include "support/DocFixture.h"
 #include "ui/headless/HeadlessDialog.h"
 
@@ -78,6 +79,29 @@ TEST_F(TalkForm, ATwentySeventhTopicIsRefusedWithAMessage) {
     const TalkRecord& t = *doc->Talks().Talk(3);
     EXPECT_EQ(t.topics[25], TopicKey(27)) << "room made by taking one away";
     EXPECT_EQ(t.topics[0], TopicKey(1));
+}
+
+TEST_F(TalkForm, TheTopicListsChangesReachTheChoiceByKey) {
+    const uint16_t deleted = TopicKey(0), renamed = TopicKey(1);
+    const std::string deletedName = TopicName(0), renamedName = TopicName(1);
+    SetTopics({deleted, renamed});
+    Form form(*doc, 3);
+    HeadlessDialog d(host, form);
+    host.OnDialog(CTopicListDlg::kTemplate, [&](HeadlessDialog& t) {
+        t.Select(CTopicListDlg::kList, deletedName).SetText(CTopicListDlg::kEdit, "").Ok();
+        t.Press(CTopicListDlg::kAdd).SetText(CTopicListDlg::kEdit, "Aaa nytt").Ok();
+        t.Select(CTopicListDlg::kList, renamedName).SetText(CTopicListDlg::kEdit, "Omdöpt").Ok();
+        t.Cancel();
+    });
+    d.Press(Form::kTopicsButton).Press(Form::kTopicList);
+    ASSERT_EQ(doc->Topics().IdByName("Aaa nytt"), deleted) << "the freed key is given again";
+    std::vector<std::string> chosen;
+    for (int row : d.SelectedRows(Form::kAllTopics))
+        chosen.push_back(d.Rows(Form::kAllTopics)[static_cast<size_t>(row)]);
+    EXPECT_EQ(chosen, std::vector<std::string>{"Omdöpt"});
+    d.Ok();
+    EXPECT_EQ(doc->Talks().Talk(3)->topics[0], renamed);
+    EXPECT_EQ(doc->Talks().Talk(3)->topics[1], 0);
 }
 
 TEST_F(TalkForm, TheWeekListWalksTheHomeWeeksAndASelectedWeekNamesItsSpeaker) {
