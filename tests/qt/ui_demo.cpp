@@ -398,19 +398,33 @@ void ClickRow(const QString& name, int row) {
     }
 }
 
-// The talks: the list with its new rows, the talk form choosing topics, a brother's talks.
+// The talks: a new talk titled, the talk form choosing topics, a brother's talks.
 void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     tour.Add([&tour, &window] {
         tour.Next();
         Trigger(window, 32782);
     });
     tour.Add([&tour] {
-        tour.Shoot("shell-11-talks", Modal());
+        tour.Shoot("shell-13-talks", Modal());
         tour.Next();
         Click(Modal(), QStringLiteral("c1021"));
     });
     tour.Add([&tour] {
-        tour.Shoot("shell-11-talks-new", Modal());
+        tour.Shoot("shell-13-talks-new", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1")); // the first new row, selected
+    });
+    tour.Add([&tour] {
+        Type(QStringLiteral("c1311"), QStringLiteral("Ett nytt tal"));
+        tour.Next();
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-new-talk-form", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-talks-after-add", Modal());
         tour.Next();
         SetRow(QStringLiteral("c165"), 8);
         Click(Modal(), QStringLiteral("c1"));
@@ -421,7 +435,7 @@ void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         tour.Next();
     });
     tour.Add([&tour] {
-        tour.Shoot("shell-11-talk-form", Modal());
+        tour.Shoot("shell-13-talk-form", Modal());
         tour.Next();
         Click(Modal(), QStringLiteral("c1029"));
     });
@@ -431,7 +445,16 @@ void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         tour.Next();
     });
     tour.Add([&tour] {
-        tour.Shoot("shell-11-talk-topics", Modal());
+        tour.Shoot("shell-13-talk-topics", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1031"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-talk-topic-list", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    tour.Add([&tour] {
         tour.Next();
         Click(Modal(), QStringLiteral("c2"));
     });
@@ -453,7 +476,7 @@ void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         Click(Modal(), QStringLiteral("c6"));
     });
     tour.Add([&tour] {
-        tour.Shoot("shell-11-repertoire", Modal());
+        tour.Shoot("shell-13-repertoire", Modal());
         tour.Next();
         Click(Modal(), QStringLiteral("c1021"));
     });
@@ -463,7 +486,7 @@ void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         tour.Next();
     });
     tour.Add([&tour] {
-        tour.Shoot("shell-11-repertoire-edit", Modal());
+        tour.Shoot("shell-13-repertoire-edit", Modal());
         tour.Next();
         Click(Modal(), QStringLiteral("c2"));
     });
