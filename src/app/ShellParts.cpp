@@ -11,6 +11,7 @@
 #include "rotations/CChair.h"
 #include "rotations/CHosp.h"
 #include "rotations/CReader.h"
+#include "rotations/CTalkEditDlg.h"
 #include "schedule/CCovisit.h"
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
@@ -20,6 +21,7 @@
 #include "store/CCongregationListDlg.h"
 #include "store/CMvDoc.h"
 #include "store/CNameListDlg.h"
+#include "store/CTalkListDlg.h"
 #include "store/DataFiles.h"
 #include "store/Profile.h"
 #include "ui/Host.h"
@@ -73,6 +75,14 @@ void RunBrotherList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
     view.Relayout();
 }
 
+// Talk titles and numbers show in the reports.
+void RunTalkList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
+    doc.SetModified(false);
+    CTalkListDlg::EditTalks(doc, host, &rotations::CTalkEditDlg::Edit);
+    if (doc.Modified())
+        view.Relayout();
+}
+
 // The list remembers its row between openings, as long as the program runs.
 void RunCongregationList(CMvDoc& doc, ui::Host& host, reports::CMvView& view, int& remembered) {
     doc.SetModified(false);
@@ -110,6 +120,7 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
         RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Restore);
     });
     frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
+    frame.Bind(cmd::kTalks, [&frame, &view] { RunTalkList(frame.Doc(), frame.Host(), view); });
     frame.Bind(cmd::kCongregations, [&frame, &view, remembered = 0]() mutable {
         RunCongregationList(frame.Doc(), frame.Host(), view, remembered);
     });

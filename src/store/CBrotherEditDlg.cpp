@@ -6,6 +6,7 @@
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
 #include "store/CMvDoc.h"
+#include "store/CTalkListDlg.h"
 #include "ui/Host.h"
 
 #include <array>
@@ -69,8 +70,6 @@ void CBrotherEditDlg::OnInit() {
     Win().Show(kNext, !add);
     Win().Show(kPrevious, !add);
     Win().Show(kCongregation, m_opening.preset == 0);
-    // The talk dialog comes with the talk editing.
-    Win().Enable(kTalks, false);
     Load(m_index);
 }
 
@@ -209,6 +208,9 @@ void CBrotherEditDlg::OnCommand(int id) {
     case kAvailability:
         ChooseWeeks();
         return;
+    case kTalks:
+        ChooseTalks();
+        return;
     case kCongregation:
         ChooseCongregation();
         return;
@@ -312,6 +314,18 @@ void CBrotherEditDlg::ChooseWeeks() {
     m_suspended = dialog.Suspended();
     if (key == 0)
         m_pendingWeeks = dialog.Weeks();
+    ShowButtons();
+}
+
+void CBrotherEditDlg::ChooseTalks() {
+    // The list's title names him as the form shows him now.
+    BrotherRecord copy = m_record;
+    copy.firstName = Win().Text(kFirstName);
+    copy.lastName = Win().Text(kLastName);
+    if (!CTalkListDlg::EditRepertoire(m_doc, Host(), copy))
+        return;
+    m_record.repertoire = copy.repertoire;
+    m_talksChosen = true;
     ShowButtons();
 }
 

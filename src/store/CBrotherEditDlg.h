@@ -69,6 +69,7 @@ private:
     void Delete();
     void MoveFocusOn();
     void ChooseWeeks();
+    void ChooseTalks();
     void ChooseCongregation();
 
     CMvDoc& m_doc;

@@ -36,6 +36,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
@@ -377,6 +378,125 @@ void PlanBackupTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStri
     });
 }
 
+void SetRow(const QString& name, int row) {
+    if (auto* list = Modal() ? Modal()->findChild<QListWidget*>(name) : nullptr)
+        list->setCurrentRow(row);
+}
+
+/** Clicks a list row with the mouse, as a user would. */
+void ClickRow(const QString& name, int row) {
+    auto* list = Modal() ? Modal()->findChild<QListWidget*>(name) : nullptr;
+    if (!list || row >= list->count())
+        return;
+    const QPointF at = list->visualItemRect(list->item(row)).center();
+    const QPointF global = list->viewport()->mapToGlobal(at);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, at, global, Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &click);
+    }
+}
+
+// The talks: a new talk titled, the talk form choosing topics, a brother's talks.
+void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32782);
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-talks", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1021"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-talks-new", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1")); // the first new row, selected
+    });
+    tour.Add([&tour] {
+        Type(QStringLiteral("c1311"), QStringLiteral("Ett nytt tal"));
+        tour.Next();
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-new-talk-form", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-talks-after-add", Modal());
+        tour.Next();
+        SetRow(QStringLiteral("c165"), 8);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    // The screen is photographed, so each change gets a step of its own to be painted.
+    tour.Add([&tour] {
+        ClickRow(QStringLiteral("c1060"), 0);
+        tour.Next();
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-talk-form", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1029"));
+    });
+    tour.Add([&tour] {
+        ClickRow(QStringLiteral("c1028"), 2);
+        ClickRow(QStringLiteral("c1028"), 5);
+        tour.Next();
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-talk-topics", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1031"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-talk-topic-list", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    tour.Add([&tour] {
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    tour.Add([&tour] {
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    tour.Add([&tour, &window] {
+        tour.Next();
+        Trigger(window, 32768);
+    });
+    tour.Add([&tour] {
+        tour.Next();
+        SetRow(QStringLiteral("c1310"), 0);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    tour.Add([&tour] {
+        tour.Next();
+        Click(Modal(), QStringLiteral("c6"));
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-repertoire", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c1021"));
+    });
+    tour.Add([&tour] {
+        ClickRow(QStringLiteral("c1019"), 6);
+        ClickRow(QStringLiteral("c1019"), 44);
+        tour.Next();
+    });
+    tour.Add([&tour] {
+        tour.Shoot("shell-13-repertoire-edit", Modal());
+        tour.Next();
+        Click(Modal(), QStringLiteral("c2"));
+    });
+    for (int i = 0; i < 2; ++i)
+        tour.Add([&tour] {
+            tour.Next();
+            Click(Modal(), QStringLiteral("c2"));
+        });
+}
+
 void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     tour.Add([&tour, &window] {
         tour.Shoot("shell-1-start-panel", &window);
@@ -473,6 +593,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
         tour.Next();
         Click(Modal(), "c2");
     });
+    PlanTalksTour(tour, window);
     PlanBackupTour(tour, window, data);
     tour.Add([&window] {
         window.close(); // back to the start panel
