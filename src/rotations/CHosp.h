@@ -13,11 +13,8 @@ public:
     explicit CHosp(CMvDoc& doc) : CRotationPage(kUse, doc, {.duty = Duty::Host}) {}
 
 protected:
+    /** The host list as a picker, the week's host preselected; a double-click is OK. */
     std::optional<uint16_t> ChooseHolder(int weekIndex, uint16_t holder) override;
-
-private:
-    // wired when the host list lands
-    std::optional<uint16_t> PickFromHostList(uint16_t current);
 };
 
 } // namespace mivra::rotations

@@ -2,6 +2,9 @@
 #include "rotations/CChair.h"
 #include "rotations/CRoleListDlg.h"
 #include "rotations/RotationFixture.h"
+#include "store/CNameListDlg.h"
+
+#include <algorithm>
 
 namespace mivra::rotations {
 namespace {
@@ -167,6 +170,18 @@ TEST_F(RotationPage, HostsAreListedWithoutTheirTildeAndWithoutMarks) {
     EXPECT_EQ(Holder(Row(0), Duty::Host), 0) << "the run starts after the filled week";
     EXPECT_EQ(Holder(Row(2), Duty::Host), 30001);
     EXPECT_EQ(Holder(Row(3), Duty::Host), 30002);
+
+    host.OnDialog(CNameListDlg::kTemplate, [](HeadlessDialog& d) {
+        const std::vector<std::string> rows = d.Rows(CNameListDlg::kList);
+        EXPECT_EQ(rows[static_cast<size_t>(d.Selection(CNameListDlg::kList))], "Familjen Lind");
+        const auto stahl = std::find(rows.begin(), rows.end(), "Familjen Ståhl") - rows.begin();
+        d.DoubleClick(CNameListDlg::kList, static_cast<int>(stahl));
+    });
+    p.Select(Page::kList, 1).Press(Page::kManual);
+    EXPECT_EQ(Holder(Row(1), Duty::Host), 30002);
+    host.OnDialog(CNameListDlg::kTemplate, [](HeadlessDialog& d) { d.Cancel(); });
+    p.DoubleClick(Page::kList, 1);
+    EXPECT_EQ(Holder(Row(1), Duty::Host), 30002);
 }
 
 } // namespace
