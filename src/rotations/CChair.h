@@ -1,15 +1,25 @@
 #pragma once
 
-#include "schedule/CWeekPage.h"
+#include "rotations/CRotationPage.h"
 
 namespace mivra::rotations {
 
 /** The chairman rotation page. */
-class CChair : public schedule::CWeekPage {
+class CChair : public CRotationPage {
 public:
-    static constexpr ui::TemplateUse kUse{"CChair", 165, {}};
+    static constexpr int kIds[] = {
+        kList, kManual, kAuto, kSwap, kSwapPrompt, kChairmanUnavailable, kConflict};
+    static constexpr ui::TemplateUse kUse{"CChair", 165, kIds};
     inline static const ui::TemplateUseDeclaration kDeclared{kUse};
-    explicit CChair(CMvDoc& doc) : schedule::CWeekPage(kUse, doc) {}
+    explicit CChair(CMvDoc& doc)
+        : CRotationPage(kUse, doc,
+                        {.duty = Duty::Chairman,
+                         .role = kRoleChairman,
+                         .unavailableLabel = kChairmanUnavailable,
+                         .unavailableText = 1119, // "* = Utsedd ordförande är ej tillgänglig !"
+                         .swapPrompt = 1019,      // "Välj en ordförande för att byta med …"
+                         .conflictLabel = true,
+                         .broadcasts = true}) {}
 };
 
 } // namespace mivra::rotations

@@ -19,7 +19,7 @@ public:
     using CSchedulePage::CSchedulePage;
 
     /** Makes a week the selected one, as picking its row does. */
-    void SelectWeek(int weekIndex) { m_selected = weekIndex; }
+    virtual void SelectWeek(int weekIndex) { m_selected = weekIndex; }
     std::optional<int> SelectedWeek() const { return m_selected; }
 
     bool IsEditable(int weekIndex) const;

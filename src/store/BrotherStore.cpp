@@ -323,9 +323,10 @@ bool BrotherStore::SaveOurBrotherRoles() {
     for (const OurBrotherEntry& entry : m_ourBrothers) {
         BrotherRecord record;
         const uint16_t slot = ReadBrother(entry.position, record);
-        if (slot == 0)
-            continue;
-        record.homeRoles = static_cast<uint8_t>(entry.roleBits & 0xFF);
+        const auto roles = static_cast<uint8_t>(entry.roleBits & 0xFF);
+        if (slot == 0 || record.homeRoles == roles)
+            continue; // unreadable, or nothing to change
+        record.homeRoles = roles;
         ok = WriteBrother(slot, record) && ok;
     }
     return ok;

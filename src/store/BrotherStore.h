@@ -79,7 +79,7 @@ public:
     /** The home brothers whose RoleBits have bit number `bit` (1 speaker, 2 chairman, 4 reader). */
     int CountOurBrothersWithRole(int bit) const;
     bool IsOutgoingSpeaker(int index) const;
-    /** Writes every home brother's roles to his record. */
+    /** Writes each home brother's roles to his record, where they differ from it. */
     bool SaveOurBrotherRoles();
 
     // Parts of the document's cascades -------------------------------------------------------

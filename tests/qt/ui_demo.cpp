@@ -60,6 +60,15 @@ public:
             QTimer::singleShot(500, [this, i = m_next] { m_steps[i](); });
         ++m_next;
     }
+    /** A step that photographs the modal window (unless shot is empty), then acts. */
+    void Step(const char* shot, std::function<void()> act) {
+        Add([this, shot, act = std::move(act)] {
+            if (shot[0] != '\0')
+                Shoot(QString::fromUtf8(shot), QApplication::activeModalWidget());
+            Next();
+            act();
+        });
+    }
     void Shoot(const QString& name, QWidget* widget) {
         QPixmap shot;
         if (QGuiApplication::platformName() == QLatin1String("xcb"))
@@ -309,6 +318,64 @@ void PlanCongregationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     step("", click("c1"));
 }
 
+// The rotation pages: eight weeks filled, three cleared, a swap, choices by hand, two hosts.
+void PlanRotationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        tour.Step(shot, std::move(act));
+    };
+    auto page = [] { return Modal()->findChild<QTabWidget*>()->currentWidget(); };
+    auto row = [page](int r) {
+        return [page, r] {
+            page()->findChild<QListWidget*>(QStringLiteral("c1039"))->setCurrentRow(r);
+        };
+    };
+    auto press = [page](const char* name) {
+        return [page, name] { Click(page(), QString::fromUtf8(name)); };
+    };
+    auto then = [](std::function<void()> a, std::function<void()> b) {
+        return [a = std::move(a), b = std::move(b)] {
+            a();
+            b();
+        };
+    };
+    auto tab = [](int index) {
+        return [index] { Modal()->findChild<QTabWidget*>()->setCurrentIndex(index); };
+    };
+    auto addHost = [](const char* name) {
+        return [name] {
+            Click(Modal(), QStringLiteral("c1312"));
+            Type(QStringLiteral("c1311"), QString::fromUtf8(name));
+            Click(Modal(), QStringLiteral("c1"));
+        };
+    };
+    step("", [&window] { Trigger(window, 32854); });
+    step("rot-01-chairman", row(19));
+    step("rot-02-fill-caption", press("c1100"));
+    step("rot-03-filled", row(17));
+    step("rot-04-clear-caption", press("c1100"));
+    step("rot-05-cleared", then(row(0), press("c1165")));
+    step("rot-06-swap-pending", row(3));
+    step("rot-07-swapped", then(row(17), press("c1099")));
+    step("rot-08-role-list", [] { Click(Modal(), QStringLiteral("c1021")); });
+    step("rot-09-role-list-edit", [] {
+        Click(Modal(), QStringLiteral("c1021"));
+        Modal()->findChild<QListWidget*>(QStringLiteral("c188"))->setCurrentRow(1);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    step("rot-10-chosen", tab(4));
+    step("rot-11-reader", then(row(14), press("c1099")));
+    step("rot-12-reader-role-list", [] {
+        Modal()->findChild<QListWidget*>(QStringLiteral("c188"))->setCurrentRow(0);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    step("rot-13-reader-chosen", then(tab(3), then(row(12), press("c1099"))));
+    step("rot-14-host-picker", addHost("~Familjen Berg"));
+    step("", addHost("Familjen Dahl"));
+    step("rot-15-hosts-added", [] { Click(Modal(), QStringLiteral("c2")); });
+    step("rot-16-hosts", then(row(19), press("c1100")));
+    step("rot-17-hosts-filled", [] { Click(Modal(), QStringLiteral("c1")); });
+}
+
 // Backup into a new folder made through the folder chooser, then restore it from the list.
 void PlanBackupTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     const QString base = data + QStringLiteral("/backups/new");
@@ -525,6 +592,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
     PlanBrothersTour(tour, window);
     PlanCongregationsTour(tour, window);
     PlanContactCard(tour, tour.Folder());
+    PlanRotationsTour(tour, window);
     tour.Add([&tour, &window] {
         Trigger(window, 32866);
         tour.Next();

@@ -2,6 +2,7 @@
 
 #include "app/DemoFolder.h"
 #include "app/cli/DumpCommand.h"
+#include "app/cli/FillCommand.h"
 #include "app/cli/ScheduleCommand.h"
 #include "base/Version.h"
 #include "dates/Dates.h"
@@ -28,6 +29,8 @@ constexpr const char* kUsageLines =
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] restore DIR\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] availability add|remove --brother KEY "
     "--week YYYY-MM-DD [--week …]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] fill chairman|reader|host --from "
+    "YYYY-MM-DD --weeks N\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -117,6 +120,8 @@ std::string CheckCommand(const Invocation& call) {
     }
     if (words[0] == "availability")
         return CheckAvailability(call);
+    if (words[0] == "fill")
+        return FillCommand::Check(call);
     if (words[0] == "backup" || words[0] == "restore") {
         const bool backup = words[0] == "backup";
         if (backup ? words.size() != 1 : words.size() != 2)
@@ -329,6 +334,25 @@ int ChangeAvailability(const Invocation& call, CMvDoc& doc, std::ostream& err) {
     return table.SaveAvailability() ? kOk : kFailure; // the failure was reported (1231)
 }
 
+/** Fills a duty's unfilled weeks under the folder's lock. */
+int Fill(const Invocation& call, const std::filesystem::path& folder, std::ostream& out,
+         std::ostream& err) {
+    std::optional<DataFolderLock> lock = TakeFolder(folder, err);
+    if (!lock)
+        return kFailure;
+    return WithDocument(call, folder, err, [&](CMvDoc& doc) -> int {
+        std::string error;
+        FillCommand fill(doc, *FillCommand::DutyOf(call.words[1]), *ParseWeekRange(call, error));
+        if (!fill.InWindow())
+            return Usage(err, "the weeks of --from and --weeks lie outside the schedule");
+        if (!fill.Scheduled()) {
+            err << "mivra-cli: the settings do not schedule the " << call.words[1] << "s\n";
+            return kFailure;
+        }
+        return fill.Run(out);
+    });
+}
+
 /** The data folder of a job: dump makes it as the first start does, the others need it. */
 std::optional<std::filesystem::path> FolderOf(const Invocation& call, std::ostream& err) {
     std::optional<std::filesystem::path> folder = call.dataFolder;
@@ -378,6 +402,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kFailure;
     if (command == "restore")
         return Restore(*call, *folder, out, err);
+    if (command == "fill")
+        return Fill(*call, *folder, out, err);
     if (command == "availability") {
         std::optional<DataFolderLock> lock = TakeFolder(*folder, err);
         if (!lock)

@@ -60,12 +60,14 @@ QtForm::QtForm(const TemplateLibrary& templates, int templateId, EventSink& sink
     for (QLabel* label : m_root->findChildren<QLabel*>())
         if (label->property("programIcon").toBool())
             label->setPixmap(ProgramIcon().pixmap(64, 64));
-    new EventBinder(*m_window, sink, [this](const Event& e) { Dispatch(e); });
+    m_binder = new EventBinder(*m_window, sink, [this](const Event& e) { Dispatch(e); });
 }
 
 QtForm::~QtForm() {
     if (m_root && (m_root->isWindow() || !m_root->parentWidget()))
         delete m_root;
+    else
+        delete m_binder; // the widgets outlive this form: their events must not reach it
 }
 
 void QtForm::Dispatch(const Event& event) {

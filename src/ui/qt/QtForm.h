@@ -48,6 +48,7 @@ private:
     QPointer<QWidget> m_root;
     EventSink& m_sink;
     std::unique_ptr<QtWindow> m_window;
+    QPointer<EventBinder> m_binder; ///< a child of the root
     std::function<void()> m_after;
 };
 
