@@ -4,6 +4,7 @@
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "support/TempDir.h"
+#include "ui/CFileDlg.h"
 #include "ui/TemplateUse.h"
 #include "ui/qt/PdfRender.h"
 #include "ui/qt/QtCanvas.h"
@@ -16,7 +17,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPainter>
 #include <QRegularExpression>
@@ -126,6 +130,43 @@ TEST(QtHost, RunsADialogModallyUntilOk) {
     EXPECT_EQ(host.RunDialog(dialog), ui::kIdOk);
     EXPECT_EQ(rows, 1);
     EXPECT_FALSE(dialog.IsOpen());
+}
+
+TEST(QtHost, TheFileChooserListsPatternsInAnyCaseAndAsksBeforeOpening) {
+    test::TempDir dir;
+    for (const char* name : {"KARTA.JPG", "b.jpeg", "c.txt"})
+        dir.Write(name, {1});
+    ui::qt::QtHost host(StringTable::Swedish());
+    ui::CFileDlg chooser("Välj", "Kartor", {"*.jpg", "*.jpeg"}, dir.path());
+    QStringList listed;
+    bool stayedOpen = false;
+    // The folder is read in the background: look once its rows are in the dialog's list.
+    std::function<void(int)> look = [&](int tries) {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_TRUE(view);
+        const int rows = view->model()->rowCount(view->rootIndex());
+        if (rows < 2 && tries > 0) {
+            QTimer::singleShot(20, [&look, tries] { look(tries - 1); });
+            return;
+        }
+        for (int row = 0; row < rows; ++row)
+            listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(typed);
+        typed->setText(QStringLiteral("c.txt")); // typed past the filter: refused
+        static_cast<QDialog*>(dialog)->accept();
+        stayedOpen = dialog->isVisible();
+        typed->setText(QStringLiteral("KARTA.JPG"));
+        static_cast<QDialog*>(dialog)->accept();
+    };
+    QTimer::singleShot(0, [&look] { look(100); });
+    ASSERT_TRUE(chooser.Run(host));
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"KARTA.JPG", "b.jpeg"}));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(chooser.Path(), dir / "KARTA.JPG");
 }
 
 TEST(QtHost, RunsTheSchedulingSheetWithItsPagesInOrder) {
