@@ -13,6 +13,7 @@
 namespace mivra::ui {
 
 class Dialog;
+class PictureDecoder;
 class PropertySheet;
 class Window;
 
@@ -103,6 +104,9 @@ public:
     virtual bool ChooseFolder(const FolderRequest& request) = 0;
     virtual std::optional<Font> ChooseFont(const FontRequest& request) = 0;
     virtual std::optional<Colour> ChooseColour(Colour initial) = 0;
+
+    /** Decodes pictures that this host's canvases draw (ui/Picture.h loads them). */
+    virtual const PictureDecoder& Pictures() const = 0;
 };
 
 } // namespace mivra::ui

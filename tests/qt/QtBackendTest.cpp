@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "support/JpegBytes.h"
 #include "support/TempDir.h"
 #include "ui/CFileDlg.h"
 #include "ui/TemplateUse.h"
@@ -10,6 +11,7 @@
 #include "ui/qt/QtCanvas.h"
 #include "ui/qt/QtForm.h"
 #include "ui/qt/QtHost.h"
+#include "ui/qt/QtPictures.h"
 #include "ui/qt/TabStopDelegate.h"
 
 #include <gtest/gtest.h>
@@ -233,6 +235,25 @@ TEST(QtTabStops, ColumnsStartAtTheirStopsOrJustAfterAnOverrun) {
     delegate.SetStops({});
     EXPECT_EQ(delegate.ColumnStarts({10, 10, 10}, 6, 4), (std::vector<int>{48, 96}))
         << "without stops, every 32 units";
+}
+
+TEST(QtPdf, AJpegMapDrawsStretchedIntoItsRectangle) {
+    test::TempDir dir;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(QString::fromStdString((dir / "karta.jpg").string()), "JPG"));
+    dir.Write("tom.jpg", test::JpegHeader(40, 30)); // a frame header and no image data
+    const ui::qt::QtPictureDecoder decoder;
+    EXPECT_EQ(ui::LoadPicture(dir / "tom.jpg", decoder).fault, ui::PictureFault::NotAPicture);
+    const ui::PictureLoad map = ui::LoadPicture(dir / "karta.jpg", decoder);
+    ASSERT_TRUE(map);
+    EXPECT_EQ(map.picture->PixelSize(), (ui::Size{40, 30}));
+    ASSERT_TRUE(ui::qt::RenderPdf(dir / "karta.pdf", 1, [&map](int, ui::Canvas& c) {
+                    c.DrawPicture(*map.picture, {75, 1500, 2175, 2940});
+                }).ok());
+    QFile file(QString::fromStdString((dir / "karta.pdf").string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("/Subtype /Image"));
 }
 
 TEST(QtPdf, RendersEachPageOfAStrip) {

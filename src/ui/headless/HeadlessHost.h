@@ -3,6 +3,7 @@
 #include "ui/Host.h"
 #include "ui/Template.h"
 #include "ui/TemplateUse.h"
+#include "ui/headless/HeadlessPictures.h"
 
 #include <deque>
 #include <functional>
@@ -90,6 +91,8 @@ public:
         return colour;
     }
 
+    const PictureDecoder& Pictures() const override { return m_pictures; }
+
     /** Every message box shown so far, in order. */
     const std::vector<MessageBox>& Messages() const { return m_shown; }
     void ClearMessages() { m_shown.clear(); }
@@ -136,6 +139,7 @@ private:
     std::vector<int> m_dialogsRun;
     std::string m_clipboard;
     TemplateLibrary m_templates;
+    FrameHeaderDecoder m_pictures;
     FailureHandler m_onFailure;
     bool m_permissive = false;
 };
