@@ -27,7 +27,9 @@ std::optional<std::string> CMapDlg::Choose(ui::Host& host, const CMvDoc& doc, st
 }
 
 bool CMapDlg::IsStorableName(std::string_view name, int codePage) {
-    return io::IsPlainName(name) && text::CharCount(name) <= kMaxNameChars &&
+    // Blanks at either end would be trimmed away when the dialog opens it again.
+    return io::IsPlainName(name) && text::Trim(name) == name &&
+           text::CharCount(name) <= kMaxNameChars &&
            text::FromCodePage(text::ToCodePage(name, codePage), codePage) == name;
 }
 

@@ -46,8 +46,9 @@ public:
     const std::string& MapFile() const { return m_name; }
     bool IsLoaded() const { return m_picture != nullptr; }
 
-    /** Whether a congregation record holds a name exactly: a plain file name of at most 27
-     *  characters that the code page holds every character of. */
+    /** Whether a congregation record holds a name exactly and gives it back: a plain file
+     *  name of at most 27 characters, no blank at either end, every character in the code
+     *  page. */
     static bool IsStorableName(std::string_view name, int codePage);
 
 private:

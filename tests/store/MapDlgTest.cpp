@@ -120,6 +120,7 @@ TEST_F(MapDlg, ANameTheRecordCannotHoldExactlyIsRefusedNotCut) {
         Write(name);
     EXPECT_TRUE(CMapDlg::IsStorableName(longest, doc->CodePage()));
     EXPECT_TRUE(CMapDlg::IsStorableName("åäö€.jpg", doc->CodePage()));
+    EXPECT_FALSE(CMapDlg::IsStorableName("karta.jpg ", doc->CodePage()));
 
     CMapDlg dialog(*doc, "");
     HeadlessDialog d(host, dialog);

@@ -1,6 +1,5 @@
 #include "ui/Picture.h"
 
-#include "resources/StringTable.h"
 #include "support/JpegBytes.h"
 #include "support/TempDir.h"
 #include "ui/headless/HeadlessPictures.h"
@@ -69,24 +68,11 @@ TEST_F(PictureFiles, AFileOverTwentyMegabytesIsNotRead) {
     EXPECT_EQ(Load("stor.jpg").fault, PictureFault::OutOfMemory);
 }
 
-TEST(Pictures, MessagesAndNaturalSize) {
-    const StringTable strings = StringTable::Swedish();
-    ui::PictureLoad load;
-    load.fault = PictureFault::Missing;
-    load.path = "/data/karta.jpg";
-    ui::MessageBox box = ui::PictureMessage(load, strings);
-    EXPECT_EQ(box.caption, "CPicture Error");
-    EXPECT_EQ(box.icon, ui::Icon::Error);
-    EXPECT_EQ(box.text, "Filen /data/karta.jpg hittades inte.");
-    load.fault = PictureFault::OutOfMemory;
-    EXPECT_EQ(ui::PictureMessage(load, strings).text, "Can not allocate enough memory\t");
-    load.fault = PictureFault::NotAPicture;
-    EXPECT_EQ(ui::PictureMessage(load, strings).text, "IPicture interface is not supported\t");
-
+TEST(Pictures, NaturalSizeScalesEachAxisByItsOwnResolution) {
     const ui::headless::SizedPicture picture({960, 480});
     EXPECT_EQ(ui::NaturalSize(picture, ui::headless::RecordingCanvas(120, 192)),
               (ui::Size{1200, 960}))
-        << "each axis by its own resolution";
+        << "the width by the horizontal resolution";
     EXPECT_EQ(ui::NaturalSize(picture, ui::headless::RecordingCanvas(600, 600, true)),
               (ui::Size{960, 480}));
 }
