@@ -86,6 +86,14 @@ void CCongregationEditDlg::Load(int index) {
             const CongregationIndexEntry& e = *m_doc.Congregations().Congregation(index);
             m_record.name = e.name;
             m_record.congregationKey = e.congregationKey;
+            m_record.circuitId = e.circuitId;
+            m_record.coordinatorKey = e.coordinatorKey;
+            m_record.talkCoordinatorKey = e.talkCoordinatorKey;
+            m_record.secretaryKey = e.secretaryKey;
+            m_record.meetingTimeOdd = e.meetingTimeOdd;
+            m_record.meetingTimeEven = e.meetingTimeEven;
+            m_record.weekdayOdd = e.weekdayOdd;
+            m_record.weekdayEven = e.weekdayEven;
         }
     }
     for (const Field& f : kFields)
