@@ -152,6 +152,12 @@ std::optional<uint64_t> FileSize(const std::filesystem::path& path) {
     return static_cast<uint64_t>(st.st_size);
 }
 
+bool IsPlainName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\") == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
+}
+
 bool Exists(const std::filesystem::path& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;

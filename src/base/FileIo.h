@@ -46,6 +46,10 @@ std::optional<uint64_t> FileSize(const std::filesystem::path& path);
 
 bool Exists(const std::filesystem::path& path);
 
+/** Whether a name from a data file is a plain file name, never a path: joined onto a folder,
+ *  it stays inside it. */
+bool IsPlainName(std::string_view name);
+
 /**
  * A whole-file save: a temporary file in the same folder, written, flushed, synced and
  * renamed over the target. Until Commit succeeds the old file is untouched; a destroyed

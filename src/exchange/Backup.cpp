@@ -42,12 +42,6 @@ bool IsJpg(const fs::path& path) {
     return ext == ".jpg";
 }
 
-// A name from a data file joined onto a folder: a plain name only, never a path.
-bool IsPlainName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of("/\\") == std::string::npos;
-}
-
 bool IsRegularFile(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(fs::symlink_status(path, error));
@@ -146,7 +140,7 @@ std::vector<std::string> CongregationMaps(const CMvDoc& doc) {
     const auto& congregations = doc.Congregations();
     for (int i = 0; i < congregations.CongregationCount(); ++i) {
         CongregationRecord record;
-        if (congregations.ReadCongregation(i, record) == 0 || !IsPlainName(record.mapFile))
+        if (congregations.ReadCongregation(i, record) == 0 || !io::IsPlainName(record.mapFile))
             continue;
         if (!IsRegularFile(doc.DataFolder() / record.mapFile))
             continue;
