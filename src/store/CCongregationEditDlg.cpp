@@ -4,6 +4,7 @@
 #include "resources/StringTable.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
+#include "store/CMapDlg.h"
 #include "store/CMvDoc.h"
 #include "store/CNameListDlg.h"
 #include "ui/Host.h"
@@ -347,7 +348,9 @@ void CCongregationEditDlg::EditBrothers() {
 }
 
 void CCongregationEditDlg::ChooseMap() {
-    // wired when the map dialog lands
+    // The map dialog refuses a name the record cannot hold, so what it answers is stored.
+    if (std::optional<std::string> chosen = CMapDlg::Choose(Host(), m_doc, m_record.mapFile))
+        m_record.mapFile = std::move(*chosen);
 }
 
 } // namespace mivra
