@@ -4,6 +4,7 @@
 #include "resources/StringTable.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
+#include "store/CMapDlg.h"
 #include "store/CMvDoc.h"
 #include "store/CNameListDlg.h"
 #include "ui/Host.h"
@@ -86,6 +87,14 @@ void CCongregationEditDlg::Load(int index) {
             const CongregationIndexEntry& e = *m_doc.Congregations().Congregation(index);
             m_record.name = e.name;
             m_record.congregationKey = e.congregationKey;
+            m_record.circuitId = e.circuitId;
+            m_record.coordinatorKey = e.coordinatorKey;
+            m_record.talkCoordinatorKey = e.talkCoordinatorKey;
+            m_record.secretaryKey = e.secretaryKey;
+            m_record.meetingTimeOdd = e.meetingTimeOdd;
+            m_record.meetingTimeEven = e.meetingTimeEven;
+            m_record.weekdayOdd = e.weekdayOdd;
+            m_record.weekdayEven = e.weekdayEven;
         }
     }
     for (const Field& f : kFields)
@@ -339,7 +348,9 @@ void CCongregationEditDlg::EditBrothers() {
 }
 
 void CCongregationEditDlg::ChooseMap() {
-    // wired when the map dialog lands
+    // The map dialog refuses a name the record cannot hold, so what it answers is stored.
+    if (std::optional<std::string> chosen = CMapDlg::Choose(Host(), m_doc, m_record.mapFile))
+        m_record.mapFile = std::move(*chosen);
 }
 
 } // namespace mivra

@@ -289,6 +289,8 @@ void PlanCongregationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     });
     step("shell-11-congregation-form", click("c4"));
     step("shell-11-circuit-picker", click("c2"));
+    step("", click("c6"));
+    step("shell-11-map", click("c2"));
     step("", click("c2"));
     step("", click("c3"));
     step("", [] { Type(QStringLiteral("c1018"), QStringLiteral("Nyby")); });

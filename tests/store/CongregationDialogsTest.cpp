@@ -2,6 +2,7 @@
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationEditDlg.h"
 #include "store/CCongregationListDlg.h"
+#include "store/CMapDlg.h"
 #include "store/CNameListDlg.h"
 #include "support/DocFixture.h"
 #include "ui/headless/HeadlessDialog.h"
@@ -178,8 +179,9 @@ TEST_F(CongregationDialogs, StepsWrapDeleteAsksAndNamesAreChecked) {
 }
 
 TEST_F(CongregationDialogs, PickerAndFixedFormHideWhatTheyMust) {
-    WriteCongregations({{1, CongregationBytes{.name = "Alby", .key = 1}.Build()},
-                        {2, CongregationBytes{.name = "Berga", .key = 2}.Build()}});
+    WriteCongregations(
+        {{1, CongregationBytes{.name = "Alby", .key = 1}.Build()},
+         {2, CongregationBytes{.name = "Berga", .map = "borta.jpg", .key = 2}.Build()}});
     AddBrother("Anders", 2);
     host.OnDialog(List::kTemplate, [](HeadlessDialog& p) {
         EXPECT_EQ(p.Text(ui::kIdOk), "OK");
@@ -212,9 +214,12 @@ TEST_F(CongregationDialogs, PickerAndFixedFormHideWhatTheyMust) {
     });
     f.Press(Form::kCircuit);
     EXPECT_EQ(f.Text(Form::kCircuit), "Krets - Norr");
-    f.Ok();
+    host.OnDialog(CMapDlg::kTemplate, [](HeadlessDialog& m) { m.Ok(); });
+    f.Press(Form::kMap).Ok();
     host.Verify();
-    EXPECT_EQ(Stored(2).circuitId, doc->Circuits().IdByName("Norr"));
+    const CongregationRecord r = Stored(2);
+    EXPECT_EQ(r.circuitId, doc->Circuits().IdByName("Norr"));
+    EXPECT_EQ(r.mapFile, "") << "its picture is missing: OK on the map clears the name";
 }
 
 TEST_F(CongregationDialogs, TheBrotherFormPicksHisCongregation) {
