@@ -9,6 +9,7 @@
 #include "reports/ScheduleReport.h"
 #include "resources/CommandIds.h"
 #include "rotations/CChair.h"
+#include "rotations/CHistoryEditDlg.h"
 #include "rotations/CHosp.h"
 #include "rotations/CReader.h"
 #include "rotations/CSpeakerHistoryDlg.h"
@@ -138,6 +139,11 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     });
     frame.Bind(cmd::kSpeakerHistory,
                [&frame] { rotations::CSpeakerHistoryDlg::Show(frame.Doc(), frame.Host()); });
+    const auto editHistory = [&frame] {
+        rotations::CHistoryEditDlg::Edit(frame.Doc(), frame.Host());
+    };
+    frame.Bind(cmd::kHistory, editHistory);
+    frame.Bind(cmd::kPanelEditHistory, editHistory);
     frame.Bind(cmd::kCircuits, [&frame, &view] {
         if (CNameListDlg::Edit(frame.Doc(), frame.Host(), CNameListDlg::Kind::Circuits))
             view.Relayout();
