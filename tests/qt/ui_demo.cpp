@@ -260,14 +260,19 @@ void PlanBrothersTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
 
 // Congregations, circuits, hosts and topics: the lists, the form, a congregation added, the
 // circuit picker, the home congregation panel.
+/** A step that shoots the modal window (unless `shot` is empty), then acts. */
+void AddStep(Tour& tour, const char* shot, std::function<void()> act) {
+    tour.Add([&tour, shot, act = std::move(act)] {
+        if (shot[0] != '\0')
+            tour.Shoot(QString::fromUtf8(shot), Modal());
+        tour.Next();
+        act();
+    });
+}
+
 void PlanCongregationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     auto step = [&tour](const char* shot, std::function<void()> act) {
-        tour.Add([&tour, shot, act = std::move(act)] {
-            if (shot[0] != '\0')
-                tour.Shoot(QString::fromUtf8(shot), Modal());
-            tour.Next();
-            act();
-        });
+        AddStep(tour, shot, std::move(act));
     };
     auto click = [](const char* name) {
         return [name] { Click(Modal(), QString::fromUtf8(name)); };
@@ -501,12 +506,7 @@ void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
 QString g_historySpeaker;
 void PlanHistoryTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     auto step = [&tour](const char* shot, std::function<void()> act) {
-        tour.Add([&tour, shot, act = std::move(act)] {
-            if (shot[0] != '\0')
-                tour.Shoot(QString::fromUtf8(shot), Modal());
-            tour.Next();
-            act();
-        });
+        AddStep(tour, shot, std::move(act));
     };
     auto pick = [](const char* list, int row) {
         return [list, row] {
