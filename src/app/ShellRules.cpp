@@ -26,6 +26,7 @@ constexpr RuleEntry kRules[] = {
     {cmd::kReaderReport, Rule::Readers},
     {cmd::kVisitorLetter, Rule::HomeCongregation},
     {cmd::kExportPackage, Rule::PackageExport},
+    {cmd::kHistory, Rule::HomeCongregation},
     {cmd::kPanelEditHistory, Rule::HomeCongregation},
 };
 
