@@ -1,6 +1,7 @@
 #include "exchange/PackageImport.h"
 
 #include "base/Text.h"
+#include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 
 #include <algorithm>
@@ -283,6 +284,24 @@ private:
 };
 
 } // namespace
+
+std::string PackageErrorText(const StringTable& strings, PackageError error,
+                             const std::filesystem::path& path) {
+    constexpr int kUnreadable = 61010, kTooShort = 61011, kNoName = 61012, kTooLarge = 61013;
+    switch (error) {
+    case PackageError::None:
+        return {};
+    case PackageError::Unreadable:
+        return strings.Format(kUnreadable, path.string());
+    case PackageError::TooShort:
+        return strings.Format(kTooShort, path.string());
+    case PackageError::NoName:
+        return strings.Format(kNoName, path.string());
+    case PackageError::TooLarge:
+        return strings.Format(kTooLarge, path.string(), std::to_string(kMaxPackageBrothers));
+    }
+    return {};
+}
 
 int ImportPlan::SelectedCount() const {
     return static_cast<int>(

@@ -3,18 +3,24 @@
 #include "exchange/Package.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace mivra {
 class CMvDoc;
-}
+class StringTable;
+} // namespace mivra
 
 // Importing a congregation package in two steps: PlanImport works out, writing nothing, what
 // the import adds, updates, moves and detaches; CommitImport carries out that plan and
 // nothing else. The dialog shows the plan, `mivra-cli import-package --dry-run` prints it.
 namespace mivra::exchange {
+
+/** What the user is told when a file is no package to import. */
+std::string PackageErrorText(const StringTable& strings, PackageError error,
+                             const std::filesystem::path& path);
 
 enum class LineAction { Add, Update, Unchanged, Skip };
 
