@@ -3,6 +3,8 @@
 #include "app/CMainFrame.h"
 #include "app/CSettingsDlg.h"
 #include "exchange/CBackupDlg.h"
+#include "exchange/CImportDlg.h"
+#include "exchange/PackageExport.h"
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
 #include "reports/ScheduleReport.h"
@@ -17,6 +19,7 @@
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
+#include "store/CSelectCongDlg.h"
 #include "store/DataFiles.h"
 #include "store/Profile.h"
 #include "ui/Host.h"
@@ -70,6 +73,20 @@ void RunBrotherList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
     view.Relayout();
 }
 
+// "Bygg Exportera Paket": the congregation first, the home one offered.
+void ExportChosenPackage(CMvDoc& doc, ui::Host& host) {
+    if (auto chosen = CSelectCongDlg::Choose(doc, host, CSelectCongDlg::Mode::Export))
+        exchange::ExportPackage(doc, host, chosen->congregationKey);
+}
+
+// An import changes brothers, congregations and weeks that a report may show.
+void ImportChosenPackage(CMainFrame& frame, reports::CMvView& view) {
+    if (!exchange::ImportPackage(frame.Doc(), frame.Host()))
+        return;
+    view.Relayout();
+    frame.ViewChanged();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
@@ -88,6 +105,8 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
         RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Restore);
     });
     frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
+    frame.Bind(cmd::kExportPackage, [&frame] { ExportChosenPackage(frame.Doc(), frame.Host()); });
+    frame.Bind(cmd::kImportPackage, [&frame, &view] { ImportChosenPackage(frame, view); });
 }
 
 schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
