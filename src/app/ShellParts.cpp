@@ -1,5 +1,6 @@
 #include "app/ShellParts.h"
 
+#include "app/CHomeCongregationDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingsDlg.h"
 #include "exchange/CBackupDlg.h"
@@ -18,7 +19,9 @@
 #include "schedule/CTabPage.h"
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
+#include "store/CCongregationListDlg.h"
 #include "store/CMvDoc.h"
+#include "store/CNameListDlg.h"
 #include "store/CSelectCongDlg.h"
 #include "store/DataFiles.h"
 #include "store/Profile.h"
@@ -87,6 +90,25 @@ void ImportChosenPackage(CMainFrame& frame, reports::CMvView& view) {
     frame.ViewChanged();
 }
 
+// The list remembers its row between openings, as long as the program runs.
+void RunCongregationList(CMvDoc& doc, ui::Host& host, reports::CMvView& view, int& remembered) {
+    doc.SetModified(false);
+    CCongregationListDlg dialog(doc, false, remembered);
+    host.RunDialog(dialog);
+    remembered = dialog.Selection();
+    if (doc.Modified())
+        view.Relayout();
+}
+
+// A new home congregation changes the meeting days and what the reports show.
+void RunHomeCongregation(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
+    doc.SetModified(false);
+    CHomeCongregationDlg dialog(doc);
+    host.RunDialog(dialog);
+    if (doc.Modified())
+        view.Relayout();
+}
+
 } // namespace
 
 void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
@@ -107,6 +129,15 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
     frame.Bind(cmd::kExportPackage, [&frame] { ExportChosenPackage(frame.Doc(), frame.Host()); });
     frame.Bind(cmd::kImportPackage, [&frame, &view] { ImportChosenPackage(frame, view); });
+    frame.Bind(cmd::kCongregations, [&frame, &view, remembered = 0]() mutable {
+        RunCongregationList(frame.Doc(), frame.Host(), view, remembered);
+    });
+    frame.Bind(cmd::kOurCongregation,
+               [&frame, &view] { RunHomeCongregation(frame.Doc(), frame.Host(), view); });
+    frame.Bind(cmd::kCircuits, [&frame, &view] {
+        if (CNameListDlg::Edit(frame.Doc(), frame.Host(), CNameListDlg::Kind::Circuits))
+            view.Relayout();
+    });
 }
 
 schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {

@@ -4,6 +4,7 @@
 #include "resources/StringTable.h"
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
+#include "store/CCongregationListDlg.h"
 #include "store/CMvDoc.h"
 #include "ui/Host.h"
 
@@ -68,8 +69,7 @@ void CBrotherEditDlg::OnInit() {
     Win().Show(kNext, !add);
     Win().Show(kPrevious, !add);
     Win().Show(kCongregation, m_opening.preset == 0);
-    // The congregation list and the talk dialog come with the congregation editing.
-    Win().Enable(kCongregation, false);
+    // The talk dialog comes with the talk editing.
     Win().Enable(kTalks, false);
     Load(m_index);
 }
@@ -209,6 +209,9 @@ void CBrotherEditDlg::OnCommand(int id) {
     case kAvailability:
         ChooseWeeks();
         return;
+    case kCongregation:
+        ChooseCongregation();
+        return;
     default:
         return;
     }
@@ -309,6 +312,24 @@ void CBrotherEditDlg::ChooseWeeks() {
     m_suspended = dialog.Suspended();
     if (key == 0)
         m_pendingWeeks = dialog.Weeks();
+    ShowButtons();
+}
+
+void CBrotherEditDlg::ChooseCongregation() {
+    const std::optional<int> chosen = CCongregationListDlg::Choose(m_doc, Host(), m_congregation);
+    // A congregation deleted inside the list has let go of its brothers in their records, and
+    // its key may already belong to a congregation added there: his stored record decides.
+    BrotherRecord stored;
+    if (!m_opening.add && m_doc.Brothers().ReadBrother(m_index, stored) != 0 &&
+        stored.congregationKey != m_record.congregationKey) {
+        if (m_congregation == m_record.congregationKey)
+            m_congregation = stored.congregationKey;
+        m_record.congregationKey = stored.congregationKey;
+    }
+    if (chosen)
+        m_congregation = m_doc.Congregations().Congregation(*chosen)->congregationKey;
+    else if (m_doc.Congregations().FindCongregationByKey(m_congregation) == 0)
+        m_congregation = 0;
     ShowButtons();
 }
 

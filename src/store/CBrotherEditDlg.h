@@ -69,6 +69,7 @@ private:
     void Delete();
     void MoveFocusOn();
     void ChooseWeeks();
+    void ChooseCongregation();
 
     CMvDoc& m_doc;
     Opening m_opening;

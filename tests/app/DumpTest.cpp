@@ -60,8 +60,13 @@ protected:
             "cong.dat",
             test::SlotFile(
                 {{1, CongregationBytes{.name = "Västra",
+                                       .address1 = "Kyrkvägen\t1",
+                                       .address2 = "123 45 Västra",
+                                       .phone1 = "08-123",
+                                       .phone2 = "070-456",
                                        .timeOdd = "10:00",
                                        .timeEven = "13:30",
+                                       .map = "västra.jpg",
                                        .key = 1,
                                        .circuit = 30001,
                                        .coordinator = 2,
@@ -254,6 +259,13 @@ TEST_F(Dump, BrotherDetailsShowContactsOnlyFromARecordHeOwns) {
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[1], "1\t2\t\t\t\t0\t\t\t\t\t34\t0") << "status 0x22 in decimal";
     EXPECT_EQ(lines[2], "2\t3\t\t\t\t1\t\t\t\tRing först\t0\t0");
+}
+
+TEST_F(Dump, CongregationDetailsInDocumentOrder) {
+    EXPECT_EQ(DumpLines("congregation-details"),
+              (std::vector<std::string>{
+                  "0\t3\t\t\t\t\t", "1\t1\tKyrkvägen 1\t123 45 Västra\t08-123\t070-456\tvästra.jpg",
+                  "2\t2\t\t\t\t\t"}));
 }
 
 TEST_F(Dump, AvailabilityMarksAndClearsWeeksAllOrNothing) {

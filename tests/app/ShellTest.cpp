@@ -8,6 +8,8 @@
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
 #include "store/CBrotherListDlg.h"
+#include "store/CCongregationListDlg.h"
+#include "store/CNameListDlg.h"
 #include "store/DataFolderLock.h"
 #include "support/DocFixture.h"
 #include "support/TestReport.h"
@@ -568,6 +570,11 @@ TEST_F(ShellTest, TheBuiltPartsArePluggedIn) {
         host.OnDialog(CBrotherListDlg::kTemplate, [](auto& d) { d.Cancel(); });
         frame->OnCommand(id);
     }
+    // "&Församlingar" and "&Kretsar", which start panel buttons 109 and 118 run.
+    host.OnDialog(CCongregationListDlg::kTemplate, [](auto& d) { d.Cancel(); });
+    frame->OnCommand(cmd::kCongregations);
+    host.OnDialog(CNameListDlg::kTemplate, [](auto& d) { d.Cancel(); });
+    frame->OnCommand(cmd::kCircuits);
     host.Verify();
 }
 

@@ -16,6 +16,7 @@
 #include "resources/StringTable.h"
 #include "store/CContactDlg.h"
 #include "store/CMvDoc.h"
+#include "store/CNameListDlg.h"
 #include "ui/qt/DesktopApp.h"
 #include "ui/qt/QtHost.h"
 #include "ui/qt/QtMainWindow.h"
@@ -256,6 +257,57 @@ void PlanBrothersTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     });
 }
 
+// Congregations, circuits, hosts and topics: the lists, the form, a congregation added, the
+// circuit picker, the home congregation panel.
+void PlanCongregationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        tour.Add([&tour, shot, act = std::move(act)] {
+            if (shot[0] != '\0')
+                tour.Shoot(QString::fromUtf8(shot), Modal());
+            tour.Next();
+            act();
+        });
+    };
+    auto click = [](const char* name) {
+        return [name] { Click(Modal(), QString::fromUtf8(name)); };
+    };
+    step("", [&window] { Trigger(window, 32844); });
+    step("shell-11-congregations", [] {
+        if (auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c1310")))
+            list->setCurrentRow(1);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    step("shell-11-congregation-form", click("c4"));
+    step("shell-11-circuit-picker", click("c2"));
+    step("", click("c2"));
+    step("", click("c3"));
+    step("", [] { Type(QStringLiteral("c1018"), QStringLiteral("Nyby")); });
+    step("shell-11-add-form", click("c1"));
+    step("shell-11-congregations-after-add", click("c2"));
+    step("", [&window] { Trigger(window, 32845); });
+    step("", [] {
+        if (auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c1310")))
+            list->setCurrentRow(0);
+    });
+    step("shell-11-circuits-editing", click("c2"));
+    step("", [] {
+        mivra::CNameListDlg hosts(g_frame->Doc(), mivra::CNameListDlg::Kind::Hosts, true);
+        g_frame->Host().RunDialog(hosts);
+    });
+    step("shell-11-host-picker", click("c2"));
+    step("", [] {
+        mivra::CTopicListDlg topics(g_frame->Doc());
+        g_frame->Host().RunDialog(topics);
+    });
+    step("shell-11-topics", click("c2"));
+    step("", [&window] { Trigger(window, 32848); });
+    step("shell-12-home-congregation", click("c6"));
+    step("shell-12-home-form", click("c2"));
+    step("", click("c5"));
+    step("shell-12-home-picker", click("c2"));
+    step("", click("c1"));
+}
+
 // Backup into a new folder made through the folder chooser, then restore it from the list.
 void PlanBackupTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     const QString base = data + QStringLiteral("/backups/new");
@@ -351,6 +403,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
         Click(Modal(), "c1");
     });
     PlanBrothersTour(tour, window);
+    PlanCongregationsTour(tour, window);
     PlanContactCard(tour, tour.Folder());
     tour.Add([&tour, &window] {
         Trigger(window, 32866);

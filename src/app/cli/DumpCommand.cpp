@@ -40,8 +40,10 @@ using Member = void (DumpCommand::*)(std::ostream&) const;
 } // namespace
 
 std::vector<std::string_view> DumpCommand::Kinds() {
-    return {"brothers", "brother-details", "congregations", "circuits", "topics", "hosts",
-            "talks",    "weeks",           "availability",  "events",   "needs",  "settings"};
+    return {"brothers", "brother-details", "congregations", "congregation-details",
+            "circuits", "topics",          "hosts",         "talks",
+            "weeks",    "availability",    "events",        "needs",
+            "settings"};
 }
 
 bool DumpCommand::IsKind(std::string_view kind) {
@@ -56,6 +58,7 @@ bool DumpCommand::Write(std::string_view kind, std::ostream& out) const {
         {"brothers", &DumpCommand::Brothers},
         {"brother-details", &DumpCommand::BrotherDetails},
         {"congregations", &DumpCommand::Congregations},
+        {"congregation-details", &DumpCommand::CongregationDetails},
         {"circuits", &DumpCommand::Circuits},
         {"topics", &DumpCommand::Topics},
         {"hosts", &DumpCommand::Hosts},
@@ -110,6 +113,18 @@ void DumpCommand::Congregations(std::ostream& out) const {
              Field(c.circuitId), Field(c.coordinatorKey), Field(c.secretaryKey),
              Field(c.talkCoordinatorKey), Field(HomeWeekday(c.weekdayOdd)),
              Field(HomeWeekday(c.weekdayEven)), Field(c.meetingTimeOdd), Field(c.meetingTimeEven));
+    }
+}
+
+void DumpCommand::CongregationDetails(std::ostream& out) const {
+    const CongregationStore& congregations = m_doc.Congregations();
+    for (int i = 0; i < congregations.CongregationCount(); ++i) {
+        CongregationRecord r;
+        if (congregations.ReadCongregation(i, r) == 0)
+            r = CongregationRecord{}; // its slot holds another record: nothing of it is this one's
+        Line(out, Field(i), Field(congregations.Congregation(i)->congregationKey),
+             Field(r.address1), Field(r.address2), Field(r.phone1), Field(r.phone2),
+             Field(r.mapFile));
     }
 }
 

@@ -27,6 +27,7 @@ private:
     void Brothers(std::ostream& out) const;
     void BrotherDetails(std::ostream& out) const;
     void Congregations(std::ostream& out) const;
+    void CongregationDetails(std::ostream& out) const;
     void Circuits(std::ostream& out) const;
     void Topics(std::ostream& out) const;
     void Hosts(std::ostream& out) const;
