@@ -3,6 +3,8 @@
 #include "base/Text.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "store/CNameListDlg.h"
+#include "ui/CFileDlg.h"
 #include "ui/Host.h"
 
 #include <algorithm>
@@ -11,33 +13,32 @@
 namespace mivra::exchange {
 namespace {
 
-constexpr int kTitle = 61020;               // "Gästande - "
-constexpr int kCircuitMissing = 61021;      // "Kan inte hitta krets - %1. …"
-constexpr int kChooseCircuit = 61022;       // "Välj krets"
-constexpr int kExists = 61023;              // "Uppgifter om denna församling finns redan. …"
-constexpr int kNew = 61024;                 // "Ny församling kommer att läggas till."
-constexpr int kMarked = 61025;              // "%1 broder(bröder) markerade som gästande talare"
-constexpr int kDuplicates = 61026;          // "%1 markerade namn är dubletter …"
-constexpr int kNewBrothers = 61027;         // "%1 ny(a) broder(bröder) kommer att läggas till."
-constexpr int kClickOkText = 61028;         // "Klicka OK för att importera vald information."
-constexpr int kRemoved = 61029;             // "broder(bröder) kommer att tas bort från\n%1."
-constexpr int kApply = 61030;               // "Använd"
-constexpr int kOk = 61031;                  // "OK"
-constexpr int kStopped = 61032;             // "Importen avbröts …"
-constexpr int kStateNew = 61040;            // "ny"
-constexpr int kStateUpdated = 61041;        // "uppdateras"
-constexpr int kStateUnchanged = 61042;      // "oförändrad"
-constexpr int kStateMoved = 61043;          // "flyttas från %1"
-constexpr int kStateSkipped = 61044;        // "hoppas över: %1"
-constexpr int kNoLastName = 61045;          // "inget efternamn"
-constexpr int kSameName = 61046;            // "samma namn som post %1"
-constexpr int kChangesText = 61048; // "Församlingen får nya uppgifter: %1"
+constexpr int kTitle = 61020;          // "Gästande - "
+constexpr int kCircuitMissing = 61021; // "Kan inte hitta krets - %1. …"
+constexpr int kChooseCircuit = 61022;  // "Välj krets"
+constexpr int kExists = 61023;         // "Uppgifter om denna församling finns redan. …"
+constexpr int kNew = 61024;            // "Ny församling kommer att läggas till."
+constexpr int kMarked = 61025;         // "%1 broder(bröder) markerade som gästande talare"
+constexpr int kDuplicates = 61026;     // "%1 markerade namn är dubletter …"
+constexpr int kNewBrothers = 61027;    // "%1 ny(a) broder(bröder) kommer att läggas till."
+constexpr int kClickOkText = 61028;    // "Klicka OK för att importera vald information."
+constexpr int kRemoved = 61029;        // "broder(bröder) kommer att tas bort från\n%1."
+constexpr int kApply = 61030;          // "Använd"
+constexpr int kOk = 61031;             // "OK"
+constexpr int kStopped = 61032;        // "Importen avbröts …"
+constexpr int kStateNew = 61040;       // "ny"
+constexpr int kStateUpdated = 61041;   // "uppdateras"
+constexpr int kStateUnchanged = 61042; // "oförändrad"
+constexpr int kStateMoved = 61043;     // "flyttas från %1"
+constexpr int kStateSkipped = 61044;   // "hoppas över: %1"
+constexpr int kNoLastName = 61045;     // "inget efternamn"
+constexpr int kSameName = 61046;       // "samma namn som post %1"
+constexpr int kChangesText = 61048;    // "Församlingen får nya uppgifter: %1"
 constexpr int kNoCongregationChange = 61049;
 constexpr int kFieldNames = 61050; // the fields' names, in kFieldOrder, then times and circuit
 constexpr int kNameMissing = 1061; // "Ange församlingens namn"
 constexpr int kFileTitle = 61080;  // "Välj filen Församlingsdata ( .C1D ) för att importera"
 constexpr int kFilter = 61081;     // "Församlingens datafiler (.C1D)"
-constexpr int kNotPackageFile = 61082;
 constexpr int kNameChars = 48;
 constexpr int kNameTab = 150;
 
@@ -188,9 +189,8 @@ void CImportDlg::UpdateSummary() {
     std::string changes;
     for (const FieldChange& c : m_plan.congregationChanges)
         changes += (changes.empty() ? "" : ", ") + FieldName(strings, c.field);
-    Win().SetText(kCongregationChanges, changes.empty()
-                                            ? strings.Get(kNoCongregationChange)
-                                            : strings.Format(kChangesText, changes));
+    Win().SetText(kCongregationChanges, changes.empty() ? strings.Get(kNoCongregationChange)
+                                                        : strings.Format(kChangesText, changes));
     const bool removing = !m_plan.detach.empty();
     for (int id : {kRemovalGroup, kRemovalLabel, kRemovalList})
         Win().Show(id, removing);
@@ -251,8 +251,7 @@ void CImportDlg::OnCommand(int id) {
 }
 
 std::optional<uint16_t> CImportDlg::PickCircuit() {
-    // wired when the circuit list of the name lists (CNameListDlg, selection mode) lands
-    return std::nullopt;
+    return CNameListDlg::Choose(m_doc, Host(), CNameListDlg::Kind::Circuits, m_circuit);
 }
 
 void CImportDlg::OnOk() {
@@ -284,25 +283,11 @@ void CImportDlg::OnOk() {
 
 bool ImportPackage(CMvDoc& doc, ui::Host& host) {
     const StringTable& strings = doc.Strings();
-    ui::FileRequest request;
-    request.title = strings.Get(kFileTitle);
-    request.folder = doc.DataFolder().string();
-    request.patterns = {"*.[cC]1[dD]"};
-    request.filterName = strings.Get(kFilter);
-    const std::optional<std::string> chosen = host.OpenFile(request);
-    if (!chosen)
+    ui::CFileDlg chooser(strings.Get(kFileTitle), strings.Get(kFilter), {"*.c1d"},
+                         doc.DataFolder());
+    if (!chooser.Run(host))
         return false;
-    const std::filesystem::path path = *chosen;
-    std::error_code ec;
-    if (!text::EqualsIgnoringCase(path.extension().string(), ".c1d") ||
-        !std::filesystem::is_regular_file(path, ec)) {
-        ui::MessageBox box;
-        box.icon = ui::Icon::Warning;
-        box.text = strings.Format(kNotPackageFile, path.string());
-        host.ShowMessage(box);
-        return false;
-    }
-    return CImportDlg::Run(doc, host, path);
+    return CImportDlg::Run(doc, host, chooser.Path());
 }
 
 } // namespace mivra::exchange

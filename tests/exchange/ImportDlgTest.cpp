@@ -1,5 +1,6 @@
 #include "exchange/CImportDlg.h"
 #include "exchange/PackageFixture.h"
+#include "store/CNameListDlg.h"
 #include "ui/headless/HeadlessDialog.h"
 
 #include <gmock/gmock.h>
@@ -110,6 +111,25 @@ TEST_F(ImportDlg, ANameEditIsAppliedByTheNextPressOnly) {
     d.SetText(CImportDlg::kName, "Söder").Ok().Ok();
     EXPECT_FALSE(d.IsOpen());
     EXPECT_NE(exchange::FindCongregationByName(*doc, "söder"), 0);
+}
+
+TEST_F(ImportDlg, TheCommandOpensAPackageAndTheCircuitListPicksTheCircuit) {
+    dir.Write("SÖDER.C1D",
+              test::PackageFile({.name = "Söder"}, {{.first = "Ny", .last = "Nysson"}}));
+    host.ChooseFile({"SÖDER.C1D"});
+    host.OnDialog(CImportDlg::kTemplate, [this](HeadlessDialog& d) {
+        EXPECT_EQ(d.Text(CImportDlg::kCircuit), "Välj krets");
+        EXPECT_EQ(d.Text(CImportDlg::kCircuitWarning), "") << "the package names no circuit";
+        host.OnDialog(CNameListDlg::kTemplate,
+                      [](HeadlessDialog& list) { list.Select(CNameListDlg::kList, 1).Ok(); });
+        d.Press(CImportDlg::kCircuit);
+        EXPECT_EQ(d.Text(CImportDlg::kCircuit), "Krets 7");
+        d.Ok();
+    });
+    EXPECT_TRUE(exchange::ImportPackage(*doc, host));
+    const int index = exchange::FindCongregationByName(*doc, "Söder");
+    ASSERT_NE(index, 0);
+    EXPECT_EQ(doc->Congregations().Congregation(index - 1)->circuitId, 30002);
 }
 
 TEST_F(ImportDlg, WhatIsNoPackageIsToldAndNothingOpens) {
