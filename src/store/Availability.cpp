@@ -144,17 +144,7 @@ void AvailabilityTable::AddUnavailableWeeks(std::span<const std::pair<uint16_t, 
 }
 
 int AvailabilityTable::RemoveBrother(uint16_t brother) {
-    int removed = 0;
-    for (AvailabilityRecord& r : m_records) {
-        if (brother != 0 && r.brotherKey == brother) {
-            Count(r, -1);
-            r = AvailabilityRecord{};
-            ++removed;
-        }
-    }
-    if (removed)
-        m_changed = true;
-    return removed;
+    return RemoveWeeks([brother](uint16_t b, uint16_t) { return brother != 0 && b == brother; });
 }
 
 bool AvailabilityTable::IsAvailable(uint16_t brother, uint16_t week) const {

@@ -1,5 +1,6 @@
 #include "app/cli/DumpCommand.h"
 
+#include "base/Text.h"
 #include "store/CMvDoc.h"
 
 #include <ostream>
@@ -10,11 +11,7 @@ namespace {
 
 // A tab or line break inside a text would shift every later column of the line.
 std::string Field(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c == '\t' || c == '\n' || c == '\r')
-            c = ' ';
-    return out;
+    return text::FlatField(text);
 }
 
 std::string Field(long long value) {

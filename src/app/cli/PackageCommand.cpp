@@ -1,5 +1,6 @@
 #include "app/cli/PackageCommand.h"
 
+#include "base/Text.h"
 #include "exchange/PackageExport.h"
 #include "exchange/PackageImport.h"
 #include "resources/StringTable.h"
@@ -16,11 +17,8 @@ constexpr int kNoLastName = 61045;     // "inget efternamn"
 constexpr int kSameName = 61046;       // "samma namn som post %1"
 
 // A tab or line break inside a name would add columns.
-std::string Field(std::string text) {
-    for (char& c : text)
-        if (c == '\t' || c == '\r' || c == '\n')
-            c = ' ';
-    return text;
+std::string Field(std::string_view text) {
+    return text::FlatField(text);
 }
 
 std::string Fields(const std::vector<exchange::FieldChange>& changes) {
