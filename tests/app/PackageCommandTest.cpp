@@ -122,6 +122,7 @@ TEST_F(PackageCommands, AnImportTakesTheLockAndStopsAtAFailedWrite) {
     EXPECT_NE(o.err.find("Kunde inte skapa ny fil: " + (other / "speakers.dat").string()),
               std::string::npos)
         << o.err;
+    EXPECT_NE(o.err.find("Importen avbröts efter ett skrivfel"), std::string::npos) << o.err;
 }
 
 } // namespace

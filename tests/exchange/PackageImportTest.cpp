@@ -150,12 +150,20 @@ TEST_F(PackageImport, TheNamesakeIsLookedForInTheImportingCongregationFirst) {
     EXPECT_NE(Named("Anders", "Alm", 2), nullptr);
     EXPECT_NE(Named("Gustav", "Gran", 3), nullptr);
     EXPECT_NE(Named("Olle", "Ort", 2), nullptr);
-    // Importing into the home congregation does take its own brother, and detaches nobody.
-    const ImportPlan home =
-        Plan(Make({{.first = "Anders", .last = "Alm", .talks = {1, 2}}}, "hemby"));
+    // Importing into the home congregation does take its own brother, detaches nobody, and
+    // the home list has the new brother.
+    const Package homePackage =
+        Make({{.first = "Anders", .last = "Alm", .talks = {1, 2}, .roles = 0x16},
+              {.first = "Ny", .last = "Hemma", .talks = {5}, .roles = 0x02}},
+             "hemby");
+    const ImportPlan home = Plan(homePackage);
     EXPECT_TRUE(home.intoHome);
     EXPECT_EQ(home.lines[0].brotherKey, 1);
     EXPECT_TRUE(home.detach.empty());
+    CommitImport(*doc, homePackage, home);
+    EXPECT_NE(doc->Brothers().FindOurBrother(Named("Ny", "Hemma", 1)->brotherKey), 0);
+    EXPECT_NE(doc->Brothers().FindOurBrother(1), 0);
+    EXPECT_EQ(doc->Brothers().OurBrothers().size(), 5u);
 }
 
 // The name key trims, cuts to the stored 18 characters and ignores case everywhere: a matched

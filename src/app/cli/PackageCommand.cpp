@@ -15,6 +15,7 @@ constexpr int kWriteFailed = 1231;
 constexpr int kCircuitMissing = 61021; // "Kan inte hitta krets - %1. …"
 constexpr int kNoLastName = 61045;     // "inget efternamn"
 constexpr int kSameName = 61046;       // "samma namn som post %1"
+constexpr int kStopped = 61032;        // "Importen avbröts efter ett skrivfel. …"
 
 // A tab or line break inside a name would add columns.
 std::string Field(std::string_view text) {
@@ -135,6 +136,11 @@ int ImportPackageCommand(const app::Invocation& call, CMvDoc& doc, std::ostream&
     if (IsDryRun(call))
         return out ? 0 : 1;
     const exchange::ImportOutcome done = exchange::CommitImport(doc, package, plan);
+    if (!done.complete)
+        err << "mivra-cli: "
+            << doc.Strings().Format(kStopped, std::to_string(done.added),
+                                    std::to_string(done.updated))
+            << '\n';
     return done.complete && out ? 0 : 1;
 }
 
