@@ -10,10 +10,11 @@
 namespace mivra::app {
 namespace {
 
-constexpr const char* kCommandOptions[] = {"--from",    "--weeks", "--pdf",  "--to",
-                                           "--brother", "--week",  "--talk", "--speaker"};
+constexpr const char* kCommandOptions[] = {"--from",         "--weeks", "--pdf",  "--to",
+                                           "--brother",      "--week",  "--talk", "--speaker",
+                                           "--congregation", "--out",   "--as"};
 // Options without a value: present or not.
-constexpr const char* kCommandFlags[] = {"--maps", "--outgoing"};
+constexpr const char* kCommandFlags[] = {"--maps", "--outgoing", "--dry-run"};
 
 bool TakeOption(const std::vector<std::string>& args, size_t& i, std::string_view name,
                 std::string& value) {

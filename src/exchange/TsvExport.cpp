@@ -30,11 +30,7 @@ uint16_t Key(int16_t field) {
 
 // Names, titles and events may come from packages: a tab or line break would add columns.
 std::string Field(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c == '\t' || c == '\r' || c == '\n')
-            c = ' ';
-    return out;
+    return text::FlatField(text);
 }
 
 std::vector<std::string> WeekFields(const CMvDoc& doc, int weekIndex) {

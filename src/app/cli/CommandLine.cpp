@@ -4,6 +4,7 @@
 #include "app/cli/DumpCommand.h"
 #include "app/cli/FillCommand.h"
 #include "app/cli/HistoryCommand.h"
+#include "app/cli/PackageCommand.h"
 #include "app/cli/ScheduleCommand.h"
 #include "base/Version.h"
 #include "dates/Dates.h"
@@ -35,6 +36,10 @@ constexpr const char* kUsageLines =
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] history talks [--talk N] [--outgoing "
     "[--speaker KEY]]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] history speaker --brother KEY\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-package --congregation NAME "
+    "[--out FILE]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] import-package FILE [--as NAME] "
+    "[--dry-run]\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -155,6 +160,8 @@ std::string CheckCommand(const Invocation& call) {
         return FillCommand::Check(call);
     if (words[0] == "history")
         return CheckHistory(call);
+    if (words[0] == "export-package" || words[0] == "import-package")
+        return CheckPackageCommand(call);
     if (words[0] == "backup" || words[0] == "restore") {
         const bool backup = words[0] == "backup";
         if (backup ? words.size() != 1 : words.size() != 2)
@@ -458,6 +465,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return Restore(*call, *folder, out, err);
     if (command == "fill")
         return Fill(*call, *folder, out, err);
+    if (command == "import-package") {
+        std::optional<DataFolderLock> lock;
+        if (!IsDryRun(*call) && !(lock = TakeFolder(*folder, err)))
+            return kFailure;
+        return WithDocument(
+            *call, *folder, err,
+            [&](CMvDoc& doc) { return ImportPackageCommand(*call, doc, out, err); },
+            IsDryRun(*call));
+    }
     if (command == "availability") {
         std::optional<DataFolderLock> lock = TakeFolder(*folder, err);
         if (!lock)
@@ -475,6 +491,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return PrintSchedule(*call, doc, err, pdf);
         if (command == "export-tsv")
             return ExportTsv(*call, doc, out, err);
+        if (command == "export-package")
+            return ExportPackageCommand(*call, doc, out, err);
         return Dump(*call, doc, out);
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Text.h"
+
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -9,11 +11,7 @@ namespace mivra::cli {
 
 /** A text as a field: a tab or line break inside it would shift every later column. */
 inline std::string Field(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c == '\t' || c == '\n' || c == '\r')
-            c = ' ';
-    return out;
+    return text::FlatField(text);
 }
 
 inline std::string Field(long long value) {
