@@ -1,6 +1,8 @@
 #include "app/CHomeCongregationDlg.h"
 
+#include "exchange/PackageExport.h"
 #include "resources/StringTable.h"
+#include "rotations/CRoleListDlg.h"
 #include "store/CCongregationEditDlg.h"
 #include "store/CCongregationListDlg.h"
 #include "store/CMvDoc.h"
@@ -52,12 +54,10 @@ void CHomeCongregationDlg::ShowTexts() {
         Win().SetText(role.id, Counted(s.Get(role.text),
                                        m_doc.Brothers().CountOurBrothersWithRole(role.bit)));
     Win().SetText(kHosts, Counted(s.Get(kHostText), m_doc.Hosts().Count()));
-    Win().Enable(kForm, home != 0);
-    Win().Enable(kHosts, home != 0);
-    // The role lists and the package export are not built yet: their buttons stay disabled.
+    for (int id : {kForm, kHosts, kExport})
+        Win().Enable(id, home != 0);
     for (const RoleButton& role : kRoles)
-        Win().Enable(role.id, false);
-    Win().Enable(kExport, false);
+        Win().Enable(role.id, home != 0);
 }
 
 void CHomeCongregationDlg::OnCommand(int id) {
@@ -72,9 +72,21 @@ void CHomeCongregationDlg::OnCommand(int id) {
         if (CNameListDlg::Edit(m_doc, Host(), CNameListDlg::Kind::Hosts))
             ShowTexts();
         return;
+    case kExport:
+        exchange::ExportHomePackage(m_doc, Host());
+        return;
     default:
+        for (const RoleButton& role : kRoles)
+            if (id == role.id)
+                EditRole(role.bit);
         return;
     }
+}
+
+void CHomeCongregationDlg::EditRole(int roleBit) {
+    rotations::CRoleListDlg roles(m_doc, roleBit);
+    Host().RunDialog(roles);
+    ShowTexts(); // the counts follow the roles given or taken
 }
 
 void CHomeCongregationDlg::ChooseHome() {

@@ -39,6 +39,7 @@ private:
     void ShowTexts();
     void ChooseHome();
     void EditHome();
+    void EditRole(int roleBit);
 
     CMvDoc& m_doc;
     std::string m_title; ///< the template's, while there is no home congregation

@@ -1,4 +1,5 @@
 #include "app/CHomeCongregationDlg.h"
+#include "rotations/CRoleListDlg.h"
 #include "store/CCongregationEditDlg.h"
 #include "store/CCongregationListDlg.h"
 #include "store/CNameListDlg.h"
@@ -70,7 +71,15 @@ TEST_F(HomeCongregationDlg, ChoosingWritesTheProfileAndCountsTheRoles) {
     EXPECT_EQ(d.Text(Panel::kReaders), "Högläsare  ( 1 )");
     EXPECT_EQ(d.Text(Panel::kHosts), "Värd  ( 1 )");
     for (int id : {Panel::kSpeakers, Panel::kChairmen, Panel::kReaders, Panel::kExport})
-        EXPECT_FALSE(d.IsEnabled(id)) << id << ": not built yet";
+        EXPECT_TRUE(d.IsEnabled(id)) << id;
+
+    // Giving C D the chairman's role shows in the count at once.
+    host.OnDialog(rotations::CRoleListDlg::kTemplate, [](HeadlessDialog& r) {
+        r.Press(rotations::CRoleListDlg::kToggle);
+        r.Toggle(rotations::CRoleListDlg::kEditList, 1).Ok();
+    });
+    d.Press(Panel::kChairmen);
+    EXPECT_EQ(d.Text(Panel::kChairmen), "Ordförande  ( 2 )");
 
     host.OnDialog(CNameListDlg::kTemplate, [](HeadlessDialog& h) {
         EXPECT_EQ(h.Title(), "Värd");
