@@ -32,12 +32,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
@@ -268,9 +270,26 @@ void PlanBrothersTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     });
 }
 
-// Congregations, circuits, hosts and topics: the lists, the form, a congregation added, the
-// circuit picker, the home congregation panel.
-void PlanCongregationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+// A small street map, as a coordinator would scan or draw one, saved as JPEG in the data folder.
+void WriteDemoMap(const QString& data) {
+    QImage map(480, 320, QImage::Format_RGB32);
+    map.fill(QColor(236, 232, 220));
+    QPainter p(&map);
+    p.setPen(QPen(Qt::white, 14));
+    p.drawLine(0, 170, 480, 150);
+    p.drawLine(300, 0, 260, 320);
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    p.setBrush(QColor(170, 60, 50));
+    p.drawRect(310, 180, 70, 50);
+    p.drawText(300, 250, QStringLiteral("Rikets sal"));
+    p.drawText(20, 140, QStringLiteral("Industrivägen"));
+    p.end();
+    map.save(data + QStringLiteral("/karta-ekbacka.jpg"), "JPG");
+}
+
+// Congregations, circuits, hosts and topics: the lists, the form with a map picked, a
+// congregation added, the circuit picker, the home congregation panel.
+void PlanCongregationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     auto step = [&tour](const char* shot, std::function<void()> act) {
         tour.Step(shot, std::move(act));
     };
@@ -285,9 +304,19 @@ void PlanCongregationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     });
     step("shell-11-congregation-form", click("c4"));
     step("shell-11-circuit-picker", click("c2"));
-    step("", click("c6"));
-    step("shell-11-map", click("c2"));
-    step("", click("c2"));
+    step("", [data] {
+        WriteDemoMap(data);
+        Click(Modal(), QStringLiteral("c6"));
+    });
+    step("shell-11-map-none", click("c3"));
+    step("shell-11-map-file", [] {
+        if (auto* edit = Modal()->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(QStringLiteral("karta-ekbacka.jpg"));
+        if (auto* chooser = qobject_cast<QDialog*>(Modal()))
+            chooser->accept();
+    });
+    step("shell-11-map", click("c1"));
+    step("", click("c1"));
     step("", click("c3"));
     step("", [] { Type(QStringLiteral("c1018"), QStringLiteral("Nyby")); });
     step("shell-11-add-form", click("c1"));
@@ -700,7 +729,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
         Click(Modal(), "c1");
     });
     PlanBrothersTour(tour, window);
-    PlanCongregationsTour(tour, window);
+    PlanCongregationsTour(tour, window, data);
     PlanContactCard(tour, tour.Folder());
     PlanRotationsTour(tour, window);
     tour.Add([&tour, &window] {
