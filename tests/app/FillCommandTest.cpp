@@ -2,29 +2,18 @@
 #include "rotations/CRotationPage.h"
 #include "rotations/RotationFixture.h"
 #include "store/DataFolderLock.h"
+#include "support/CliRun.h"
 
 #include <sstream>
 
 namespace mivra {
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CliOutcome;
 
 class FillCommand : public test::RotationTest {
 protected:
-    Outcome Fill(const std::string& command) {
-        std::vector<std::string> args{"--data", dir.path().string(), "--today", "2026-03-04"};
-        std::istringstream words(command);
-        for (std::string word; words >> word;)
-            args.push_back(word);
-        std::ostringstream out, err;
-        const int code = cli::Run(args, out, err);
-        return {code, out.str(), err.str()};
-    }
+    Outcome Fill(const std::string& command) { return test::RunCli(dir.path(), command); }
 };
 
 TEST_F(FillCommand, FillsTheUnfilledWeeksInTurnAndPrintsThem) {

@@ -1,28 +1,17 @@
 #include "app/cli/CommandLine.h"
 #include "rotations/HistoryFixture.h"
+#include "support/CliRun.h"
 
 #include <sstream>
 
 namespace mivra {
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CliOutcome;
 
 class HistoryCommand : public test::HistoryTest {
 protected:
-    Outcome Run(const std::string& command) {
-        std::vector<std::string> args{"--data", dir.path().string(), "--today", "2026-03-04"};
-        std::istringstream words(command);
-        for (std::string word; words >> word;)
-            args.push_back(word);
-        std::ostringstream out, err;
-        const int code = cli::Run(args, out, err);
-        return {code, out.str(), err.str()};
-    }
+    Outcome Run(const std::string& command) { return test::RunCli(dir.path(), command); }
     std::string Week(int weekIndex) const {
         return std::to_string(weekIndex + 1) + "\t" + Date(weekIndex);
     }

@@ -1,6 +1,7 @@
 #include "app/cli/CommandLine.h"
 #include "exchange/PackageFixture.h"
 #include "store/DataFolderLock.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -9,11 +10,7 @@
 namespace mivra {
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CliOutcome;
 
 class PackageCommands : public test::PackageTest {
 protected:
@@ -22,12 +19,8 @@ protected:
         WriteFolder();
     }
 
-    Outcome Run(const std::filesystem::path& folder, std::vector<std::string> words) {
-        std::vector<std::string> args{"--data", folder.string(), "--today", "2026-03-04"};
-        args.insert(args.end(), words.begin(), words.end());
-        std::ostringstream out, err;
-        const int code = cli::Run(args, out, err);
-        return {code, out.str(), err.str()};
+    Outcome Run(const std::filesystem::path& folder, const std::vector<std::string>& words) {
+        return test::RunCli(folder, words);
     }
 
     static std::map<std::string, test::Bytes> Snapshot(const test::TempDir& folder) {

@@ -2,6 +2,7 @@
 #include "base/FileIo.h"
 #include "reports/ScheduleFixture.h"
 #include "store/DataFolderLock.h"
+#include "support/CliRun.h"
 #include "ui/headless/RecordingCanvas.h"
 
 #include <cstdlib>
@@ -12,11 +13,7 @@
 namespace mivra {
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CliOutcome;
 
 class ScheduleCommands : public test::ScheduleTest {
 protected:
@@ -28,13 +25,7 @@ protected:
     }
     /** Runs mivra-cli in this process, with a PDF renderer or none. */
     Outcome RunHere(const std::string& command, const cli::PdfRenderer& pdf = {}) {
-        std::vector<std::string> args{"--data", dir.path().string(), "--today", "2026-03-04"};
-        std::istringstream words(command);
-        for (std::string word; words >> word;)
-            args.push_back(word);
-        std::ostringstream out, err;
-        int code = cli::Run(args, out, err, pdf);
-        return {code, out.str(), err.str()};
+        return test::RunCli(dir.path(), command, pdf);
     }
     /** Runs the real program. */
     Outcome RunProgram(const std::string& arguments) {
