@@ -2,14 +2,18 @@
 
 #include "dates/Dates.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <unistd.h>
 
 namespace mivra::app {
 namespace {
 
-constexpr const char* kCommandOptions[] = {"--from", "--weeks",   "--pdf",
-                                           "--to",   "--brother", "--week"};
+constexpr const char* kCommandOptions[] = {"--from",    "--weeks", "--pdf",  "--to",
+                                           "--brother", "--week",  "--talk", "--speaker"};
+// Options without a value: present or not.
+constexpr const char* kCommandFlags[] = {"--maps", "--outgoing"};
 
 bool TakeOption(const std::vector<std::string>& args, size_t& i, std::string_view name,
                 std::string& value) {
@@ -46,8 +50,9 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, s
             call.words.push_back(args[i]);
         } else if (args[i] == "--help" || args[i] == "--version") {
             (args[i] == "--help" ? call.help : call.version) = true;
-        } else if (args[i] == "--maps") {
-            call.options["--maps"] = "1";
+        } else if (std::find(std::begin(kCommandFlags), std::end(kCommandFlags), args[i]) !=
+                   std::end(kCommandFlags)) {
+            call.options[args[i]] = "1";
         } else if (TakeOption(args, i, "--data", value)) {
             if (value.empty()) {
                 error = "--data takes a folder";

@@ -575,6 +575,16 @@ TEST_F(ShellTest, TheBuiltPartsArePluggedIn) {
     frame->OnCommand(cmd::kCongregations);
     host.OnDialog(CNameListDlg::kTemplate, [](auto& d) { d.Cancel(); });
     frame->OnCommand(cmd::kCircuits);
+    // The histories are dialogs, also from the start panel's "Se historik" menu.
+    for (int id : {cmd::kTalkHistory, cmd::kOutgoingHistory, cmd::kSpeakerHistory}) {
+        host.OnDialog(id == cmd::kSpeakerHistory ? 170 : 169, [](auto& d) { d.Cancel(); });
+        frame->OnCommand(id);
+    }
+    HeadlessDialog panel(host, frame->Panel());
+    host.ChooseMenu(cmd::kTalkHistory);
+    host.OnDialog(169, [](auto& d) { d.Cancel(); });
+    panel.Press(cmd::kPanelSeeHistory);
+    EXPECT_EQ(view->Mode(), kPanel);
     host.Verify();
 }
 
