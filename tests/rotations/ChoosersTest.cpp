@@ -1,4 +1,6 @@
+#include "rotations/CSpeakerChooserDlg.h"
 #include "rotations/CTalkChooserDlg.h"
+#include "rotations/CVisitingCongDlg.h"
 #include "rotations/HistoryFixture.h"
 #include "ui/headless/HeadlessDialog.h"
 
@@ -7,10 +9,14 @@
 namespace mivra {
 namespace {
 
+using rotations::CSpeakerChooserDlg;
 using rotations::CTalkChooserDlg;
+using rotations::CVisitingCongDlg;
+using rotations::SpeakerRequest;
 using rotations::TalkChoice;
 using ui::headless::HeadlessDialog;
 using Mode = CTalkChooserDlg::Mode;
+using Rows = std::vector<std::string>;
 
 class Choosers : public test::HistoryTest {
 protected:
@@ -163,6 +169,131 @@ TEST_F(Choosers, MultipleChoiceKeepsWhatWasChosenAcrossRefills) {
     expected.Set(7);
     expected.Set(12);
     EXPECT_EQ(*set, expected);
+}
+
+class SpeakerChoosers : public Choosers {
+protected:
+    void SetUp() override {
+        Choosers::SetUp();
+        const int index = doc->Circuits().Add("Norr");
+        norr = doc->Circuits().At(index)->key;
+        for (const char* name : {"Ekby", "Forsa", "Gran", "Hed"})
+            north.push_back(AddCongregation(name, norr));
+        erik = AddBrother("Erik", "Ek", north[0], {5, 12}, kMinisterialServant);
+        AddBrother("Filip", "Fors", north[1], {}); // no talks: never listed
+        AddBrother("Gustav", "Gran", 0, {5});      // no congregation: never listed
+        BrotherRecord suspended;
+        suspended.firstName = "Hans";
+        suspended.lastName = "Hed";
+        suspended.congregationKey = north[3];
+        suspended.suspended = true;
+        suspended.repertoire.Set(5);
+        doc->Brothers().AddBrother(suspended, {});
+        week = f + 3;
+        doc->Availability().AddUnavailableWeek(carl, static_cast<uint16_t>(week + 1));
+    }
+    SpeakerRequest Request(uint16_t talk = 0) const {
+        return {.title = "T", .weekIndex = week, .talk = talk};
+    }
+    uint16_t norr = 0, erik = 0;
+    std::vector<uint16_t> north;
+    int week = 0;
+};
+
+TEST_F(SpeakerChoosers, RowsCombosAndSkipRules) {
+    PutHome(f - 2, 5, carl, dala);
+    CSpeakerChooserDlg dialog(*doc, {.title = "T", .weekIndex = week, .current = carl});
+    HeadlessDialog d(host, dialog);
+    const int list = CSpeakerChooserDlg::kList;
+    EXPECT_EQ(d.Rows(list), (Rows{"Bo Alm\tBerga\t", "Anders Berg ( BT ) \tBerga\t",
+                                  "* Carl Dahl\tDala\t" + Date(f - 2, 10) + " ( 5 ) ",
+                                  "Erik Ek ( BT ) \tEkby\t"}));
+    EXPECT_EQ(d.Selection(list), 2) << "the current speaker";
+    EXPECT_EQ(d.Text(CSpeakerChooserDlg::kAvailability), "Visa tillgänglighet - Carl Dahl");
+    EXPECT_TRUE(d.IsShown(CSpeakerChooserDlg::kHistory));
+    EXPECT_EQ(d.Text(CSpeakerChooserDlg::kTalkThrough), "Välj ett tal genom   - Carl Dahl ( 1 )");
+
+    d.Select(CSpeakerChooserDlg::kCircuits, "Norr");
+    EXPECT_EQ(d.Rows(CSpeakerChooserDlg::kCongregations),
+              (Rows{"4 Församlingar i krets Norr", "Ekby", "Forsa", "Gran", "Hed"}));
+    EXPECT_EQ(d.Rows(list), Rows{"Erik Ek ( BT ) \tEkby\t"});
+    EXPECT_FALSE(d.IsShown(CSpeakerChooserDlg::kContacts));
+    d.Select(CSpeakerChooserDlg::kCongregations, "Forsa");
+    EXPECT_TRUE(d.Rows(list).empty());
+    d.Cancel();
+
+    CSpeakerChooserDlg filtered(*doc, {.weekIndex = week, .talk = 12, .congregation = home});
+    HeadlessDialog g(host, filtered);
+    EXPECT_FALSE(g.IsShown(CSpeakerChooserDlg::kCircuits));
+    EXPECT_EQ(g.Rows(list), Rows{"Anders Berg ( BT ) \tBerga\t"});
+    g.Select(list, 0);
+    EXPECT_FALSE(g.IsShown(CSpeakerChooserDlg::kTalkThrough)) << "a filter talk is given";
+    g.Cancel();
+}
+
+TEST_F(SpeakerChoosers, UnavailableIsRefusedAndATalkChosenThroughHimComesBackWithHim) {
+    const WeekRecord before = doc->Weeks().Week(week);
+    auto pickTalk5 = [](HeadlessDialog& t) {
+        EXPECT_EQ(t.Rows(CTalkChooserDlg::kSingleList), Rows{"  5"});
+        t.Select(CTalkChooserDlg::kSingleList, 0).Ok();
+    };
+    host.OnDialog(CSpeakerChooserDlg::kTemplate, [&](HeadlessDialog& d) {
+        d.Select(CSpeakerChooserDlg::kList, 2); // Carl, unavailable
+        host.OnDialog(CTalkChooserDlg::kTemplate, pickTalk5);
+        d.Press(CSpeakerChooserDlg::kTalkThrough);
+        EXPECT_TRUE(d.IsOpen()) << "refused";
+        EXPECT_EQ(TakeMessages(), Rows{"Carl Dahl är inte tillgänglig - " + Date(week, 2)});
+        d.Cancel();
+    });
+    EXPECT_EQ(CSpeakerChooserDlg::ChooseSpeaker(*doc, host, Request()), std::nullopt);
+    EXPECT_EQ(doc->Weeks().Week(week), before) << "nothing written before the final OK";
+
+    host.OnDialog(CSpeakerChooserDlg::kTemplate, [&](HeadlessDialog& d) {
+        d.Select(CSpeakerChooserDlg::kList, 3); // Erik
+        host.OnDialog(CTalkChooserDlg::kTemplate,
+                      [](HeadlessDialog& t) { t.Select(CTalkChooserDlg::kSingleList, 1).Ok(); });
+        d.Press(CSpeakerChooserDlg::kTalkThrough);
+    });
+    const auto chosen = CSpeakerChooserDlg::ChooseSpeaker(*doc, host, Request());
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(doc->Brothers().Brother(chosen->brother)->brotherKey, erik);
+    EXPECT_EQ(chosen->talk, 12);
+    EXPECT_EQ(doc->Weeks().Week(week), before);
+
+    host.OnDialog(CSpeakerChooserDlg::kTemplate, [](HeadlessDialog& d) { d.Ok(); });
+    EXPECT_EQ(CSpeakerChooserDlg::ChooseSpeaker(*doc, host, Request()), std::nullopt)
+        << "OK without a row is Cancel, never an index";
+}
+
+TEST_F(SpeakerChoosers, CongregationChooserCountsHoldersAndBringsTheSpeakerBack) {
+    PutHome(f - 4, 12, anders, home);
+    PutHome(f + 30, 7, bo, home); // past firstShownWeek + 25: not the latest visit
+    PutHome(week, 12, 0, 0);
+    CVisitingCongDlg dialog(*doc, "T", week);
+    HeadlessDialog d(host, dialog);
+    EXPECT_EQ(d.Rows(CVisitingCongDlg::kList),
+              (Rows{"Berga ( 1 ) \tAnders Berg ( 12 ) \t" + Date(f - 4, 10), "Ekby ( 1 ) \t"}))
+        << "congregations without a holder of talk 12 are left out";
+    EXPECT_FALSE(d.IsShown(CVisitingCongDlg::kSpeakerFrom));
+    d.Select(CVisitingCongDlg::kList, 1);
+    EXPECT_EQ(d.Text(CVisitingCongDlg::kSpeakerFrom), "Välj en talare från Ekby");
+    host.OnDialog(CSpeakerChooserDlg::kTemplate, [](HeadlessDialog& s) {
+        EXPECT_FALSE(s.IsShown(CSpeakerChooserDlg::kCongregations));
+        s.Select(CSpeakerChooserDlg::kList, 0).Ok();
+    });
+    d.Press(CVisitingCongDlg::kSpeakerFrom);
+    ASSERT_TRUE(dialog.Chosen());
+    EXPECT_EQ(doc->Congregations().Congregation(dialog.Chosen()->congregation)->congregationKey,
+              north[0]);
+    EXPECT_EQ(doc->Brothers().Brother(dialog.Chosen()->speaker->brother)->brotherKey, erik);
+    EXPECT_EQ(doc->Weeks().Week(week).homeSpeaker, 0) << "the page writes both together";
+
+    host.OnDialog(CVisitingCongDlg::kTemplate, [](HeadlessDialog& c) {
+        c.Select(CVisitingCongDlg::kCircuits, "Norr");
+        EXPECT_EQ(c.Rows(CVisitingCongDlg::kList).size(), 1u);
+        c.Ok();
+    });
+    EXPECT_EQ(CVisitingCongDlg::ChooseCongregation(*doc, host, "T", week), std::nullopt);
 }
 
 } // namespace
