@@ -17,7 +17,7 @@
 #include "schedule/CCovisit.h"
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
-#include "schedule/CTabPage.h"
+#include "rotations/CTabPage.h"
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
@@ -147,7 +147,7 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
 schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
     schedule::SchedulePageSet pages;
     pages.summary = std::make_unique<schedule::CTDlg>(doc);
-    pages.homeTalks = std::make_unique<schedule::CTabPage>(doc);
+    pages.homeTalks = std::make_unique<rotations::CTabPage>(doc);
     pages.chairman = std::make_unique<rotations::CChair>(doc);
     pages.hosts = std::make_unique<rotations::CHosp>(doc);
     pages.readers = std::make_unique<rotations::CReader>(doc);
