@@ -6,18 +6,20 @@
 #include "exchange/CBackupDlg.h"
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
+#include "reports/NeedsReport.h"
 #include "reports/ScheduleReport.h"
 #include "resources/CommandIds.h"
 #include "rotations/CChair.h"
 #include "rotations/CHosp.h"
+#include "rotations/CNeedsListDlg.h"
 #include "rotations/CReader.h"
 #include "rotations/CSpeakerHistoryDlg.h"
+#include "rotations/CTabPage.h"
 #include "rotations/CTalkEditDlg.h"
 #include "rotations/CTalkHistoryDlg.h"
 #include "schedule/CCovisit.h"
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
-#include "rotations/CTabPage.h"
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
@@ -138,6 +140,13 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     });
     frame.Bind(cmd::kSpeakerHistory,
                [&frame] { rotations::CSpeakerHistoryDlg::Show(frame.Doc(), frame.Host()); });
+    frame.Bind(cmd::kNeedsList, [&frame, &view] {
+        rotations::CNeedsListDlg::Edit(
+            frame.Doc(), frame.Host(), [&](const NeedsList& needs, const std::string& caption) {
+                reports::PrintNeedsList(frame.Doc(), frame.Host(), view.Printing(), view.Fonts(),
+                                        needs, caption);
+            });
+    });
     frame.Bind(cmd::kCircuits, [&frame, &view] {
         if (CNameListDlg::Edit(frame.Doc(), frame.Host(), CNameListDlg::Kind::Circuits))
             view.Relayout();

@@ -1,3 +1,4 @@
+#include "rotations/CNeedsListDlg.h"
 #include "rotations/CSpeakerChooserDlg.h"
 #include "rotations/CTalkChooserDlg.h"
 #include "rotations/CVisitingCongDlg.h"
@@ -9,6 +10,7 @@
 namespace mivra {
 namespace {
 
+using rotations::CNeedsListDlg;
 using rotations::CSpeakerChooserDlg;
 using rotations::CTalkChooserDlg;
 using rotations::CVisitingCongDlg;
@@ -294,6 +296,72 @@ TEST_F(SpeakerChoosers, CongregationChooserCountsHoldersAndBringsTheSpeakerBack)
         c.Ok();
     });
     EXPECT_EQ(CVisitingCongDlg::ChooseCongregation(*doc, host, "T", week), std::nullopt);
+}
+
+class NeedsListDialog : public Choosers {
+protected:
+    void SetUp() override {
+        Choosers::SetUp();
+        NeedsList needs;
+        for (int t : {5, 12, 30, 120})
+            needs.listed.Set(t);
+        needs.high.Set(12);
+        needs.low.Set(30);
+        needs.high.Set(120);
+        needs.low.Set(120); // both: low is tested first
+        doc->Needs().SetNeeds(needs);
+        PutHome(cur - 10, 5, carl, dala);
+    }
+};
+
+TEST_F(NeedsListDialog, RowsRadiosRemovalAndAdditionsOnACopyThatOnlyOkWrites) {
+    const NeedsList before = doc->Needs().List();
+    CNeedsListDlg dialog(*doc, nullptr);
+    HeadlessDialog d(host, dialog);
+    const int list = CNeedsListDlg::kList;
+    EXPECT_EQ(d.Rows(list), (Rows{"  5\tM\t" + Date(cur - 10), " 12\tH\t    -", " 30\tL\t    -",
+                                  "120\tL\t    -"}));
+    EXPECT_EQ(d.Selection(list), 0);
+    EXPECT_TRUE(d.IsChecked(CNeedsListDlg::kMedium));
+    d.Select(list, 1);
+    EXPECT_TRUE(d.IsChecked(CNeedsListDlg::kHigh));
+    EXPECT_EQ(d.Text(CNeedsListDlg::kTalkText), doc->Talks().TalkCaption(12, 1));
+    d.Press(CNeedsListDlg::kLow);
+    EXPECT_EQ(d.Rows(list)[1], " 12\tL\t    -");
+
+    d.Select(list, 3).Press(CNeedsListDlg::kRemove);
+    EXPECT_EQ(d.Selection(list), 2) << "the row is clamped to the list";
+    EXPECT_EQ(d.Text(CNeedsListDlg::kTalkText), doc->Talks().TalkCaption(30, 1));
+    EXPECT_TRUE(d.IsChecked(CNeedsListDlg::kLow)) << "the radios show the talk selected";
+
+    host.OnDialog(CTalkChooserDlg::kTemplate, [](HeadlessDialog& c) {
+        EXPECT_FALSE(c.IsShown(CTalkChooserDlg::kNeedsLimit));
+        EXPECT_EQ(c.SelectedRows(CTalkChooserDlg::kMultipleList).size(), 3u);
+        c.Toggle(CTalkChooserDlg::kMultipleList, 6).Toggle(CTalkChooserDlg::kMultipleList, 11);
+        c.Ok(); // talk 7 on, talk 12 off
+    });
+    d.Press(CNeedsListDlg::kAdd);
+    EXPECT_EQ(d.Rows(list), (Rows{"  5\tM\t" + Date(cur - 10), "  7\tM\t    -", " 30\tL\t    -"}));
+    EXPECT_FALSE(dialog.Copy().low.Has(12)) << "a talk taken off loses its priority";
+    EXPECT_EQ(doc->Needs().List(), before) << "only OK hands the copy over";
+    d.Ok();
+    NeedsList after = doc->Needs().List();
+    EXPECT_EQ(after, dialog.Copy());
+    CMvDoc fresh(strings, host, clock, dir.path());
+    ASSERT_TRUE(fresh.LoadStore());
+    EXPECT_EQ(fresh.Needs().List(), after) << "wishlist.dat written";
+}
+
+TEST_F(NeedsListDialog, EmptyListHidesRemovalAndTheRadiosDoNothing) {
+    doc->Needs().SetNeeds({});
+    CNeedsListDlg dialog(*doc, nullptr);
+    HeadlessDialog d(host, dialog);
+    EXPECT_FALSE(d.IsShown(CNeedsListDlg::kRemove));
+    d.Press(CNeedsListDlg::kHigh);
+    EXPECT_TRUE(dialog.Copy() == NeedsList{});
+    EXPECT_FALSE(d.IsChecked(CNeedsListDlg::kHigh));
+    d.Cancel();
+    EXPECT_TRUE(doc->Needs().List() == NeedsList{});
 }
 
 } // namespace
