@@ -99,7 +99,7 @@ void PrintNeedsList(const CMvDoc& doc, ui::Host& host, ui::Printing& printing,
             if (page > 1)
                 sheets.Next();
             ui::Canvas& canvas = sheets.Current();
-            canvas.SetOrigin(g.PrintableOrigin());
+            SelectStripPage(canvas, g, 1); // every page is drawn from its own top
             report.DrawPage(canvas, target, fonts, page);
         }
     };

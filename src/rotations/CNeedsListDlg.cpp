@@ -43,6 +43,7 @@ std::string CNeedsListDlg::RowText(const CMvDoc& doc, const NeedsList& needs, in
 }
 
 void CNeedsListDlg::OnInit() {
+    Win().SetTitle(m_doc.Strings().Get(kCaption));
     Win().SetTabStops(kList, kTabStops);
     Build();
 }

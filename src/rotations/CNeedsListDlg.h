@@ -23,6 +23,7 @@ public:
     using Printer = std::function<void(const NeedsList& needs, const std::string& caption)>;
 
     static constexpr int kTemplate = 156;
+    static constexpr int kCaption = 60600; ///< "Tal vi behöver", also the printout's head
     static constexpr int kList = 1070;
     static constexpr int kRemove = 3;
     static constexpr int kAdd = 4;
