@@ -85,7 +85,7 @@ void CSpeakerChooserDlg::OnInit() {
         FillCongregations(0);
     }
     Fill();
-    Win().Show(kContacts, false);
+    ClearDetails();
     for (int row = 0; row < Win().RowCount(kList); ++row) {
         const BrotherIndexEntry* b =
             m_doc.Brothers().Brother(static_cast<int>(Win().RowData(kList, row)));
