@@ -14,6 +14,7 @@
 #include "ui/Host.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace mivra::rotations {
@@ -36,9 +37,7 @@ constexpr int kSpeakerHistoryText = 1078;
 constexpr int kTalkHistoryText = 1077;
 constexpr int kAvailabilityText = 1080;
 // The tick columns as the rows draw them: "[ X" and "]" of asked, confirmed, reminder.
-constexpr int kAskedColumn = 4;
-constexpr int kConfirmedColumn = 6;
-constexpr int kReminderColumn = 8;
+constexpr int kFirstTickColumn = 4;
 
 uint16_t Speaker(const WeekRecord& w) {
     return static_cast<uint16_t>(w.homeSpeaker);
@@ -339,27 +338,22 @@ void CTabPage::OnClick(int id, int row, int column, ui::Point /*point*/) {
 
 void CTabPage::Tick(int week, int column) {
     // Event rows show no ticks, so a click there toggles none.
-    if (Doc().Weeks().Week(week).IsEventWeek())
+    if (column < kFirstTickColumn || column >= kFirstTickColumn + 6 ||
+        Doc().Weeks().Week(week).IsEventWeek())
         return;
-    const auto stamp = static_cast<int16_t>(FirstShownWeek());
-    bool toggled = false;
-    if (column == kAskedColumn || column == kAskedColumn + 1)
-        toggled = EditWeek(week, [stamp](WeekRecord& r) {
-            if (r.asked != 0)
-                r.asked = r.reminder = 0, r.confirmed = 0;
+    const int tick = (column - kFirstTickColumn) / 2; // "[ X" and "]" of one box
+    const int stamp = FirstShownWeek();
+    if (EditWeek(week, [tick, stamp](WeekRecord& r) {
+            std::array<int, 3> ticks{r.asked, r.confirmed, r.reminder};
+            // Unticking one clears those after it: no reminder without a confirmation.
+            if (ticks[static_cast<size_t>(tick)] != 0)
+                std::fill(ticks.begin() + tick, ticks.end(), 0);
             else
-                r.asked = stamp;
-        });
-    else if (column == kConfirmedColumn || column == kConfirmedColumn + 1)
-        toggled = EditWeek(week, [stamp](WeekRecord& r) {
-            if (r.confirmed != 0)
-                r.confirmed = 0, r.reminder = 0;
-            else
-                r.confirmed = static_cast<uint16_t>(stamp);
-        });
-    else if (column == kReminderColumn || column == kReminderColumn + 1)
-        toggled = EditWeek(week, [stamp](WeekRecord& r) { r.reminder = r.reminder ? 0 : stamp; });
-    if (toggled)
+                ticks[static_cast<size_t>(tick)] = stamp;
+            r.asked = static_cast<int16_t>(ticks[0]);
+            r.confirmed = static_cast<uint16_t>(ticks[1]);
+            r.reminder = static_cast<int16_t>(ticks[2]);
+        }))
         Changed();
 }
 
