@@ -2,6 +2,7 @@
 // and 10,000 unavailable weeks.
 #include "LargeFolder.h"
 #include "resources/StringTable.h"
+#include "rotations/CSpeakerChooserDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
 #include "ui/headless/HeadlessDialog.h"
@@ -46,6 +47,22 @@ void BM_BrotherList(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BrotherList)->Arg(0)->Arg(5)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Filling the speaker chooser of the large folder: all circuits, no filter talk (every brother
+// with a talk is a row, each with his mark and last home talk).
+void BM_SpeakerChooser(benchmark::State& state) {
+    LargeFolder folder;
+    CMvDoc doc(StringTable::Swedish(), folder.host, folder.clock, folder.dir.path());
+    doc.LoadStore();
+    const int week = doc.CurrentWeek() + 2;
+    for (auto _ : state) {
+        rotations::CSpeakerChooserDlg chooser(doc, {.title = "Vecka", .weekIndex = week});
+        ui::headless::HeadlessDialog d(folder.host, chooser);
+        benchmark::DoNotOptimize(d.Rows(rotations::CSpeakerChooserDlg::kList).size());
+        d.Cancel();
+    }
+}
+BENCHMARK(BM_SpeakerChooser)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 } // namespace mivra

@@ -8,19 +8,21 @@
 #include "exchange/PackageExport.h"
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
+#include "reports/NeedsReport.h"
 #include "reports/ScheduleReport.h"
 #include "resources/CommandIds.h"
 #include "rotations/CChair.h"
 #include "rotations/CHistoryEditDlg.h"
 #include "rotations/CHosp.h"
+#include "rotations/CNeedsListDlg.h"
 #include "rotations/CReader.h"
 #include "rotations/CSpeakerHistoryDlg.h"
+#include "rotations/CTabPage.h"
 #include "rotations/CTalkEditDlg.h"
 #include "rotations/CTalkHistoryDlg.h"
 #include "schedule/CCovisit.h"
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
-#include "schedule/CTabPage.h"
 #include "store/CAvailabilityDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
@@ -163,6 +165,13 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     };
     frame.Bind(cmd::kHistory, editHistory);
     frame.Bind(cmd::kPanelEditHistory, editHistory);
+    frame.Bind(cmd::kNeedsList, [&frame, &view] {
+        rotations::CNeedsListDlg::Edit(
+            frame.Doc(), frame.Host(), [&](const NeedsList& needs, const std::string& caption) {
+                reports::PrintNeedsList(frame.Doc(), frame.Host(), view.Printing(), view.Fonts(),
+                                        needs, caption);
+            });
+    });
     frame.Bind(cmd::kCircuits, [&frame, &view] {
         if (CNameListDlg::Edit(frame.Doc(), frame.Host(), CNameListDlg::Kind::Circuits))
             view.Relayout();
@@ -172,7 +181,7 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
 schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
     schedule::SchedulePageSet pages;
     pages.summary = std::make_unique<schedule::CTDlg>(doc);
-    pages.homeTalks = std::make_unique<schedule::CTabPage>(doc);
+    pages.homeTalks = std::make_unique<rotations::CTabPage>(doc);
     pages.chairman = std::make_unique<rotations::CChair>(doc);
     pages.hosts = std::make_unique<rotations::CHosp>(doc);
     pages.readers = std::make_unique<rotations::CReader>(doc);

@@ -107,6 +107,8 @@ public:
 
     // Fonts -------------------------------------------------------------------------------------
     const ReportFonts& Fonts() const { return m_fonts; }
+    /** The printing the view's jobs go through (the dialogs that print at once use it too). */
+    ui::Printing& Printing() const { return m_printing; }
     void LoadFonts(const Profile& profile);
     /** Opens the font chooser on a role, titled with the command's prompt. */
     void ChooseFont(FontRole role, int commandId);

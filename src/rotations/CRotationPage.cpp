@@ -71,8 +71,7 @@ void CRotationPage::OnCommand(int id) {
 void CRotationPage::Build(bool ownInitiative) {
     Win().ClearRows(kList);
     Win().SetTabStops(kList, kTabStops);
-    m_unavailableSeen = false;
-    m_conflictSeen = false;
+    m_marks.Clear();
     int needing = -1;
     for (int row = 0; row < kRows; ++row) {
         const int week = FirstShownWeek() - 1 + row;
@@ -82,8 +81,7 @@ void CRotationPage::Build(bool ownInitiative) {
     }
     Win().Select(kList, std::max(needing, 0));
     ReadSelection(false);
-    const bool changed = m_conflictSeen != m_lastConflictSeen;
-    m_lastConflictSeen = m_conflictSeen;
+    const bool changed = m_marks.ConflictsChanged();
     if (ownInitiative && changed && m_kind.broadcasts) {
         m_notifying = true; // this page has just been built
         NotifySiblings();
@@ -97,19 +95,8 @@ std::string CRotationPage::RowText(int week) {
     if (const int event = BlockedTextId(record, m_kind.duty))
         return text + Doc().Strings().Get(event);
     const uint16_t holder = HolderOf(record, m_kind.duty);
-    if (m_kind.duty != Duty::Host) {
-        const bool unavailable =
-            !Doc().Availability().IsAvailable(holder, static_cast<uint16_t>(week + 1));
-        if (unavailable) {
-            text += "* ";
-            m_unavailableSeen = true;
-        }
-        if (WeekDutyOf(Doc(), holder, week, OwnDutyCode()) != kNoDuty) {
-            m_conflictSeen = true;
-            if (!unavailable)
-                text += "# ";
-        }
-    }
+    if (m_kind.duty != Duty::Host)
+        text += m_marks.Marker(Doc(), holder, week, OwnDutyCode());
     return text + HolderName(Doc(), m_kind.duty, holder);
 }
 
@@ -145,11 +132,11 @@ void CRotationPage::UpdateControls() {
     Win().Show(kManual, !swapping);
     Win().SetText(kAuto, AutoCaption(week, holder));
     if (m_kind.unavailableLabel != 0) {
-        Win().Show(m_kind.unavailableLabel, m_unavailableSeen);
+        Win().Show(m_kind.unavailableLabel, m_marks.UnavailableSeen());
         Win().SetText(m_kind.unavailableLabel, UnavailableText(week, holder));
     }
     if (m_kind.conflictLabel) {
-        Win().Show(kConflict, m_conflictSeen);
+        Win().Show(kConflict, m_marks.ConflictSeen());
         Win().SetText(kConflict, ConflictText(week, holder));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rotations/Rotations.h"
+#include "rotations/WeekMarks.h"
 #include "schedule/CWeekPage.h"
 
 #include <cstdint>
@@ -78,9 +79,7 @@ private:
 
     RotationPageKind m_kind;
     std::optional<int> m_swapSource;
-    bool m_unavailableSeen = false;
-    bool m_conflictSeen = false;
-    bool m_lastConflictSeen = false;
+    WeekMarks m_marks;
     bool m_notifying = false;
 };
 

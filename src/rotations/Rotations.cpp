@@ -98,12 +98,16 @@ bool IsBlocked(const WeekRecord& week, Duty duty) {
     return TakenByEvent(week, duty);
 }
 
-int BlockedTextId(const WeekRecord& week, Duty duty) {
-    if (!IsBlocked(week, duty))
+int EventTextId(const WeekRecord& week) {
+    if (!week.IsEventWeek())
         return 0;
     if (week.weekFlags & kWeekAssembly)
         return kAssemblyText;
     return (week.weekFlags & kWeekOverseerVisit) ? kVisitText : kOtherEventText;
+}
+
+int BlockedTextId(const WeekRecord& week, Duty duty) {
+    return IsBlocked(week, duty) ? EventTextId(week) : 0;
 }
 
 bool IsRotationWeekDone(const CMvDoc& doc, int weekIndex, Duty duty) {

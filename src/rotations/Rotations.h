@@ -32,6 +32,8 @@ void SetHolder(WeekRecord& week, Duty duty, uint16_t holder);
 bool IsBlocked(const WeekRecord& week, Duty duty);
 /** The string id of the event text a blocked week shows; 0 when it is not blocked. */
 int BlockedTextId(const WeekRecord& week, Duty duty);
+/** The event's text of an event week ("Sammankomst", "KT-besök", "Särskild händelse"), or 0. */
+int EventTextId(const WeekRecord& week);
 /** The week has a holder or is blocked: nothing is left to do for the duty. */
 bool IsRotationWeekDone(const CMvDoc& doc, int weekIndex, Duty duty);
 

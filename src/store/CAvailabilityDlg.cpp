@@ -73,7 +73,7 @@ void CAvailabilityDlg::OnSelChange(int id) {
         ShowCount();
 }
 
-void CAvailabilityDlg::OnClick(int id, int /*row*/, ui::Point /*point*/) {
+void CAvailabilityDlg::OnClick(int id, int /*row*/, int /*column*/, ui::Point /*point*/) {
     if (id == kWeeks)
         ShowCount();
 }

@@ -43,7 +43,7 @@ private:
     void OnInit() override;
     void OnOk() override;
     void OnSelChange(int id) override;
-    void OnClick(int id, int row, ui::Point point) override;
+    void OnClick(int id, int row, int column, ui::Point point) override;
 
     void ShowCount();
 

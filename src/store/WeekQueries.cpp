@@ -79,6 +79,14 @@ int LastTalkWeek(const CMvDoc& doc, int talk, int fromIndex) {
     return LatestWeek(doc, from, [talk](const WeekRecord& w) { return w.homeTalk == talk; });
 }
 
+bool OnCurrentSchedule(const CMvDoc& doc, int talk) {
+    if (talk <= 0)
+        return false;
+    const int latest = LatestWeek(doc, doc.FirstShownWeek() + 78,
+                                  [talk](const WeekRecord& w) { return w.homeTalk == talk; });
+    return latest > doc.FirstShownWeek() - 26;
+}
+
 int BusyWeekCount(const CMvDoc& doc, uint16_t brother) {
     int count = 0;
     for (int i = doc.CurrentWeek(); i < doc.CurrentWeek() + kBusyWeeks; ++i)

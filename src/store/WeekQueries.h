@@ -47,6 +47,12 @@ int NearestOutgoingWeek(const CMvDoc& doc, uint16_t brother, int weekIndex);
  */
 int LastTalkWeek(const CMvDoc& doc, int talk, int fromIndex);
 
+/**
+ * Whether the talk is given or planned recently: the latest week from firstShownWeek + 78
+ * down whose home talk it is has a week number above firstShownWeek - 26.
+ */
+bool OnCurrentSchedule(const CMvDoc& doc, int talk);
+
 /** In how many of the 55 weeks from week index currentWeek on the brother has any duty. */
 int BusyWeekCount(const CMvDoc& doc, uint16_t brother);
 

@@ -39,7 +39,7 @@ void Dialog::Deliver(const Event& e) {
     case EventKind::FocusLost:
         return OnFocus(e.id, e.kind == EventKind::FocusGained);
     case EventKind::Click:
-        return OnClick(e.id, e.row, e.point);
+        return OnClick(e.id, e.row, e.column, e.point);
     case EventKind::Hover:
         return OnHover(e.id, e.row);
     case EventKind::UpDown:

@@ -51,7 +51,7 @@ protected:
     virtual void OnDoubleClick(int /*id*/, int /*row*/) {}
     virtual void OnEditChange(int /*id*/) {}
     virtual void OnFocus(int /*id*/, bool /*gained*/) {}
-    virtual void OnClick(int /*id*/, int /*row*/, Point /*point*/) {}
+    virtual void OnClick(int /*id*/, int /*row*/, int /*column*/, Point /*point*/) {}
     virtual void OnHover(int /*id*/, int /*row*/) {}
     virtual void OnUpDown(int /*id*/, int /*delta*/) {}
     /** An arrow (step -1 up, +1 down) or a typed character (step 0) on a keyed list. */

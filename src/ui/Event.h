@@ -16,7 +16,11 @@ enum class EventKind {
     EditChange,  ///< the text of an edit changed
     FocusGained,
     FocusLost,
-    Click,  ///< left button released on a list (row, or -1 below the rows) or surface; point
+    /**
+     * Left button released on a list (row, or -1 below the rows; column, the tab column of
+     * the row's text under the point, or -1) or on a surface; point in client pixels.
+     */
+    Click,
     Hover,  ///< the pointer moved onto list row `row`; -1 when it left the list
     UpDown, ///< an up-down control stepped by delta
     /**
@@ -28,14 +32,15 @@ enum class EventKind {
 };
 
 struct Event {
-    Event(EventKind k, int control, int r = -1, Point p = {}, int d = 0)
-        : kind(k), id(control), row(r), point(p), delta(d) {}
+    Event(EventKind k, int control, int r = -1, Point p = {}, int d = 0, int col = -1)
+        : kind(k), id(control), row(r), point(p), delta(d), column(col) {}
 
     EventKind kind;
     int id;
     int row;
     Point point;
     int delta;
+    int column;
 };
 
 /** Receives the events of one window; the backends deliver through it and nothing else. */

@@ -76,6 +76,11 @@ public:
     virtual bool Print(const PrintRequest& request,
                        const std::function<int(const PrinterInfo&)>& pageCount,
                        const JobRenderer& render) = 0;
+    /**
+     * Prints every page at once on the current printer, one copy, without a dialog; the
+     * title names the job. False when the job failed.
+     */
+    virtual bool PrintNow(const std::string& title, const JobRenderer& render) = 0;
     /** The print preview, modal; printing from it runs the same renderer. */
     virtual void Preview(const std::string& title, const JobRenderer& render) = 0;
 

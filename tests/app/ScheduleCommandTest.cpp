@@ -150,6 +150,29 @@ TEST_F(ScheduleCommands, PrintScheduleWithoutPdfOutputSaysSoAndExitsOne) {
     EXPECT_NE(o.err.find("not available"), std::string::npos) << o.err;
 }
 
+TEST_F(ScheduleCommands, PrintNeedsWritesTheNeedsPagesAndNamesTheFile) {
+    std::vector<uint8_t> wishlist(96, 0);
+    for (size_t i = 0; i < 6; ++i)
+        wishlist[i] = 0xFF; // talks 1 … 48
+    dir.Write("wishlist.dat", wishlist);
+    int pages = 0;
+    cli::PdfRenderer pdf = [&](const std::filesystem::path& path, const cli::PdfPages& p) {
+        EXPECT_TRUE(path.is_absolute());
+        pages = p.pageCount;
+        return path.filename() == "full.pdf" ? Status(IoError{path, "disk full"}) : Status::Ok();
+    };
+    Outcome o = RunHere("print-needs --pdf needs.pdf", pdf);
+    EXPECT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(pages, 2) << "48 talks: 38 and 10";
+    EXPECT_EQ(o.out, "2\t" + std::filesystem::absolute("needs.pdf").string() + "\n");
+    o = RunHere("print-needs --pdf full.pdf", pdf);
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_NE(o.err.find(std::filesystem::absolute("full.pdf").string()), std::string::npos);
+    EXPECT_EQ(RunHere("print-needs", pdf).exitCode, 2);
+    EXPECT_EQ(RunHere("print-needs --weeks 2 --pdf x.pdf", pdf).exitCode, 2);
+    EXPECT_EQ(RunHere("print-needs --pdf x.pdf").exitCode, 1) << "no PDF output";
+}
+
 #if MIVRA_CLI_HAS_PDF
 TEST_F(ScheduleCommands, PrintScheduleWritesAPdf) {
     const std::string pdf = (scratch / "schema.pdf").string();

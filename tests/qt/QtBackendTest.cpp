@@ -12,6 +12,7 @@
 #include "ui/qt/QtForm.h"
 #include "ui/qt/QtHost.h"
 #include "ui/qt/QtPictures.h"
+#include "ui/qt/QtWindow.h"
 #include "ui/qt/TabStopDelegate.h"
 
 #include <gtest/gtest.h>
@@ -220,21 +221,21 @@ TEST(QtCanvas, FontHeightsAreDevicePixelsAtTheTarget) {
     EXPECT_NEAR(canvas.Metrics().averageWidth, 10, 2);
 }
 
-TEST(QtTabStops, ColumnsStartAtTheirStopsOrJustAfterAnOverrun) {
-    ui::qt::TabStopDelegate delegate;
-    delegate.SetStops({62, 95, 200});
-    // Six pixels a quarter unit: stops at 93, 142 and 300 pixels.
-    EXPECT_EQ(delegate.ColumnStarts({30, 20, 10}, 6, 4), (std::vector<int>{93, 142}));
-    EXPECT_EQ(delegate.ColumnStarts({100, 0, 0}, 6, 4), (std::vector<int>{104, 142}))
-        << "a text past its column pushes only the next one, a blank after it";
-    EXPECT_EQ(delegate.ColumnStarts({10, 0, 0, 0, 7}, 6, 4), (std::vector<int>{93, 142, 300, 304}))
-        << "past the last stop a tab is a blank";
-    delegate.SetStops({100});
-    EXPECT_EQ(delegate.ColumnStarts({10, 10, 10}, 6, 4), (std::vector<int>{150, 300}))
-        << "one stop repeats";
-    delegate.SetStops({});
-    EXPECT_EQ(delegate.ColumnStarts({10, 10, 10}, 6, 4), (std::vector<int>{48, 96}))
-        << "without stops, every 32 units";
+TEST(QtTabStops, AClickNamesTheColumnDrawnUnderIt) {
+    QListWidget list;
+    auto* delegate = new ui::qt::TabStopDelegate(&list);
+    delegate->SetStops({62, 95});
+    list.setItemDelegate(delegate);
+    list.addItem(QStringLiteral("3 jan\t12\tPer"));
+    list.resize(600, 100);
+    const QModelIndex index = list.model()->index(0, 0);
+    const QRect rect = list.visualRect(index);
+    const int unit = ui::qt::UnitsOf(list.font()).x;
+    auto at = [&](int x) { return delegate->ColumnAt(index, rect, {x, rect.center().y()}); };
+    EXPECT_EQ(at(rect.left() + 1), 0);
+    EXPECT_EQ(at(rect.left() + 62 * unit / 4 - 1), 0);
+    EXPECT_EQ(at(rect.left() + 62 * unit / 4 + 10), 1);
+    EXPECT_EQ(at(rect.left() + 95 * unit / 4 + 10), 2);
 }
 
 TEST(QtPdf, AJpegMapDrawsStretchedIntoItsRectangle) {

@@ -21,6 +21,7 @@
 #include "ui/qt/DesktopApp.h"
 #include "ui/qt/QtHost.h"
 #include "ui/qt/QtMainWindow.h"
+#include "ui/qt/TabStopDelegate.h"
 
 #include <functional>
 #include <vector>
@@ -29,6 +30,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -560,6 +562,91 @@ void ClickRow(const QString& name, int row) {
     }
 }
 
+/** Clicks a row of a list of the modal window's current page in the given drawn column. */
+void ClickColumn(QListWidget* list, int row, int column) {
+    auto* delegate = qobject_cast<mivra::ui::qt::TabStopDelegate*>(list->itemDelegate());
+    const QModelIndex index = list->model()->index(row, 0);
+    const QRect rect = list->visualRect(index);
+    for (int x = rect.left(); x < rect.right(); ++x) {
+        const QPoint at(x + 3, rect.center().y());
+        if (!delegate || delegate->ColumnAt(index, rect, at) != column)
+            continue;
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent click(
+                type, QPointF(at), list->viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &click);
+        }
+        return;
+    }
+}
+
+/** The first row of a list whose text does not start with the unavailable mark. */
+int FirstAvailableRow(QListWidget* list) {
+    for (int r = 0; r < list->count(); ++r)
+        if (!list->item(r)->text().startsWith(QStringLiteral("* ")))
+            return r;
+    return 0;
+}
+
+// The home talk page: a talk from the needs list, a speaker from one circuit, two ticks, a
+// swap; then the needs list with a priority, an added talk and its printout as a PDF.
+void PlanHomeTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        tour.Step(shot, std::move(act));
+    };
+    auto list = [](const char* name) {
+        return Modal()->findChild<QListWidget*>(QString::fromUtf8(name));
+    };
+    auto page = [] { return Modal()->findChild<QTabWidget*>()->currentWidget(); };
+    auto homeList = [page] { return page()->findChild<QListWidget*>(QStringLiteral("c1075")); };
+    static int chosenRow = 0;
+    auto pickCircuit = [] {
+        auto* combo = Modal()->findChild<QComboBox*>(QStringLiteral("c1038"));
+        combo->setCurrentIndex(1);
+        emit combo->activated(1); // as the user's pick
+    };
+    step("", [&window] { Trigger(window, 32850); });
+    step("home-01-page", [page, homeList] {
+        chosenRow = homeList()->currentRow();
+        Click(page(), QStringLiteral("c1078"));
+    });
+    step("home-02-speaker-chooser", pickCircuit);
+    step("home-03-one-circuit",
+         [list] { list("c1096")->setCurrentRow(FirstAvailableRow(list("c1096"))); });
+    step("home-04-speaker-selected", [] { Click(Modal(), QStringLiteral("c1")); });
+    step("home-05-speaker-chosen", [page] { Click(page(), QStringLiteral("c1077")); });
+    step("home-06-talk-chooser", [list] {
+        list("c1020")->setCurrentRow(0);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    step("home-07-talk-chosen", [homeList] {
+        ClickColumn(homeList(), chosenRow, 4);
+        ClickColumn(homeList(), chosenRow, 6);
+    });
+    step("home-08-ticked", [page] { Click(page(), QStringLiteral("c1079")); });
+    step("home-09-swap-pending", [homeList] { homeList()->setCurrentRow(chosenRow - 2); });
+    step("home-10-swapped", [] { Click(Modal(), QStringLiteral("c1")); });
+    step("", [&window] { Trigger(window, 32851); });
+    step("needs-01-list", [list] { list("c1070")->setCurrentRow(1); });
+    step("needs-02-selected", [] { Click(Modal(), QStringLiteral("c1072")); });
+    step("needs-03-high", [] { Click(Modal(), QStringLiteral("c4")); });
+    step("needs-04-add", [list] {
+        ClickRow(QStringLiteral("c1019"), 1);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    step("needs-05-added", [] { Click(Modal(), QStringLiteral("c5")); });
+    step("needs-06-no-printer", [] { qobject_cast<QDialog*>(Modal())->accept(); });
+    tour.Add([&tour, data] {
+        tour.Shoot(QStringLiteral("needs-07-save-pdf"), Modal());
+        tour.Next();
+        if (auto* edit = Modal()->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(data + QStringLiteral("/behov.pdf"));
+        qobject_cast<QDialog*>(Modal())->accept();
+    });
+    step("needs-08-printed", [] { Click(Modal(), QStringLiteral("c1")); });
+}
+
 // The talks: a new talk titled, the talk form choosing topics, a brother's talks.
 void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     tour.Add([&tour, &window] {
@@ -732,6 +819,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
     PlanCongregationsTour(tour, window, data);
     PlanContactCard(tour, tour.Folder());
     PlanRotationsTour(tour, window);
+    PlanHomeTalksTour(tour, window, data);
     tour.Add([&tour, &window] {
         Trigger(window, 32866);
         tour.Next();

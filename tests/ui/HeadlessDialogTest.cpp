@@ -112,9 +112,9 @@ protected:
     void OnFocus(int id, bool gained) override {
         log.push_back((gained ? "focus " : "blur ") + std::to_string(id));
     }
-    void OnClick(int id, int row, ui::Point p) override {
+    void OnClick(int id, int row, int column, ui::Point p) override {
         log.push_back("click " + std::to_string(id) + " " + std::to_string(row) + " " +
-                      std::to_string(p.x));
+                      std::to_string(p.x) + " col " + std::to_string(column));
     }
     void OnUpDown(int id, int delta) override {
         log.push_back("updown " + std::to_string(id) + " " + std::to_string(delta));
@@ -185,10 +185,14 @@ TEST_F(HeadlessDialogTest, MultipleSelectionAndTopIndex) {
 TEST_F(HeadlessDialogTest, UserActionsDeliverTheirEvents) {
     ProvDlg dlg;
     HeadlessDialog d(host, dlg);
-    d.Focus(226).SetText(226, "Kristoffer").Focus(1075).ClickRow(1075, 1, 490).Step(1056, 1);
+    d.Focus(226).SetText(226, "Kristoffer").Focus(1075).ClickRow(1075, 1, 90).Step(1056, 1);
+    d.ClickColumn(1075, 2, 1);
     EXPECT_EQ(d.Text(226), "Krist") << "typing stops at the edit's limit";
-    EXPECT_EQ(dlg.log, (std::vector<std::string>{"focus 226", "edit 226", "blur 226", "focus 1075",
-                                                 "sel 1075", "click 1075 1 490", "updown 1056 1"}));
+    EXPECT_EQ(dlg.log,
+              (std::vector<std::string>{"focus 226", "edit 226", "blur 226", "focus 1075",
+                                        "sel 1075", "click 1075 1 90 col 0", "updown 1056 1",
+                                        "sel 1075", "click 1075 2 93 col 1"}))
+        << "a click names the tab column drawn under it (the second starts at 62 units)";
     EXPECT_EQ(d.Value(1056), 1);
 
     dlg.log.clear();
@@ -338,7 +342,7 @@ TEST_F(HeadlessDialogTest, OwnerDrawnSurfacePaintsThroughTheCanvas) {
     ui::headless::RecordingCanvas canvas = d.Paint(1055, {420, 210});
     EXPECT_EQ(canvas.Dump(), "fill (0,0)-(420,10) c0c0c0\ntext (5,2) left/top \"Vecka 1055\"\n");
     d.Click(1055, {30, 40});
-    EXPECT_EQ(dlg.log.back(), "click 1055 -1 30");
+    EXPECT_EQ(dlg.log.back(), "click 1055 -1 30 col -1");
     dlg.Win().Redraw(1055);
     EXPECT_EQ(d.Redraws(1055), 1);
 }

@@ -10,7 +10,9 @@
 #include "dates/Dates.h"
 #include "exchange/Backup.h"
 #include "exchange/TsvExport.h"
+#include "reports/NeedsReport.h"
 #include "resources/StringTable.h"
+#include "rotations/CNeedsListDlg.h"
 #include "store/CMvDoc.h"
 #include "store/DataFiles.h"
 #include "store/DataFolderLock.h"
@@ -24,6 +26,7 @@ namespace {
 
 constexpr const char* kUsageLines =
     "usage: mivra-cli [--data DIR] [--today YYYY-MM-DD] dump KIND\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-needs --pdf FILE\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-schedule --from YYYY-MM-DD "
     "--weeks N --pdf FILE\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N\n"
@@ -173,6 +176,14 @@ std::string CheckCommand(const Invocation& call) {
                 return words[0] + " takes no " + name;
         return {};
     }
+    if (words[0] == "print-needs") {
+        if (words.size() != 1)
+            return "print-needs takes no argument " + words[1];
+        for (const auto& [name, value] : call.options)
+            if (name != "--pdf")
+                return "print-needs takes no " + name;
+        return call.options.count("--pdf") ? std::string() : "print-needs needs --pdf FILE";
+    }
     if (call.options.count("--to") || call.options.count("--maps"))
         return words[0] + " takes no " + (call.options.count("--to") ? "--to" : "--maps");
     if (words[0] != "print-schedule" && words[0] != "export-tsv")
@@ -222,6 +233,38 @@ int PrintSchedule(const Invocation& call, CMvDoc& doc, std::ostream& err, const 
         return kFailure;
     }
     return kOk;
+}
+
+/** The needs list's printout as a PDF; prints the page count and the file's full path. */
+int PrintNeeds(const Invocation& call, CMvDoc& doc, std::ostream& out, std::ostream& err,
+               const PdfRenderer& pdf) {
+    const std::filesystem::path file = std::filesystem::absolute(call.options.at("--pdf"));
+    const reports::NeedsReport report(doc, doc.Needs().List(),
+                                      doc.Strings().Get(rotations::CNeedsListDlg::kCaption));
+    const ReportFonts fonts = ScheduleCommand::FontsOf(doc);
+    const reports::Target target{ScheduleCommand::kPdfDpi,
+                                 ScheduleCommand::kPdfDpi,
+                                 ScheduleCommand::kScreenDpi,
+                                 ScheduleCommand::kScreenDpi,
+                                 true,
+                                 true};
+    const reports::ReportGeometry geometry(target, 0, 0);
+    PdfPages pages;
+    pages.pageCount = report.PageCount();
+    pages.dpi = target.dpiX;
+    pages.title = doc.Strings().Get(rotations::CNeedsListDlg::kCaption);
+    pages.draw = [&](int page, ui::Canvas& canvas) {
+        reports::SelectStripPage(canvas, geometry, 1); // every page is drawn from its own top
+        report.DrawPage(canvas, target, fonts, page);
+    };
+    if (Status status = pdf(file, pages); !status.ok()) {
+        err << "mivra-cli: cannot write " << status.error().path.string() << ": "
+            << status.error().what << '\n';
+        return kFailure;
+    }
+    out << pages.pageCount << '\t' << file.string() << '\n';
+    out.flush();
+    return out ? kOk : kFailure;
 }
 
 int ExportTsv(const Invocation& call, CMvDoc& doc, std::ostream& out, std::ostream& err) {
@@ -453,9 +496,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::string& command = call->words[0];
     if (command == "make-demo")
         return MakeDemo(*call, out, err);
-    if (command == "print-schedule" && !pdf) {
-        err << "mivra-cli: print-schedule is not available: this build has no PDF output "
-               "(built without Qt)\n";
+    if ((command == "print-schedule" || command == "print-needs") && !pdf) {
+        err << "mivra-cli: " << command
+            << " is not available: this build has no PDF output (built without Qt)\n";
         return kFailure;
     }
     std::optional<std::filesystem::path> folder = FolderOf(*call, err);
@@ -481,6 +524,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return WithDocument(*call, *folder, err,
                             [&](CMvDoc& doc) { return ChangeAvailability(*call, doc, err); });
     }
+    if (command == "print-needs")
+        return WithDocument(
+            *call, *folder, err, [&](CMvDoc& doc) { return PrintNeeds(*call, doc, out, err, pdf); },
+            true);
     if (command == "history")
         return WithDocument(
             *call, *folder, err, [&](CMvDoc& doc) { return History(*call, doc, out, err); }, true);

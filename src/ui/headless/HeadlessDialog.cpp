@@ -1,5 +1,6 @@
 #include "ui/headless/HeadlessDialog.h"
 
+#include "ui/TabColumns.h"
 #include "ui/headless/HeadlessHost.h"
 
 #include <algorithm>
@@ -8,6 +9,19 @@ namespace mivra::ui::headless {
 namespace {
 
 constexpr int kRowHeight = 13; // the headless list's row height, in pixels
+constexpr int kCharWidth = 6;  // every character is as wide as the base unit
+
+/** Where the row's columns start as a list draws them, with every character kCharWidth wide. */
+std::vector<int> DrawnColumnStarts(const HeadlessWindow::Control& c, int row) {
+    std::vector<int> widths;
+    for (std::string_view part : SplitColumns(c.rows[static_cast<size_t>(row)].text)) {
+        int chars = 0;
+        for (char ch : part)
+            chars += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
+        widths.push_back(chars * kCharWidth);
+    }
+    return ColumnStarts(c.tabStops, widths, BaseUnits{}.x, kCharWidth);
+}
 
 using Kinds = std::initializer_list<ControlKind>;
 constexpr Kinds kPressable = {ControlKind::Button, ControlKind::Check, ControlKind::Radio};
@@ -144,6 +158,14 @@ HeadlessDialog& HeadlessDialog::DoubleClick(int id, int row) {
 }
 
 HeadlessDialog& HeadlessDialog::ClickRow(int id, int row, int x) {
+    return ClickAt(id, row, std::nullopt, x);
+}
+
+HeadlessDialog& HeadlessDialog::ClickColumn(int id, int row, int column) {
+    return ClickAt(id, row, column, 0);
+}
+
+HeadlessDialog& HeadlessDialog::ClickAt(int id, int row, std::optional<int> column, int x) {
     Control* c = Reach(id, "ClickRow", kList);
     if (!c)
         return *this;
@@ -151,13 +173,21 @@ HeadlessDialog& HeadlessDialog::ClickRow(int id, int row, int x) {
         Fail("ClickRow " + std::to_string(id) + ": no row " + std::to_string(row));
         return *this;
     }
+    const std::vector<int> starts = DrawnColumnStarts(*c, row);
+    if (column) {
+        if (*column < 0 || *column > static_cast<int>(starts.size())) {
+            Fail("ClickColumn " + std::to_string(id) + ": no column " + std::to_string(*column));
+            return *this;
+        }
+        x = *column == 0 ? 0 : starts[static_cast<size_t>(*column - 1)];
+    }
     if (c->def.multiSelect)
         Toggle(id, row);
     else
         ChooseRow(*c, id, row);
     Point at{x, (row - c->top) * kRowHeight + kRowHeight / 2};
     if (IsOpen())
-        Send({EventKind::Click, id, row, at});
+        Send({EventKind::Click, id, row, at, 0, ColumnAt(starts, x)});
     return *this;
 }
 

@@ -5,6 +5,7 @@
 #include "ui/headless/RecordingCanvas.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
     HeadlessDialog& DoubleClick(int id, int row);
     /** Clicks a list row at x pixels from the list's left edge. */
     HeadlessDialog& ClickRow(int id, int row, int x);
+    /** Clicks a list row at the left edge of a tab column as the list draws it. */
+    HeadlessDialog& ClickColumn(int id, int row, int column);
     /** Clicks an owner-drawn surface at a point of its client area. */
     HeadlessDialog& Click(int id, Point point);
     /** Moves the pointer onto a list row; -1 moves it off the list. */
@@ -88,6 +91,7 @@ private:
     const Control* Read(int id, std::string_view what) const;
     void Send(const Event& event);
     void ChooseRow(Control& c, int id, int row);
+    HeadlessDialog& ClickAt(int id, int row, std::optional<int> column, int x);
     void Fail(const std::string& why) const;
 
     HeadlessHost& m_host;

@@ -60,6 +60,12 @@ bool RecordingPrinting::Print(const PrintRequest& request,
     return true;
 }
 
+bool RecordingPrinting::PrintNow(const std::string& title, const JobRenderer& render) {
+    JobSettings settings{printer.name, printer.dpiX, printer.dpiY, 0, 0, 1, true};
+    Run("print now", title, settings, render);
+    return true;
+}
+
 void RecordingPrinting::Preview(const std::string& title, const JobRenderer& render) {
     Run("preview", title, JobSettings{printer.name, printer.dpiX, printer.dpiY}, render);
 }

@@ -23,7 +23,7 @@ public:
         std::optional<PrinterInfo> otherPrinter; ///< the user picks another printer
     };
     struct Job {
-        std::string kind; ///< "print", "preview" or "pdf"
+        std::string kind; ///< "print", "print now", "preview" or "pdf"
         std::string title;
         JobSettings settings;
         std::vector<RecordingCanvas> sheets;
@@ -46,6 +46,7 @@ public:
     std::unique_ptr<Canvas> MeasuringCanvas(int dpiX, int dpiY, bool isPrinter) override;
     bool Print(const PrintRequest& request, const std::function<int(const PrinterInfo&)>& pageCount,
                const JobRenderer& render) override;
+    bool PrintNow(const std::string& title, const JobRenderer& render) override;
     void Preview(const std::string& title, const JobRenderer& render) override;
     std::optional<std::filesystem::path> AskPdfPath(const std::string& title,
                                                     const std::string& suggested) override;

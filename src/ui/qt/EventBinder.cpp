@@ -108,8 +108,13 @@ bool EventBinder::FilterList(int id, QListWidget* list, QObject* watched, QEvent
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (!onRows || mouse->button() != Qt::LeftButton)
             return false;
-        QPoint p = mouse->position().toPoint();
-        Send(EventKind::Click, id, list->indexAt(p).row(), {p.x(), p.y()});
+        const QPoint p = mouse->position().toPoint();
+        const QModelIndex index = list->indexAt(p);
+        int column = -1;
+        if (auto* delegate = qobject_cast<TabStopDelegate*>(list->itemDelegate());
+            delegate && index.isValid())
+            column = delegate->ColumnAt(index, list->visualRect(index), p);
+        m_deliver(Event(EventKind::Click, id, index.row(), {p.x(), p.y()}, 0, column));
         return false;
     }
     case QEvent::KeyPress: {

@@ -107,6 +107,14 @@ bool QtPrinting::Print(const PrintRequest& request,
     return RunJob(printer, render);
 }
 
+bool QtPrinting::PrintNow(const std::string& title, const JobRenderer& render) {
+    QPrinter& printer = Printer();
+    printer.setDocName(ToQt(title));
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setCopyCount(1);
+    return RunJob(printer, render);
+}
+
 void QtPrinting::Preview(const std::string& title, const JobRenderer& render) {
     QPrinter& printer = Printer();
     printer.setDocName(ToQt(title));

@@ -26,6 +26,7 @@ public:
     std::unique_ptr<Canvas> MeasuringCanvas(int dpiX, int dpiY, bool printer) override;
     bool Print(const PrintRequest& request, const std::function<int(const PrinterInfo&)>& pageCount,
                const JobRenderer& render) override;
+    bool PrintNow(const std::string& title, const JobRenderer& render) override;
     void Preview(const std::string& title, const JobRenderer& render) override;
     std::optional<std::filesystem::path> AskPdfPath(const std::string& title,
                                                     const std::string& suggested) override;

@@ -1,35 +1,33 @@
 #include "ui/qt/TabStopDelegate.h"
 
+#include "ui/TabColumns.h"
 #include "ui/qt/QtWindow.h"
 
 #include <QApplication>
 #include <QPainter>
 
 namespace mivra::ui::qt {
-namespace {
 
-constexpr int kDefaultStep = 32; // dialog units between columns when a list sets no stops
-
-} // namespace
-
-int TabStopDelegate::Stop(size_t n, int unitX) const {
-    auto px = [unitX](int dlu) { return dlu * unitX / 4; };
-    if (m_stops.size() <= 1)
-        return px(m_stops.empty() ? kDefaultStep : m_stops.front()) * static_cast<int>(n + 1);
-    return n < m_stops.size() ? px(m_stops[n]) : -1;
+std::vector<int> TabStopDelegate::Starts(const QStyleOptionViewItem& opt,
+                                         const QString& text) const {
+    const QFontMetrics fm(opt.font);
+    std::vector<int> widths;
+    for (const QString& part : text.split(QLatin1Char('\t')))
+        widths.push_back(fm.horizontalAdvance(part));
+    return ui::ColumnStarts(m_stops, widths, UnitsOf(opt.font).x, fm.horizontalAdvance(' '));
 }
 
-std::vector<int> TabStopDelegate::ColumnStarts(const std::vector<int>& widths, int unitX,
-                                               int spaceWidth) const {
-    std::vector<int> starts;
-    int x = 0;
-    for (size_t i = 0; i + 1 < widths.size(); ++i) {
-        const int end = x + widths[i];
-        const int stop = Stop(i, unitX);
-        x = stop > end ? stop : end + spaceWidth;
-        starts.push_back(x);
-    }
-    return starts;
+int TabStopDelegate::ColumnAt(const QModelIndex& index, const QRect& itemRect, QPoint p) const {
+    QStyleOptionViewItem opt;
+    opt.rect = itemRect;
+    opt.widget = qobject_cast<const QWidget*>(parent());
+    if (opt.widget)
+        opt.font = opt.widget->font();
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
+    return ui::ColumnAt(Starts(opt, text), p.x() - area.left());
 }
 
 void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -43,12 +41,8 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
     const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
-    const QFontMetrics fm(opt.font);
     const QStringList parts = text.split(QLatin1Char('\t'));
-    std::vector<int> widths;
-    for (const QString& part : parts)
-        widths.push_back(fm.horizontalAdvance(part));
-    std::vector<int> starts = ColumnStarts(widths, UnitsOf(opt.font).x, fm.horizontalAdvance(' '));
+    const std::vector<int> starts = Starts(opt, text);
 
     painter->save();
     painter->setFont(opt.font);
@@ -60,6 +54,11 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         QRect cell(x, area.top(), area.right() - x + 1, area.height());
         painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts[i]);
     }
+    if (opt.state & QStyle::State_MouseOver) {
+        painter->setPen(opt.palette.color(QPalette::Highlight));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(opt.rect.adjusted(0, 0, -1, -1));
+    }
     painter->restore();
 }
 
@@ -70,13 +69,8 @@ QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option,
     if (!text.contains(QLatin1Char('\t')))
         return size;
     const QFontMetrics fm(option.font);
-    const QStringList parts = text.split(QLatin1Char('\t'));
-    std::vector<int> widths;
-    for (const QString& part : parts)
-        widths.push_back(fm.horizontalAdvance(part));
-    std::vector<int> starts =
-        ColumnStarts(widths, UnitsOf(option.font).x, fm.horizontalAdvance(' '));
-    size.setWidth(starts.back() + widths.back() + 8);
+    const std::vector<int> starts = Starts(option, text);
+    size.setWidth(starts.back() + fm.horizontalAdvance(text.section(QLatin1Char('\t'), -1)) + 8);
     return size;
 }
 

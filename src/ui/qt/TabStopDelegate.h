@@ -7,10 +7,9 @@
 namespace mivra::ui::qt {
 
 /**
- * Draws a list row's tab-separated text in columns: the text after the n-th tab starts at
- * the n-th stop, or a blank after the text before it when that runs past the stop (so a
- * long name never hides the next column, and one overrun does not shift the rest). Stops
- * are in dialog units of the list's font; one stop repeats, none means every 32 units.
+ * Draws a list row's tab-separated text in columns (`ui::ColumnStarts`: a long name never
+ * hides the next column, and one overrun does not shift the rest) with a frame around the
+ * row under the pointer, and tells which column a point falls in.
  */
 class TabStopDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -19,16 +18,16 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void SetStops(std::vector<int> dialogUnits) { m_stops = std::move(dialogUnits); }
-    /** The x of each column after the first, in pixels, for texts of these widths. */
-    std::vector<int> ColumnStarts(const std::vector<int>& widths, int unitX, int spaceWidth) const;
+    /** The tab column of row `index` under viewport point `p`, as paint draws it. */
+    int ColumnAt(const QModelIndex& index, const QRect& itemRect, QPoint p) const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    /** The n-th stop (0-based) in pixels, or -1 past the last one. */
-    int Stop(size_t n, int unitX) const;
+    /** The text's left edge and the columns' starts from it, in pixels. */
+    std::vector<int> Starts(const QStyleOptionViewItem& opt, const QString& text) const;
 
     std::vector<int> m_stops;
 };
