@@ -8,8 +8,9 @@
 namespace mivra::app {
 namespace {
 
-constexpr const char* kCommandOptions[] = {"--from", "--weeks",   "--pdf",
-                                           "--to",   "--brother", "--week"};
+constexpr const char* kCommandOptions[] = {"--from",    "--weeks", "--pdf",  "--to",
+                                           "--brother", "--week",  "--slot", "--congregation",
+                                           "--circuit", "--name"};
 
 bool TakeOption(const std::vector<std::string>& args, size_t& i, std::string_view name,
                 std::string& value) {

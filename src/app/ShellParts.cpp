@@ -3,6 +3,7 @@
 #include "app/CHomeCongregationDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingsDlg.h"
+#include "app/ReportOpeners.h"
 #include "exchange/CBackupDlg.h"
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
@@ -113,6 +114,7 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
                [&frame] { CAvailabilityDlg::MarkWeeks(frame.Doc(), frame.Host()); });
     view.Kinds().Add(cmd::kScheduleReport, kScheduleKind, OpenSchedule);
     view.Kinds().Add(cmd::kPanelPlanning, kScheduleKind, OpenSchedule);
+    AddListReports(view);
     frame.Bind(cmd::kBackup, [&frame, &view] {
         RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Backup);
     });

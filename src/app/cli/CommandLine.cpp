@@ -3,6 +3,7 @@
 #include "app/DemoFolder.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/FillCommand.h"
+#include "app/cli/PrintCommand.h"
 #include "app/cli/ScheduleCommand.h"
 #include "base/Version.h"
 #include "dates/Dates.h"
@@ -24,6 +25,7 @@ constexpr const char* kUsageLines =
     "usage: mivra-cli [--data DIR] [--today YYYY-MM-DD] dump KIND\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-schedule --from YYYY-MM-DD "
     "--weeks N --pdf FILE\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print KIND [ARGS] --pdf FILE\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] backup [--to DIR] [--maps]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] restore DIR\n"
@@ -122,6 +124,8 @@ std::string CheckCommand(const Invocation& call) {
         return CheckAvailability(call);
     if (words[0] == "fill")
         return FillCommand::Check(call);
+    if (words[0] == "print")
+        return PrintCommand::Check(call);
     if (words[0] == "backup" || words[0] == "restore") {
         const bool backup = words[0] == "backup";
         if (backup ? words.size() != 1 : words.size() != 2)
@@ -392,8 +396,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::string& command = call->words[0];
     if (command == "make-demo")
         return MakeDemo(*call, out, err);
-    if (command == "print-schedule" && !pdf) {
-        err << "mivra-cli: print-schedule is not available: this build has no PDF output "
+    if ((command == "print-schedule" || command == "print") && !pdf) {
+        err << "mivra-cli: " << command
+            << " is not available: this build has no PDF output "
                "(built without Qt)\n";
         return kFailure;
     }
@@ -416,6 +421,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return Backup(*call, doc, out, err);
         if (command == "print-schedule")
             return PrintSchedule(*call, doc, err, pdf);
+        if (command == "print")
+            return PrintCommand(doc, *call).Run(out, err, pdf);
         if (command == "export-tsv")
             return ExportTsv(*call, doc, out, err);
         return Dump(*call, doc, out);

@@ -1,0 +1,75 @@
+#include "app/ReportOpeners.h"
+
+#include "reports/CMvView.h"
+#include "reports/CSelectWeeksDlg.h"
+#include "reports/GridReports.h"
+#include "reports/Lists.h"
+#include "resources/CommandIds.h"
+#include "rotations/Rotations.h"
+#include "store/CBrotherListDlg.h"
+#include "store/CMvDoc.h"
+
+namespace mivra::app {
+namespace {
+
+using reports::CSelectWeeksDlg;
+using reports::ReportOpening;
+using ReportPtr = std::unique_ptr<reports::Report>;
+
+ReportPtr OpenWeeks(ReportOpening& opening, CSelectWeeksDlg::Mode mode, bool worksheet) {
+    auto range = CSelectWeeksDlg::Choose(opening.doc, opening.host, mode);
+    if (!range)
+        return nullptr;
+    opening.params.startWeek = range->startWeek;
+    opening.params.weekCount = range->weekCount;
+    if (worksheet)
+        return std::make_unique<reports::WorksheetReport>(opening.doc, range->startWeek,
+                                                          range->weekCount);
+    return reports::VisitorPhones(opening.doc, range->startWeek, range->weekCount);
+}
+
+// One home brother, picked from the home congregation's list.
+ReportPtr OpenBrother(ReportOpening& opening) {
+    CMvDoc& doc = opening.doc;
+    CBrotherListDlg::Options options;
+    options.mode = CBrotherListDlg::Mode::Pick;
+    options.filter = doc.Congregations().OurCongregationKey();
+    const std::optional<int> index = CBrotherListDlg::Choose(doc, opening.host, options);
+    const BrotherIndexEntry* brother = index ? doc.Brothers().Brother(*index) : nullptr;
+    if (!brother)
+        return nullptr;
+    return reports::BrotherAssignments(doc, brother->brotherKey);
+}
+
+} // namespace
+
+void AddListReports(reports::CMvView& view) {
+    auto& kinds = view.Kinds();
+    const auto talks = [](ReportOpening& o) -> ReportPtr {
+        return reports::TalksWithSpeakers(o.doc);
+    };
+    kinds.Add(cmd::kTalksSpeakers, 3, talks);
+    kinds.Add(cmd::kPanelTalksSpeakers, 3, talks);
+    kinds.Add(cmd::kRecentYears, 4, [](ReportOpening& o) -> ReportPtr {
+        return std::make_unique<reports::RecentYearsReport>(o.doc);
+    });
+    kinds.Add(cmd::kHomeBrothersTalks, 8, OpenBrother);
+    kinds.Add(cmd::kVisitorPhones, 9,
+              [](ReportOpening& o) { return OpenWeeks(o, CSelectWeeksDlg::Mode::Short, false); });
+    kinds.Add(cmd::kOutgoingTalks, 10,
+              [](ReportOpening& o) -> ReportPtr { return reports::OutgoingTalks(o.doc); });
+    kinds.Add(cmd::kReaderReport, 11, [](ReportOpening& o) -> ReportPtr {
+        const CMvDoc& doc = o.doc;
+        return reports::ReaderRota(doc,
+                                   [&doc](int week) { return rotations::ReaderText(doc, week); });
+    });
+    kinds.Add(cmd::kWorksheet, 12, [](ReportOpening& o) {
+        return OpenWeeks(o, CSelectWeeksDlg::Mode::Worksheet, true);
+    });
+    kinds.Add(cmd::kLocalSpeakers, 13,
+              [](ReportOpening& o) -> ReportPtr { return reports::LocalSpeakers(o.doc); });
+    kinds.Add(cmd::kCoordinators, 14,
+              [](ReportOpening& o) -> ReportPtr { return reports::Coordinators(o.doc); });
+}
+
+} // namespace mivra::app
