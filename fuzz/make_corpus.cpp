@@ -1,6 +1,7 @@
 // The first inputs of every fuzz target, built from the record builders in tests/support:
 //   make_corpus <corpus folder>   → <corpus folder>/<target>/<seed>
 #include "FolderContainer.h"
+#include "support/PackageWriters.h"
 #include "support/RecordWriters.h"
 
 #include <cstdio>
@@ -244,6 +245,33 @@ void WriteScheduleSeeds(const std::filesystem::path& root) {
     }
 }
 
+// Packages: a typical one, one with fields filled to their last byte, and a cut one.
+void WritePackageSeeds(const std::filesystem::path& root) {
+    const std::filesystem::path folder = root / "fuzz_package";
+    const test::PackageHeaderBytes header{.name = "Östra",
+                                          .address1 = "Rikets sal",
+                                          .phone1 = "08-1",
+                                          .timeOdd = "10:00",
+                                          .circuit = "Krets 4"};
+    const test::PackageBrotherBytes brother{.first = "Åke",
+                                            .last = "Berg",
+                                            .phone2 = "070-2",
+                                            .email = "ake@example.org",
+                                            .talks = {1, 200},
+                                            .status = 0x22,
+                                            .roles = 0xE2,
+                                            .weeks = {kCurrentWeek, uint16_t(kCurrentWeek + 4)}};
+    Save(folder, "typical", test::PackageFile(header, {brother, {.first = "Bo", .last = "Ek"}}));
+    Save(folder, "full",
+         test::PackageFile({.name = std::string(70, 'N'), .circuit = std::string(30, 'C')},
+                           {{.first = std::string(50, 'F'),
+                             .last = std::string(20, 'L'),
+                             .email = std::string(48, 'e')}}));
+    Bytes cut = test::PackageFile(header, {brother});
+    cut.resize(cut.size() - 7);
+    Save(folder, "cut", cut);
+}
+
 } // namespace
 } // namespace mivra
 
@@ -257,5 +285,6 @@ int main(int argc, char** argv) {
     mivra::WriteProfileSeeds(root);
     mivra::WriteDateSeeds(root);
     mivra::WriteScheduleSeeds(root);
+    mivra::WritePackageSeeds(root);
     return 0;
 }

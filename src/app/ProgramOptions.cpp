@@ -10,7 +10,7 @@ namespace {
 
 constexpr const char* kCommandOptions[] = {"--from",    "--weeks", "--pdf",  "--to",
                                            "--brother", "--week",  "--slot", "--congregation",
-                                           "--circuit", "--name"};
+                                           "--circuit", "--name",  "--out",  "--as"};
 
 bool TakeOption(const std::vector<std::string>& args, size_t& i, std::string_view name,
                 std::string& value) {
@@ -47,8 +47,8 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, s
             call.words.push_back(args[i]);
         } else if (args[i] == "--help" || args[i] == "--version") {
             (args[i] == "--help" ? call.help : call.version) = true;
-        } else if (args[i] == "--maps") {
-            call.options["--maps"] = "1";
+        } else if (args[i] == "--maps" || args[i] == "--dry-run") {
+            call.options[args[i]] = "1";
         } else if (TakeOption(args, i, "--data", value)) {
             if (value.empty()) {
                 error = "--data takes a folder";

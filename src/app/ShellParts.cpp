@@ -5,6 +5,8 @@
 #include "app/CSettingsDlg.h"
 #include "app/ReportOpeners.h"
 #include "exchange/CBackupDlg.h"
+#include "exchange/CImportDlg.h"
+#include "exchange/PackageExport.h"
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
 #include "reports/ScheduleReport.h"
@@ -22,6 +24,7 @@
 #include "store/CCongregationListDlg.h"
 #include "store/CMvDoc.h"
 #include "store/CNameListDlg.h"
+#include "store/CSelectCongDlg.h"
 #include "store/CTalkListDlg.h"
 #include "store/DataFiles.h"
 #include "store/Profile.h"
@@ -84,6 +87,20 @@ void RunTalkList(CMvDoc& doc, ui::Host& host, reports::CMvView& view) {
         view.Relayout();
 }
 
+// "Bygg Exportera Paket": the congregation first, the home one offered.
+void ExportChosenPackage(CMvDoc& doc, ui::Host& host) {
+    if (auto chosen = CSelectCongDlg::Choose(doc, host, CSelectCongDlg::Mode::Export))
+        exchange::ExportPackage(doc, host, chosen->congregationKey);
+}
+
+// An import changes brothers, congregations and weeks that a report may show.
+void ImportChosenPackage(CMainFrame& frame, reports::CMvView& view) {
+    if (!exchange::ImportPackage(frame.Doc(), frame.Host()))
+        return;
+    view.Relayout();
+    frame.ViewChanged();
+}
+
 // The list remembers its row between openings, as long as the program runs.
 void RunCongregationList(CMvDoc& doc, ui::Host& host, reports::CMvView& view, int& remembered) {
     doc.SetModified(false);
@@ -123,6 +140,8 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     });
     frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
     frame.Bind(cmd::kTalks, [&frame, &view] { RunTalkList(frame.Doc(), frame.Host(), view); });
+    frame.Bind(cmd::kExportPackage, [&frame] { ExportChosenPackage(frame.Doc(), frame.Host()); });
+    frame.Bind(cmd::kImportPackage, [&frame, &view] { ImportChosenPackage(frame, view); });
     frame.Bind(cmd::kCongregations, [&frame, &view, remembered = 0]() mutable {
         RunCongregationList(frame.Doc(), frame.Host(), view, remembered);
     });

@@ -172,6 +172,11 @@ std::string ToLower(std::string_view utf8, std::string_view languageCode) {
     return Utf8(u.toLower(icu::Locale(LocaleOf(languageCode).c_str())));
 }
 
+std::string FoldCase(std::string_view utf8) {
+    icu::UnicodeString u = Nfc(utf8);
+    return Utf8(u.foldCase(U_FOLD_CASE_DEFAULT));
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     icu::UnicodeString ua = Nfc(a);
     icu::UnicodeString ub = Nfc(b);

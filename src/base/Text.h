@@ -43,6 +43,8 @@ inline bool IsBlank(std::string_view s) {
 
 std::string ToUpper(std::string_view utf8, std::string_view languageCode);
 std::string ToLower(std::string_view utf8, std::string_view languageCode);
+/** The case-folded text: two texts are EqualsIgnoringCase exactly when these are equal. */
+std::string FoldCase(std::string_view utf8);
 /** Equal when the case-folded texts are the same (duplicate-name checks). */
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 

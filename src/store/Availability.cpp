@@ -106,6 +106,43 @@ void AvailabilityTable::RemoveUnavailableWeek(uint16_t brother, uint16_t week) {
     m_present.erase(Pair(brother, week));
 }
 
+int AvailabilityTable::RemoveWeeks(const std::function<bool(uint16_t, uint16_t)>& match) {
+    int removed = 0;
+    for (AvailabilityRecord& r : m_records) {
+        if (r.Empty() || !match(r.brotherKey, r.weekNumber))
+            continue;
+        Count(r, -1);
+        r = AvailabilityRecord{};
+        ++removed;
+    }
+    if (removed)
+        m_changed = true;
+    return removed;
+}
+
+void AvailabilityTable::AddUnavailableWeeks(std::span<const std::pair<uint16_t, uint16_t>> weeks) {
+    // Each record a single add would take lies after the one taken before it, so one walk
+    // places them all where adding them one by one would.
+    size_t at = 0;
+    for (const auto& [brother, week] : weeks) {
+        if (brother == 0 || !IsAvailable(brother, week))
+            continue;
+        m_changed = true;
+        while (at < m_records.size() && !m_records[at].Empty() &&
+               m_records[at].weekNumber >= m_currentWeek - 1)
+            ++at;
+        if (at == m_records.size())
+            m_records.push_back({});
+        AvailabilityRecord& r = m_records[at++];
+        if (!r.Empty())
+            Count(r, -1);
+        r = AvailabilityRecord{};
+        r.brotherKey = brother;
+        r.weekNumber = week;
+        Count(r, 1);
+    }
+}
+
 int AvailabilityTable::RemoveBrother(uint16_t brother) {
     int removed = 0;
     for (AvailabilityRecord& r : m_records) {

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace mivra {
@@ -45,6 +47,10 @@ public:
     void AddUnavailableWeek(uint16_t brother, uint16_t week);
     /** Zeroes every record equal to (brother, week). */
     void RemoveUnavailableWeek(uint16_t brother, uint16_t week);
+    /** Zeroes, in one pass, every record the match names; returns how many there were. */
+    int RemoveWeeks(const std::function<bool(uint16_t brother, uint16_t week)>& match);
+    /** Adds many (brother, week) pairs as AddUnavailableWeek would, in one walk of the table. */
+    void AddUnavailableWeeks(std::span<const std::pair<uint16_t, uint16_t>> weeks);
     /** Zeroes every record of the brother; returns how many there were. */
     int RemoveBrother(uint16_t brother);
     bool IsAvailable(uint16_t brother, uint16_t week) const;

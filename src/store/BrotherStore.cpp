@@ -75,6 +75,35 @@ int BrotherStore::AddBrother(BrotherRecord record, BrotherExtraRecord extra) {
     return index;
 }
 
+std::vector<uint16_t> BrotherStore::AddBrothers(std::vector<NewBrother> brothers) {
+    std::vector<uint16_t> keys(brothers.size(), 0);
+    const std::vector<uint16_t> slots = m_index.FreeSlots(brothers.size());
+    size_t extras = 0;
+    for (const NewBrother& b : brothers)
+        extras += b.extra.IsBlank() ? 0 : 1;
+    const std::vector<uint16_t> extraSlots = FindFreeExtraSlots(extras);
+    size_t nextExtra = 0;
+    for (size_t i = 0; i < brothers.size() && i < slots.size(); ++i) {
+        BrotherRecord& record = brothers[i].record;
+        BrotherExtraRecord& extra = brothers[i].extra;
+        const uint16_t slot = slots[i];
+        record.brotherKey = slot;
+        record.extraSlot = 0;
+        if (!extra.IsBlank() && nextExtra < extraSlots.size()) {
+            extra.brotherKey = slot;
+            record.extraSlot = WriteBrotherExtra(extraSlots[nextExtra++], extra);
+        }
+        if (m_index.Insert(slot, record, false) < 0) {
+            if (record.extraSlot != 0)
+                ClearBrotherExtra(record.extraSlot, slot);
+            break; // told to the user; the rest are not added
+        }
+        keys[i] = slot;
+    }
+    SortEntries();
+    return keys;
+}
+
 int BrotherStore::UpdateBrother(int index, BrotherRecord record, BrotherExtraRecord extra) {
     BrotherRecord stored;
     const uint16_t slot = ReadBrother(index, stored);
@@ -216,22 +245,30 @@ uint16_t BrotherStore::WriteBrotherExtra(uint16_t slot, const BrotherExtraRecord
 }
 
 uint16_t BrotherStore::FindFreeExtraSlot() const {
+    std::vector<uint16_t> slots = FindFreeExtraSlots(1);
+    return slots.empty() ? 0 : slots.front();
+}
+
+std::vector<uint16_t> BrotherStore::FindFreeExtraSlots(size_t count) const {
+    std::vector<uint16_t> found;
     std::vector<bool> taken(kMaxExtraSlots + 1, false);
     for (const BrotherIndexEntry& e : Items())
         taken[e.extraSlot] = true;
     io::FileBytes file = io::ReadFile(m_context.Files().Path(file::kExtra),
                                       uint64_t{kMaxExtraSlots} * BrotherExtraRecord::kSize);
     if (file.state == io::ReadState::Unreadable)
-        return 0;
+        return found;
     const uint32_t fileSlots = static_cast<uint32_t>(file.bytes.size() / BrotherExtraRecord::kSize);
-    for (uint32_t slot = 1; slot <= m_extraSlots; ++slot) {
+    for (uint32_t slot = 1; slot <= m_extraSlots && found.size() < count; ++slot) {
         if (taken[slot])
             continue;
         if (slot > fileSlots ||
             bytes::GetU16(file.bytes, (slot - 1) * BrotherExtraRecord::kSize) == 0)
-            return static_cast<uint16_t>(slot);
+            found.push_back(static_cast<uint16_t>(slot));
     }
-    return m_extraSlots < kMaxExtraSlots ? static_cast<uint16_t>(m_extraSlots + 1) : 0;
+    for (uint32_t slot = m_extraSlots + 1; slot <= kMaxExtraSlots && found.size() < count; ++slot)
+        found.push_back(static_cast<uint16_t>(slot));
+    return found;
 }
 
 uint16_t BrotherStore::AllocateBrotherExtra(const BrotherExtraRecord& extra) {

@@ -35,6 +35,15 @@ public:
     bool WriteBrother(uint16_t slot, const BrotherRecord& record);
     /** Adds a brother in the first free slot; returns his index after sorting, or −1. */
     int AddBrother(BrotherRecord record, BrotherExtraRecord extra);
+    struct NewBrother {
+        BrotherRecord record; ///< written with its raw bytes: a new record starts zero-filled
+        BrotherExtraRecord extra;
+    };
+    /**
+     * Adds brothers with one search for free slots and one sort; their keys in order, 0 for
+     * those not added (a failed write, told to the user, adds no later one either).
+     */
+    std::vector<uint16_t> AddBrothers(std::vector<NewBrother> brothers);
     /** Updates his record and extra record; returns his index after sorting, or −1. */
     int UpdateBrother(int index, BrotherRecord record, BrotherExtraRecord extra);
     int FindBrotherByKey(uint16_t key) const; ///< index, or kNotFound
@@ -93,6 +102,7 @@ public:
 private:
     uint64_t ExtraOffset(uint16_t slot) const;
     uint16_t FindFreeExtraSlot() const;
+    std::vector<uint16_t> FindFreeExtraSlots(size_t count) const;
     void SortEntries();
     void RefreshOurPositions();
     void RemoveFromOurList(uint16_t brotherKey);

@@ -46,6 +46,8 @@ public:
     std::filesystem::path DataFilePath(int stringId) const;
     const std::filesystem::path& DataFolder() const { return m_context.Files().Folder(); }
     void ReportWriteFailure(const std::filesystem::path& path);
+    /** Writes refused or failed so far (each was told to the user). */
+    uint64_t FailedWrites() const { return m_context.Files().FailedWrites(); }
     const StringTable& Strings() const { return m_context.Strings(); }
     const std::string& LanguageCode() const { return m_context.LanguageCode(); }
     int CodePage() const { return m_context.CodePage(); }

@@ -131,6 +131,8 @@ bool DataFiles::Protected(int id) const {
 }
 
 bool DataFiles::MayWrite(int id) {
+    if (m_readOnly || Protected(id))
+        ++m_failedWrites;
     if (m_readOnly) {
         if (!m_loading)
             Show(kMsgReadOnly, Path(id));
@@ -164,6 +166,7 @@ bool DataFiles::WriteSlot(int id, uint64_t offset, std::span<const uint8_t> byte
 }
 
 void DataFiles::ReportWriteFailure(const std::filesystem::path& path) {
+    ++m_failedWrites;
     Show(kMsgWriteFailed, path);
 }
 

@@ -88,6 +88,9 @@ public:
 
     /** Message 1231 with the full path. */
     void ReportWriteFailure(const std::filesystem::path& path);
+    /** How many writes were refused or failed so far: a job that writes many records stops
+     *  when this grows. */
+    uint64_t FailedWrites() const { return m_failedWrites; }
     /** While quiet, failures are noted but not shown (the retry at close reports them). */
     void SetQuiet(bool quiet) { m_quiet = quiet; }
     /** Forgets the protections: the folder is read anew. */
@@ -104,6 +107,7 @@ private:
     bool m_quiet = false;
     bool m_readOnly = false;
     bool m_loading = false;
+    uint64_t m_failedWrites = 0;
 };
 
 } // namespace mivra

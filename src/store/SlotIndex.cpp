@@ -122,6 +122,13 @@ bool SlotIndex<Record, Entry>::Write(uint16_t slot, const Record& record) {
 
 template <class Record, class Entry>
 uint16_t SlotIndex<Record, Entry>::FreeSlot() {
+    std::vector<uint16_t> slots = FreeSlots(1);
+    return slots.empty() ? 0 : slots.front();
+}
+
+template <class Record, class Entry>
+std::vector<uint16_t> SlotIndex<Record, Entry>::FreeSlots(size_t count) {
+    std::vector<uint16_t> found;
     std::vector<bool> taken(kMaxSlots, false);
     taken[0] = true;
     for (const Entry& e : m_entries)
@@ -130,22 +137,22 @@ uint16_t SlotIndex<Record, Entry>::FreeSlot() {
         io::ReadFile(m_context.Files().Path(m_fileId), uint64_t{kMaxSlots} * Record::kSize);
     if (file.state != io::ReadState::Unreadable) {
         const size_t slots = file.bytes.size() / Record::kSize;
-        for (uint32_t slot = 1; slot < kMaxSlots; ++slot) {
+        for (uint32_t slot = 1; slot < kMaxSlots && found.size() < count; ++slot) {
             if (taken[slot])
                 continue;
             if (slot < slots &&
                 bytes::GetU16(file.bytes, slot * Record::kSize + Record::kKeyOffset) != 0)
                 continue;
-            return static_cast<uint16_t>(slot);
+            found.push_back(static_cast<uint16_t>(slot));
         }
     }
-    if (m_context.Files().MayWrite(m_fileId))
+    if (found.size() < count && m_context.Files().MayWrite(m_fileId))
         m_context.ReportNoFreeSlot(m_fileId);
-    return 0;
+    return found;
 }
 
 template <class Record, class Entry>
-int SlotIndex<Record, Entry>::Insert(uint16_t slot, const Record& record) {
+int SlotIndex<Record, Entry>::Insert(uint16_t slot, const Record& record, bool sort) {
     if (!Write(slot, record)) {
         // No entry for a record that is not on disk.
         m_context.ForgetUnwritten(m_fileId, uint64_t{slot} * Record::kSize);
@@ -155,6 +162,8 @@ int SlotIndex<Record, Entry>::Insert(uint16_t slot, const Record& record) {
     entry.Fill(record, slot);
     RefreshSortKey(entry);
     m_entries.push_back(std::move(entry));
+    if (!sort)
+        return Count() - 1;
     Sort();
     return IndexOfSlot(slot);
 }

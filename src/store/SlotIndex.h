@@ -52,9 +52,11 @@ public:
      * told to the user unless the file is protected.
      */
     uint16_t FreeSlot();
+    /** Up to `count` such slots in one reading of the file; fewer (told) when they run out. */
+    std::vector<uint16_t> FreeSlots(size_t count);
     /** Writes a new record (its key set to the slot) and files its entry; its index after
-     *  sorting, or −1 when the write failed, leaving nothing behind. */
-    int Insert(uint16_t slot, const Record& record);
+     *  sorting (unsorted: at the end), or −1 when the write failed, leaving nothing behind. */
+    int Insert(uint16_t slot, const Record& record, bool sort = true);
     /** Zeroes the entry's slot when it still holds the entry's key, and drops the entry. */
     void Erase(int index);
     /** Drops the entry and leaves the file as it is. */

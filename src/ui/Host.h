@@ -13,6 +13,7 @@
 namespace mivra::ui {
 
 class Dialog;
+class PictureDecoder;
 class PropertySheet;
 class Window;
 
@@ -41,11 +42,17 @@ struct Menu {
     std::vector<MenuItem> items;
 };
 
+/**
+ * A file-open chooser. It lists the files whose names match a pattern in any case; "Open"
+ * hands the chosen path to `accept` (when given), and false keeps the chooser open.
+ */
 struct FileRequest {
     std::string title;
     std::string folder;                ///< where the dialog starts
     std::vector<std::string> patterns; ///< such as "*.jpg"; empty: every file
     std::string filterName;            ///< the text naming the patterns
+    bool mustExist = true;             ///< only an existing file can be chosen
+    std::function<bool(const std::string& path)> accept;
 };
 
 /**
@@ -90,12 +97,16 @@ public:
     virtual void SetClipboardText(const std::string& text) = 0;
     virtual std::string ClipboardText() = 0;
 
-    // Common dialogs; nothing means cancelled. Their full behaviour comes with their users.
+    // Common dialogs; nothing means cancelled.
+    /** Runs a file-open chooser: the chosen file's full path. */
     virtual std::optional<std::string> OpenFile(const FileRequest& request) = 0;
     /** Runs a folder chooser: true when `select` accepted a folder, false when cancelled. */
     virtual bool ChooseFolder(const FolderRequest& request) = 0;
     virtual std::optional<Font> ChooseFont(const FontRequest& request) = 0;
     virtual std::optional<Colour> ChooseColour(Colour initial) = 0;
+
+    /** Decodes pictures that this host's canvases draw (ui/Picture.h loads them). */
+    virtual const PictureDecoder& Pictures() const = 0;
 };
 
 } // namespace mivra::ui

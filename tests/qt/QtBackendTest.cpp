@@ -3,12 +3,15 @@
 #include "base/Clock.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
+#include "support/JpegBytes.h"
 #include "support/TempDir.h"
+#include "ui/CFileDlg.h"
 #include "ui/TemplateUse.h"
 #include "ui/qt/PdfRender.h"
 #include "ui/qt/QtCanvas.h"
 #include "ui/qt/QtForm.h"
 #include "ui/qt/QtHost.h"
+#include "ui/qt/QtPictures.h"
 #include "ui/qt/TabStopDelegate.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +19,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPainter>
 #include <QRegularExpression>
@@ -128,6 +134,43 @@ TEST(QtHost, RunsADialogModallyUntilOk) {
     EXPECT_FALSE(dialog.IsOpen());
 }
 
+TEST(QtHost, TheFileChooserListsPatternsInAnyCaseAndAsksBeforeOpening) {
+    test::TempDir dir;
+    for (const char* name : {"KARTA.JPG", "b.jpeg", "c.txt"})
+        dir.Write(name, {1});
+    ui::qt::QtHost host(StringTable::Swedish());
+    ui::CFileDlg chooser("Välj", "Kartor", {"*.jpg", "*.jpeg"}, dir.path());
+    QStringList listed;
+    bool stayedOpen = false;
+    // The folder is read in the background: look once its rows are in the dialog's list.
+    std::function<void(int)> look = [&](int tries) {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_TRUE(view);
+        const int rows = view->model()->rowCount(view->rootIndex());
+        if (rows < 2 && tries > 0) {
+            QTimer::singleShot(20, [&look, tries] { look(tries - 1); });
+            return;
+        }
+        for (int row = 0; row < rows; ++row)
+            listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(typed);
+        typed->setText(QStringLiteral("c.txt")); // typed past the filter: refused
+        static_cast<QDialog*>(dialog)->accept();
+        stayedOpen = dialog->isVisible();
+        typed->setText(QStringLiteral("KARTA.JPG"));
+        static_cast<QDialog*>(dialog)->accept();
+    };
+    QTimer::singleShot(0, [&look] { look(100); });
+    ASSERT_TRUE(chooser.Run(host));
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"KARTA.JPG", "b.jpeg"}));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(chooser.Path(), dir / "KARTA.JPG");
+}
+
 TEST(QtHost, RunsTheSchedulingSheetWithItsPagesInOrder) {
     const StringTable& strings = StringTable::Swedish();
     ui::qt::QtHost host(strings);
@@ -192,6 +235,25 @@ TEST(QtTabStops, ColumnsStartAtTheirStopsOrJustAfterAnOverrun) {
     delegate.SetStops({});
     EXPECT_EQ(delegate.ColumnStarts({10, 10, 10}, 6, 4), (std::vector<int>{48, 96}))
         << "without stops, every 32 units";
+}
+
+TEST(QtPdf, AJpegMapDrawsStretchedIntoItsRectangle) {
+    test::TempDir dir;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(QString::fromStdString((dir / "karta.jpg").string()), "JPG"));
+    dir.Write("tom.jpg", test::JpegHeader(40, 30)); // a frame header and no image data
+    const ui::qt::QtPictureDecoder decoder;
+    EXPECT_EQ(ui::LoadPicture(dir / "tom.jpg", decoder).fault, ui::PictureFault::NotAPicture);
+    const ui::PictureLoad map = ui::LoadPicture(dir / "karta.jpg", decoder);
+    ASSERT_TRUE(map);
+    EXPECT_EQ(map.picture->PixelSize(), (ui::Size{40, 30}));
+    ASSERT_TRUE(ui::qt::RenderPdf(dir / "karta.pdf", 1, [&map](int, ui::Canvas& c) {
+                    c.DrawPicture(*map.picture, {75, 1500, 2175, 2940});
+                }).ok());
+    QFile file(QString::fromStdString((dir / "karta.pdf").string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("/Subtype /Image"));
 }
 
 TEST(QtPdf, RendersEachPageOfAStrip) {

@@ -11,6 +11,7 @@
 #include "app/CMvApp.h"
 #include "app/ShellParts.h"
 #include "base/Clock.h"
+#include "exchange/PackageExport.h"
 #include "reports/CMvView.h"
 #include "reports/ScheduleReport.h"
 #include "resources/StringTable.h"
@@ -376,6 +377,79 @@ void PlanRotationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     step("rot-17-hosts-filled", [] { Click(Modal(), QStringLiteral("c1")); });
 }
 
+// A package of a visiting congregation as another coordinator might send it back: one speaker
+// gone (detached), one with new talks, a new one, one of another congregation (moved) and a
+// record without a last name; exported, then previewed before import.
+void WriteChangedPackage(const QString& data) {
+    mivra::CMvDoc& doc = g_frame->Doc();
+    const auto& congregations = doc.Congregations().Items();
+    const uint16_t home = doc.Congregations().OurCongregationKey();
+    const auto& first = congregations[congregations[0].congregationKey == home ? 1 : 0];
+    std::optional<mivra::exchange::Package> package =
+        mivra::exchange::BuildPackage(doc, first.congregationKey);
+    if (!package || package->brothers.size() < 2)
+        return;
+    package->brothers.pop_back();
+    package->brothers[0].talks.Set(99);
+    mivra::exchange::PackageBrother fresh;
+    fresh.firstName = "Nils";
+    fresh.lastName = "Nyström";
+    fresh.talks.Set(12);
+    package->brothers.push_back(fresh);
+    for (const mivra::BrotherIndexEntry& b : doc.Brothers().Items())
+        if (b.congregationKey != first.congregationKey && b.congregationKey != home &&
+            b.congregationKey != 0) {
+            mivra::exchange::PackageBrother moved;
+            moved.firstName = b.firstName;
+            moved.lastName = b.lastName;
+            moved.talks = b.repertoire;
+            package->brothers.push_back(moved);
+            break;
+        }
+    mivra::exchange::PackageBrother nameless;
+    nameless.firstName = "Utan";
+    package->brothers.push_back(nameless);
+    QFile out(data + QStringLiteral("/tillbaka.c1d"));
+    const std::vector<uint8_t> bytes = mivra::exchange::EncodePackage(*package, doc.CodePage());
+    if (out.open(QIODevice::WriteOnly))
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+// "Bygg Exportera Paket" for the home congregation, then "Importera paket" of a changed one.
+void PlanPackageTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        tour.Add([&tour, shot, act = std::move(act)] {
+            if (shot[0] != '\0')
+                tour.Shoot(QString::fromUtf8(shot), Modal());
+            tour.Next();
+            act();
+        });
+    };
+    step("", [&window] { Trigger(window, 32829); });
+    step("shell-13-export-chooser", [] { Click(Modal(), QStringLiteral("c1")); });
+    step("shell-13-exported", [data] {
+        ClickText(Modal(), QStringLiteral("OK"));
+        WriteChangedPackage(data);
+    });
+    step("", [&window] { Trigger(window, 32876); });
+    step("shell-13-package-file", [] {
+        if (auto* edit = Modal()->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(QStringLiteral("tillbaka.c1d"));
+        if (auto* chooser = qobject_cast<QDialog*>(Modal()))
+            chooser->accept();
+    });
+    step("shell-13-import-preview", [] {
+        if (auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c1328"))) {
+            list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+            list->item(0)->setSelected(false); // and again: the details follow the current row
+            list->item(0)->setSelected(true);
+        }
+    });
+    step("shell-13-import-details", [] { Type(QStringLiteral("c1320"), QStringLiteral(" Ny")); });
+    step("shell-13-import-renamed", [] { Click(Modal(), QStringLiteral("c1")); });
+    step("shell-13-import-applied", [] { Click(Modal(), QStringLiteral("c2")); });
+}
+
 // Backup into a new folder made through the folder chooser, then restore it from the list.
 void PlanBackupTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     const QString base = data + QStringLiteral("/backups/new");
@@ -662,6 +736,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
         Click(Modal(), "c2");
     });
     PlanTalksTour(tour, window);
+    PlanPackageTour(tour, window, data);
     PlanBackupTour(tour, window, data);
     tour.Add([&window] {
         window.close(); // back to the start panel

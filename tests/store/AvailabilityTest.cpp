@@ -54,6 +54,22 @@ TEST(Availability, AddReusesAnEmptyOrStaleRecordAndNeverDuplicates) {
     EXPECT_EQ(table.ListUnavailableWeeks(4, 0).size(), 1u);
 }
 
+TEST(Availability, AddingManyAtOnceFillsTheRecordsOneByOneWould) {
+    const Bytes file = test::Concat({AvailabilityBytes(1, W), AvailabilityBytes(2, W),
+                                     AvailabilityBytes(3, W + 1), AvailabilityBytes(4, W)});
+    AvailabilityTable single = Loaded(file), batch = Loaded(file);
+    for (AvailabilityTable* t : {&single, &batch})
+        t->RemoveWeeks([](uint16_t brother, uint16_t) { return brother == 2 || brother == 4; });
+    const std::vector<std::pair<uint16_t, uint16_t>> weeks = {
+        {5, W}, {1, W}, {5, W + 2}, {6, W + 3}, {0, W}};
+    for (const auto& [brother, week] : weeks)
+        single.AddUnavailableWeek(brother, week);
+    batch.AddUnavailableWeeks(weeks);
+    EXPECT_EQ(batch.Encode(), single.Encode());
+    EXPECT_FALSE(batch.IsAvailable(6, W + 3));
+    EXPECT_TRUE(batch.IsAvailable(2, W));
+}
+
 TEST(Availability, StaleRecordsArePastTheWeekBeforeTheCurrentOne) {
     AvailabilityTable table{test::MemoryContext()};
     table.Load({}, W);

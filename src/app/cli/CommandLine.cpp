@@ -3,6 +3,7 @@
 #include "app/DemoFolder.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/FillCommand.h"
+#include "app/cli/PackageCommand.h"
 #include "app/cli/PrintCommand.h"
 #include "app/cli/ScheduleCommand.h"
 #include "base/Version.h"
@@ -33,6 +34,10 @@ constexpr const char* kUsageLines =
     "--week YYYY-MM-DD [--week …]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] fill chairman|reader|host --from "
     "YYYY-MM-DD --weeks N\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-package --congregation NAME "
+    "[--out FILE]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] import-package FILE [--as NAME] "
+    "[--dry-run]\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -126,6 +131,8 @@ std::string CheckCommand(const Invocation& call) {
         return FillCommand::Check(call);
     if (words[0] == "print")
         return PrintCommand::Check(call);
+    if (words[0] == "export-package" || words[0] == "import-package")
+        return CheckPackageCommand(call);
     if (words[0] == "backup" || words[0] == "restore") {
         const bool backup = words[0] == "backup";
         if (backup ? words.size() != 1 : words.size() != 2)
@@ -155,12 +162,13 @@ std::string CheckCommand(const Invocation& call) {
 using Job = std::function<int(CMvDoc&)>;
 
 int WithDocument(const Invocation& call, const std::filesystem::path& folder, std::ostream& err,
-                 const Job& job) {
+                 const Job& job, bool readOnly = false) {
     StderrHost host(err);
     SystemClock systemClock;
     FixedClock fixedClock(call.today.value_or(CivilDate{}));
     const Clock& clock = call.today ? static_cast<const Clock&>(fixedClock) : systemClock;
     CMvDoc doc(StringTable::Swedish(), host, clock, folder);
+    doc.SetReadOnly(readOnly);
     if (!doc.LoadStore()) {
         err << "mivra-cli: cannot read the data folder " << folder.string() << '\n';
         return kFailure;
@@ -409,6 +417,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return Restore(*call, *folder, out, err);
     if (command == "fill")
         return Fill(*call, *folder, out, err);
+    if (command == "import-package") {
+        std::optional<DataFolderLock> lock;
+        if (!IsDryRun(*call) && !(lock = TakeFolder(*folder, err)))
+            return kFailure;
+        return WithDocument(
+            *call, *folder, err,
+            [&](CMvDoc& doc) { return ImportPackageCommand(*call, doc, out, err); },
+            IsDryRun(*call));
+    }
     if (command == "availability") {
         std::optional<DataFolderLock> lock = TakeFolder(*folder, err);
         if (!lock)
@@ -425,6 +442,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return PrintCommand(doc, *call).Run(out, err, pdf);
         if (command == "export-tsv")
             return ExportTsv(*call, doc, out, err);
+        if (command == "export-package")
+            return ExportPackageCommand(*call, doc, out, err);
         return Dump(*call, doc, out);
     });
 }

@@ -5,6 +5,7 @@
 #include "ui/headless/HeadlessSheet.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace mivra::ui::headless {
 namespace {
@@ -93,6 +94,37 @@ bool HeadlessHost::ChooseFolder(const FolderRequest& request) {
     return script(request);
 }
 
+HeadlessHost& HeadlessHost::OnOpenFile(FileScript script) {
+    m_fileScripts.push_back(std::move(script));
+    return *this;
+}
+
+HeadlessHost& HeadlessHost::ChooseFile(std::vector<std::string> paths) {
+    return OnOpenFile(
+        [paths = std::move(paths)](const FileRequest& request) -> std::optional<std::string> {
+            for (const std::string& path : paths) {
+                const std::filesystem::path p(path);
+                const std::string full =
+                    p.is_absolute() ? path : (std::filesystem::path(request.folder) / p).string();
+                if (!request.accept || request.accept(full))
+                    return full;
+            }
+            return std::nullopt;
+        });
+}
+
+std::optional<std::string> HeadlessHost::OpenFile(const FileRequest& request) {
+    m_fileRequests.push_back(request);
+    if (m_fileScripts.empty()) {
+        if (!m_permissive)
+            Fail("unscripted file chooser: " + request.title);
+        return std::nullopt;
+    }
+    FileScript script = std::move(m_fileScripts.front());
+    m_fileScripts.pop_front();
+    return script(request);
+}
+
 ui::Answer HeadlessHost::ShowMessage(const MessageBox& box) {
     m_shown.push_back(box);
     if (m_answers.empty()) {
@@ -170,12 +202,15 @@ void HeadlessHost::Verify() {
         Fail(std::to_string(m_fontScripts.size()) + " scripted font choice(s) never used");
     if (!m_folderScripts.empty())
         Fail(std::to_string(m_folderScripts.size()) + " scripted folder chooser(s) never opened");
+    if (!m_fileScripts.empty())
+        Fail(std::to_string(m_fileScripts.size()) + " scripted file chooser(s) never opened");
     m_answers.clear();
     m_dialogs.clear();
     m_sheets.clear();
     m_menuChoices.clear();
     m_fontScripts.clear();
     m_folderScripts.clear();
+    m_fileScripts.clear();
 }
 
 void HeadlessHost::Fail(const std::string& why) {

@@ -3,6 +3,7 @@
 #include "ui/Host.h"
 #include "ui/Template.h"
 #include "ui/TemplateUse.h"
+#include "ui/headless/HeadlessPictures.h"
 
 #include <deque>
 #include <functional>
@@ -32,6 +33,8 @@ public:
     /** Plays the user in a folder chooser: calls request.select as "Select" would; returns
      *  whether it closed by a selection (false: cancelled). */
     using FolderScript = std::function<bool(const FolderRequest&)>;
+    /** Plays the user in a file chooser: the path chosen, or nothing (cancelled). */
+    using FileScript = std::function<std::optional<std::string>(const FileRequest&)>;
 
     HeadlessHost();
     ~HeadlessHost() override;
@@ -52,6 +55,12 @@ public:
      *  with `shown` the folder on display, and cancels if none was accepted. */
     HeadlessHost& SelectFolder(std::vector<std::string> texts, std::string shown = {});
 
+    /** Queues what the user does in the next file chooser. */
+    HeadlessHost& OnOpenFile(FileScript script);
+    /** Queues a file chooser where the user opens these paths in turn (relative ones from the
+     *  chooser's folder) until one is taken, and cancels if none was. */
+    HeadlessHost& ChooseFile(std::vector<std::string> paths);
+
     /** Accept every message box with its default answer, silently (mivra-cli). */
     void SetPermissive(bool permissive) { m_permissive = permissive; }
     void SetFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
@@ -66,7 +75,7 @@ public:
     int PopupMenu(const Window& owner, Point at, const Menu& menu) override;
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
     std::string ClipboardText() override { return m_clipboard; }
-    std::optional<std::string> OpenFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::string> OpenFile(const FileRequest& request) override;
     bool ChooseFolder(const FolderRequest& request) override;
     std::optional<Font> ChooseFont(const FontRequest& request) override;
     /** Queues the colour picked in the next colour chooser (nothing: cancelled). */
@@ -82,6 +91,8 @@ public:
         return colour;
     }
 
+    const PictureDecoder& Pictures() const override { return m_pictures; }
+
     /** Every message box shown so far, in order. */
     const std::vector<MessageBox>& Messages() const { return m_shown; }
     void ClearMessages() { m_shown.clear(); }
@@ -93,6 +104,8 @@ public:
     const std::vector<ShownMenu>& Menus() const { return m_menus; }
     /** Every font chooser opened so far. */
     const std::vector<FontRequest>& FontRequests() const { return m_fontRequests; }
+    /** Every file chooser opened so far. */
+    const std::vector<FileRequest>& FileRequests() const { return m_fileRequests; }
     /** Every folder chooser opened so far. */
     const std::vector<FolderRequest>& FolderRequests() const { return m_folderRequests; }
     /** The template ids of the nested dialogs run so far, in order. */
@@ -116,6 +129,8 @@ private:
     std::deque<int> m_menuChoices;
     std::deque<FontScript> m_fontScripts;
     std::deque<FolderScript> m_folderScripts;
+    std::deque<FileScript> m_fileScripts;
+    std::vector<FileRequest> m_fileRequests;
     std::deque<std::optional<Colour>> m_colours;
     std::vector<FontRequest> m_fontRequests;
     std::vector<FolderRequest> m_folderRequests;
@@ -124,6 +139,7 @@ private:
     std::vector<int> m_dialogsRun;
     std::string m_clipboard;
     TemplateLibrary m_templates;
+    FrameHeaderDecoder m_pictures;
     FailureHandler m_onFailure;
     bool m_permissive = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/qt/QtCanvas.h"
 
+#include "ui/qt/QtPictures.h"
 #include "ui/qt/QtText.h"
 
 #include <algorithm>
@@ -154,8 +155,15 @@ void QtCanvas::SetOrigin(Point origin) {
     m_painter.translate(-origin.x, -origin.y);
 }
 
-void QtCanvas::DrawPicture(const Picture&, Rect) {
-    // Decoded pictures arrive with the congregation map; until then there is nothing to draw.
+void QtCanvas::DrawPicture(const Picture& picture, Rect box) {
+    // Only a picture this backend decoded has pixels to draw.
+    const auto* decoded = dynamic_cast<const QtPicture*>(&picture);
+    if (!decoded || box.Width() <= 0 || box.Height() <= 0)
+        return;
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.drawImage(ToQRect(box), decoded->Image());
+    m_painter.restore();
 }
 
 } // namespace mivra::ui::qt

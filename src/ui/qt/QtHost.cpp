@@ -17,6 +17,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QLineEdit>
@@ -71,6 +72,40 @@ private:
 
     const FolderRequest& m_request;
     QLineEdit* m_edit = nullptr;
+};
+
+// Qt's file dialog for opening a file: "Open" on a file asks system code, which may keep the
+// chooser open; folders and missing files are left to Qt (it enters the one and names the
+// other).
+class FileChooser : public QFileDialog {
+public:
+    FileChooser(const FileRequest& request, QWidget* parent)
+        : QFileDialog(parent, ToQt(request.title), ToQt(request.folder)), m_request(request) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        // Without QDir::CaseSensitive the patterns match in any case.
+        setFilter(QDir::AllEntries | QDir::AllDirs | QDir::NoDotAndDotDot);
+        QStringList patterns;
+        for (const std::string& p : request.patterns)
+            patterns << ToQt(p);
+        if (!patterns.isEmpty())
+            setNameFilter(ToQt(request.filterName) + QStringLiteral(" (") + patterns.join(' ') +
+                          ')');
+    }
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (files.size() == 1 && m_request.accept) {
+            const QFileInfo info(files.first());
+            if (!info.isDir() && (info.exists() || !m_request.mustExist) &&
+                !m_request.accept(FromQt(files.first())))
+                return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    const FileRequest& m_request;
 };
 
 constexpr int kTitle = 2;
@@ -239,15 +274,10 @@ std::string QtHost::ClipboardText() {
 }
 
 std::optional<std::string> QtHost::OpenFile(const FileRequest& request) {
-    QStringList patterns;
-    for (const std::string& p : request.patterns)
-        patterns << ToQt(p);
-    QString filter = patterns.isEmpty() ? QString()
-                                        : ToQt(request.filterName) + QStringLiteral(" (") +
-                                              patterns.join(' ') + ')';
-    QString file = QFileDialog::getOpenFileName(ParentWidget(), ToQt(request.title),
-                                                ToQt(request.folder), filter);
-    return file.isEmpty() ? std::nullopt : std::optional(FromQt(file));
+    FileChooser chooser(request, ParentWidget());
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FromQt(chooser.selectedFiles().first());
 }
 
 bool QtHost::ChooseFolder(const FolderRequest& request) {

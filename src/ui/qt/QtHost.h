@@ -2,6 +2,7 @@
 
 #include "ui/Host.h"
 #include "ui/Template.h"
+#include "ui/qt/QtPictures.h"
 
 class QWidget;
 
@@ -36,6 +37,7 @@ public:
     bool ChooseFolder(const FolderRequest& request) override;
     std::optional<Font> ChooseFont(const FontRequest& request) override;
     std::optional<Colour> ChooseColour(Colour initial) override;
+    const PictureDecoder& Pictures() const override { return m_pictures; }
 
     /** The window new modal windows open over. */
     QWidget* ParentWidget() const;
@@ -44,6 +46,7 @@ private:
     const StringTable& m_strings;
     QWidget* m_mainWindow;
     TemplateLibrary m_templates;
+    QtPictureDecoder m_pictures;
 };
 
 } // namespace mivra::ui::qt
