@@ -8,6 +8,7 @@
 #include "rotations/Rotations.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
+#include "store/CSelectCongDlg.h"
 
 namespace mivra::app {
 namespace {
@@ -41,6 +42,18 @@ ReportPtr OpenBrother(ReportOpening& opening) {
     return reports::BrotherAssignments(doc, brother->brotherKey);
 }
 
+// Kind 2: a congregation (or all) and a circuit; kind 7: a congregation of the exchange.
+ReportPtr OpenCongregation(ReportOpening& opening, CSelectCongDlg::Mode mode) {
+    const auto chosen = CSelectCongDlg::Choose(opening.doc, opening.host, mode);
+    if (!chosen || (mode == CSelectCongDlg::Mode::Scheduled && chosen->congregationKey == 0))
+        return nullptr;
+    opening.params.congregationKey = chosen->congregationKey;
+    opening.params.circuitKey = chosen->circuitId;
+    if (mode == CSelectCongDlg::Mode::Scheduled)
+        return reports::ExchangeList(opening.doc, chosen->congregationKey);
+    return reports::SpeakersWithTalks(opening.doc, chosen->congregationKey, chosen->circuitId);
+}
+
 } // namespace
 
 void AddListReports(reports::CMvView& view) {
@@ -48,6 +61,14 @@ void AddListReports(reports::CMvView& view) {
     const auto talks = [](ReportOpening& o) -> ReportPtr {
         return reports::TalksWithSpeakers(o.doc);
     };
+    const auto speakers = [](ReportOpening& o) {
+        return OpenCongregation(o, CSelectCongDlg::Mode::All);
+    };
+    kinds.Add(cmd::kSpeakersTalks, 2, speakers);
+    kinds.Add(cmd::kPanelSpeakersTalks, 2, speakers);
+    kinds.Add(cmd::kExchange, 7, [](ReportOpening& o) {
+        return OpenCongregation(o, CSelectCongDlg::Mode::Scheduled);
+    });
     kinds.Add(cmd::kTalksSpeakers, 3, talks);
     kinds.Add(cmd::kPanelTalksSpeakers, 3, talks);
     kinds.Add(cmd::kRecentYears, 4, [](ReportOpening& o) -> ReportPtr {

@@ -10,6 +10,7 @@
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
 #include "store/CNameListDlg.h"
+#include "store/CSelectCongDlg.h"
 #include "store/DataFolderLock.h"
 #include "support/DocFixture.h"
 #include "support/TestReport.h"
@@ -593,13 +594,15 @@ TEST_F(ShellTest, TheListsOpenFromTheirCommandsAndButtons) {
     // A dialog's Cancel leaves the view as it was; OK shows the kind.
     const std::tuple<int, int, int> asking[] = {{32890, 9, reports::CSelectWeeksDlg::kTemplate},
                                                 {32894, 12, reports::CSelectWeeksDlg::kTemplate},
-                                                {32888, 8, CBrotherListDlg::kTemplate}};
+                                                {32888, 8, CBrotherListDlg::kTemplate},
+                                                {32877, 2, CSelectCongDlg::kTemplate},
+                                                {130, 2, CSelectCongDlg::kTemplate}};
     for (auto [id, kind, dialog] : asking) {
         host.OnDialog(dialog, [](auto& d) { d.Cancel(); });
         view->ShowReport(id);
         EXPECT_EQ(view->Kind(), 14) << id;
         host.OnDialog(dialog, [dialog](auto& d) {
-            if (dialog == CBrotherListDlg::kTemplate)
+            if (dialog == CBrotherListDlg::kTemplate || dialog == CSelectCongDlg::kTemplate)
                 d.Select(CBrotherListDlg::kList, 0);
             d.Ok();
         });
