@@ -2,15 +2,19 @@
 
 #include "dates/Dates.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <unistd.h>
 
 namespace mivra::app {
 namespace {
 
-constexpr const char* kCommandOptions[] = {"--from",    "--weeks", "--pdf",  "--to",
-                                           "--brother", "--week",  "--slot", "--congregation",
-                                           "--circuit", "--name",  "--out",  "--as"};
+constexpr const char* kCommandOptions[] = {
+    "--from",         "--weeks",   "--pdf",  "--to",  "--brother", "--week", "--slot",
+    "--congregation", "--circuit", "--name", "--out", "--as",      "--talk", "--speaker"};
+// Options without a value: present or not.
+constexpr const char* kCommandFlags[] = {"--maps", "--outgoing", "--dry-run"};
 
 bool TakeOption(const std::vector<std::string>& args, size_t& i, std::string_view name,
                 std::string& value) {
@@ -47,7 +51,8 @@ std::optional<Invocation> ParseArguments(const std::vector<std::string>& args, s
             call.words.push_back(args[i]);
         } else if (args[i] == "--help" || args[i] == "--version") {
             (args[i] == "--help" ? call.help : call.version) = true;
-        } else if (args[i] == "--maps" || args[i] == "--dry-run") {
+        } else if (std::find(std::begin(kCommandFlags), std::end(kCommandFlags), args[i]) !=
+                   std::end(kCommandFlags)) {
             call.options[args[i]] = "1";
         } else if (TakeOption(args, i, "--data", value)) {
             if (value.empty()) {

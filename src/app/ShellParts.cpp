@@ -12,9 +12,12 @@
 #include "reports/ScheduleReport.h"
 #include "resources/CommandIds.h"
 #include "rotations/CChair.h"
+#include "rotations/CHistoryEditDlg.h"
 #include "rotations/CHosp.h"
 #include "rotations/CReader.h"
+#include "rotations/CSpeakerHistoryDlg.h"
 #include "rotations/CTalkEditDlg.h"
+#include "rotations/CTalkHistoryDlg.h"
 #include "schedule/CCovisit.h"
 #include "schedule/CSched.h"
 #include "schedule/CTDlg.h"
@@ -147,6 +150,21 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     });
     frame.Bind(cmd::kOurCongregation,
                [&frame, &view] { RunHomeCongregation(frame.Doc(), frame.Host(), view); });
+    frame.Bind(cmd::kTalkHistory, [&frame] {
+        rotations::CTalkHistoryDlg::Show(frame.Doc(), frame.Host(),
+                                         rotations::CTalkHistoryDlg::Mode::Home);
+    });
+    frame.Bind(cmd::kOutgoingHistory, [&frame] {
+        rotations::CTalkHistoryDlg::Show(frame.Doc(), frame.Host(),
+                                         rotations::CTalkHistoryDlg::Mode::Outgoing);
+    });
+    frame.Bind(cmd::kSpeakerHistory,
+               [&frame] { rotations::CSpeakerHistoryDlg::Show(frame.Doc(), frame.Host()); });
+    const auto editHistory = [&frame] {
+        rotations::CHistoryEditDlg::Edit(frame.Doc(), frame.Host());
+    };
+    frame.Bind(cmd::kHistory, editHistory);
+    frame.Bind(cmd::kPanelEditHistory, editHistory);
     frame.Bind(cmd::kCircuits, [&frame, &view] {
         if (CNameListDlg::Edit(frame.Doc(), frame.Host(), CNameListDlg::Kind::Circuits))
             view.Relayout();

@@ -28,6 +28,7 @@ constexpr RuleEntry kRules[] = {
     {cmd::kOutgoingNotice, Rule::HomeCongregation},
     {cmd::kHomeBrothersTalks, Rule::HomeCongregation},
     {cmd::kExportPackage, Rule::PackageExport},
+    {cmd::kHistory, Rule::HomeCongregation},
     {cmd::kPanelEditHistory, Rule::HomeCongregation},
 };
 

@@ -166,6 +166,7 @@ TEST(ShellRules, CommandsCarryTheirRules) {
         {32888, Rule::HomeCongregation},
         {32829, Rule::PackageExport},
         {116, Rule::HomeCongregation},
+        {32849, Rule::HomeCongregation},
         {57606, Rule::Always},
         {32866, Rule::Always},
         {32850, Rule::Always},
@@ -578,6 +579,21 @@ TEST_F(ShellTest, TheBuiltPartsArePluggedIn) {
     frame->OnCommand(cmd::kCongregations);
     host.OnDialog(CNameListDlg::kTemplate, [](auto& d) { d.Cancel(); });
     frame->OnCommand(cmd::kCircuits);
+    // The histories are dialogs, also from the start panel's "Se historik" menu.
+    for (int id : {cmd::kTalkHistory, cmd::kOutgoingHistory, cmd::kSpeakerHistory}) {
+        host.OnDialog(id == cmd::kSpeakerHistory ? 170 : 169, [](auto& d) { d.Cancel(); });
+        frame->OnCommand(id);
+    }
+    for (int id : {cmd::kHistory, cmd::kPanelEditHistory}) {
+        EXPECT_TRUE(Enabled(id)) << "a home congregation is set";
+        host.OnDialog(148, [](auto& d) { d.Cancel(); });
+        frame->OnCommand(id);
+    }
+    HeadlessDialog panel(host, frame->Panel());
+    host.ChooseMenu(cmd::kTalkHistory);
+    host.OnDialog(169, [](auto& d) { d.Cancel(); });
+    panel.Press(cmd::kPanelSeeHistory);
+    EXPECT_EQ(view->Mode(), kPanel);
     host.Verify();
 }
 

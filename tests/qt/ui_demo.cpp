@@ -270,14 +270,19 @@ void PlanBrothersTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
 
 // Congregations, circuits, hosts and topics: the lists, the form, a congregation added, the
 // circuit picker, the home congregation panel.
+/** A step that shoots the modal window (unless `shot` is empty), then acts. */
+void AddStep(Tour& tour, const char* shot, std::function<void()> act) {
+    tour.Add([&tour, shot, act = std::move(act)] {
+        if (shot[0] != '\0')
+            tour.Shoot(QString::fromUtf8(shot), Modal());
+        tour.Next();
+        act();
+    });
+}
+
 void PlanCongregationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     auto step = [&tour](const char* shot, std::function<void()> act) {
-        tour.Add([&tour, shot, act = std::move(act)] {
-            if (shot[0] != '\0')
-                tour.Shoot(QString::fromUtf8(shot), Modal());
-            tour.Next();
-            act();
-        });
+        AddStep(tour, shot, std::move(act));
     };
     auto click = [](const char* name) {
         return [name] { Click(Modal(), QString::fromUtf8(name)); };
@@ -638,6 +643,50 @@ void PlanTalksTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
         });
 }
 
+// The history editor fills last week; both histories then list it.
+QString g_historySpeaker;
+void PlanHistoryTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        AddStep(tour, shot, std::move(act));
+    };
+    auto pick = [](const char* list, int row) {
+        return [list, row] {
+            if (auto* l = Modal()->findChild<QListWidget*>(QString::fromUtf8(list)))
+                l->setCurrentRow(row);
+            Click(Modal(), QStringLiteral("c1"));
+        };
+    };
+    auto click = [](const char* name) {
+        return [name] { Click(Modal(), QString::fromUtf8(name)); };
+    };
+    step("", [&window] { Trigger(window, 32849); });
+    step("shell-14-history-editor", click("c1042"));
+    step("shell-14-editor-speakers", pick("c1310", 3));
+    step("", click("c1040"));
+    step("", pick("c165", 4));
+    step("", click("c1045"));
+    step("", pick("c1310", 0));
+    step("shell-14-editor-filled", [] {
+        if (auto* speaker = Modal()->findChild<QAbstractButton*>(QStringLiteral("c1042")))
+            g_historySpeaker = speaker->text().section(QStringLiteral(" - "), 1);
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    step("", [&window] { Trigger(window, 32858); });
+    step("shell-14-talk-history", click("c3"));
+    step("shell-14-speaker-history", click("c2"));
+    step("", click("c2"));
+    step("", [&window] { Trigger(window, 32875); });
+    step("shell-14-outgoing-history", click("c2"));
+    step("", [&window] { Trigger(window, 32859); });
+    step("", [] {
+        auto* list = Modal()->findChild<QListWidget*>(QStringLiteral("c1104"));
+        for (int row = 0; list && row < list->count(); ++row)
+            if (list->item(row)->text().startsWith(g_historySpeaker))
+                list->setCurrentRow(row);
+    });
+    step("shell-14-speaker-history-command", click("c2"));
+}
+
 void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     tour.Add([&tour, &window] {
         tour.Shoot("shell-1-start-panel", &window);
@@ -737,6 +786,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
     });
     PlanTalksTour(tour, window);
     PlanPackageTour(tour, window, data);
+    PlanHistoryTour(tour, window);
     PlanBackupTour(tour, window, data);
     tour.Add([&window] {
         window.close(); // back to the start panel

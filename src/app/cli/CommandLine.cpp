@@ -3,6 +3,7 @@
 #include "app/DemoFolder.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/FillCommand.h"
+#include "app/cli/HistoryCommand.h"
 #include "app/cli/PackageCommand.h"
 #include "app/cli/PrintCommand.h"
 #include "app/cli/ScheduleCommand.h"
@@ -38,6 +39,9 @@ constexpr const char* kUsageLines =
     "[--out FILE]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] import-package FILE [--as NAME] "
     "[--dry-run]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] history talks [--talk N] [--outgoing "
+    "[--speaker KEY]]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] history speaker --brother KEY\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -79,14 +83,41 @@ int Answer(const Invocation& call, std::ostream& out) {
     return out ? kOk : kFailure;
 }
 
-/** The brother key of --brother: 1 … 65535, or 0. */
-uint16_t BrotherKeyOf(const Invocation& call) {
-    auto it = call.options.find("--brother");
+/** The number an option gives, from 1 to `high`; 0 when it is missing or outside. */
+int NumberOf(const Invocation& call, const std::string& name, long high) {
+    auto it = call.options.find(name);
     if (it == call.options.end() || it->second.empty() || it->second.size() > 5 ||
         it->second.find_first_not_of("0123456789") != std::string::npos)
         return 0;
-    const long key = std::stol(it->second);
-    return key > 0 && key <= 0xFFFF ? static_cast<uint16_t>(key) : 0;
+    const long value = std::stol(it->second);
+    return value > 0 && value <= high ? static_cast<int>(value) : 0;
+}
+
+/** The brother key of --brother: 1 … 65535, or 0. */
+uint16_t BrotherKeyOf(const Invocation& call, const std::string& name = "--brother") {
+    return static_cast<uint16_t>(NumberOf(call, name, 0xFFFF));
+}
+
+std::string CheckHistory(const Invocation& call) {
+    const std::vector<std::string>& words = call.words;
+    if (words.size() != 2 || (words[1] != "talks" && words[1] != "speaker"))
+        return "history takes talks or speaker";
+    const bool talks = words[1] == "talks";
+    for (const auto& [name, value] : call.options)
+        if (talks ? name != "--talk" && name != "--outgoing" && name != "--speaker"
+                  : name != "--brother")
+            return "history " + words[1] + " takes no " + name;
+    if (!talks)
+        return BrotherKeyOf(call) == 0
+                   ? "history speaker needs --brother KEY, a number from 1 to 65535"
+                   : std::string();
+    if (call.options.count("--talk") && NumberOf(call, "--talk", TalkRepertoire::kTalks) == 0)
+        return "--talk takes a talk number from 1 to 256";
+    if (call.options.count("--speaker") && !call.options.count("--outgoing"))
+        return "--speaker goes with --outgoing";
+    if (call.options.count("--speaker") && BrotherKeyOf(call, "--speaker") == 0)
+        return "--speaker takes a brother key, a number from 1 to 65535";
+    return {};
 }
 
 std::string CheckAvailability(const Invocation& call) {
@@ -133,6 +164,8 @@ std::string CheckCommand(const Invocation& call) {
         return PrintCommand::Check(call);
     if (words[0] == "export-package" || words[0] == "import-package")
         return CheckPackageCommand(call);
+    if (words[0] == "history")
+        return CheckHistory(call);
     if (words[0] == "backup" || words[0] == "restore") {
         const bool backup = words[0] == "backup";
         if (backup ? words.size() != 1 : words.size() != 2)
@@ -365,6 +398,26 @@ int Fill(const Invocation& call, const std::filesystem::path& folder, std::ostre
     });
 }
 
+/** Prints a history; read only, so nothing of the load is written back. */
+int History(const Invocation& call, CMvDoc& doc, std::ostream& out, std::ostream& err) {
+    const bool talks = call.words[1] == "talks";
+    const uint16_t brother = BrotherKeyOf(call, talks ? "--speaker" : "--brother");
+    if (brother != 0 && doc.Brothers().FindBrotherByKey(brother) == kNotFound) {
+        err << "mivra-cli: no brother has the key " << brother << '\n';
+        return kFailure;
+    }
+    if (talks)
+        WriteTalkHistory(doc,
+                         {.outgoing = call.options.count("--outgoing") != 0,
+                          .talk = NumberOf(call, "--talk", TalkRepertoire::kTalks),
+                          .speaker = brother},
+                         out);
+    else
+        WriteSpeakerHistory(doc, brother, out);
+    out.flush();
+    return out ? kOk : kFailure;
+}
+
 /** The data folder of a job: dump makes it as the first start does, the others need it. */
 std::optional<std::filesystem::path> FolderOf(const Invocation& call, std::ostream& err) {
     std::optional<std::filesystem::path> folder = call.dataFolder;
@@ -433,6 +486,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return WithDocument(*call, *folder, err,
                             [&](CMvDoc& doc) { return ChangeAvailability(*call, doc, err); });
     }
+    if (command == "history")
+        return WithDocument(
+            *call, *folder, err, [&](CMvDoc& doc) { return History(*call, doc, out, err); }, true);
     return WithDocument(*call, *folder, err, [&](CMvDoc& doc) {
         if (command == "backup")
             return Backup(*call, doc, out, err);

@@ -1,5 +1,6 @@
 #include "app/cli/DumpCommand.h"
 
+#include "app/cli/Lines.h"
 #include "store/CMvDoc.h"
 
 #include <ostream>
@@ -8,29 +9,12 @@
 namespace mivra {
 namespace {
 
-// A tab or line break inside a text would shift every later column of the line.
-std::string Field(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c == '\t' || c == '\n' || c == '\r')
-            c = ' ';
-    return out;
-}
-
-std::string Field(long long value) {
-    return std::to_string(value);
-}
+using cli::Field;
+using cli::Line;
 
 // Keys are unsigned 16-bit wherever the week file holds them as i16.
 std::string Key(int16_t value) {
     return std::to_string(static_cast<uint16_t>(value));
-}
-
-template <class... Fields>
-void Line(std::ostream& out, const std::string& first, const Fields&... rest) {
-    out << first;
-    ((out << '\t' << rest), ...);
-    out << '\n';
 }
 
 constexpr size_t kStatusByte = 200; // of a brother record: appointment, suspended, other bits

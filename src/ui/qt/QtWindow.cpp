@@ -23,6 +23,8 @@ namespace {
 
 /** Where a top index asked for before the list was laid out waits (see the event binder). */
 constexpr char kPendingTop[] = "mivraPendingTop";
+// The value EventBinder measures a spin's step from: a value set here is no step.
+constexpr char kLastValue[] = "mivraLastValue";
 
 } // namespace
 
@@ -297,6 +299,7 @@ void QtWindow::SetRange(int id, int low, int high) {
     if (auto* spin = As<QSpinBox>(id, "SetRange")) {
         QSignalBlocker block(spin);
         spin->setRange(std::min(low, high), std::max(low, high));
+        spin->setProperty(kLastValue, spin->value());
     }
 }
 
@@ -304,6 +307,7 @@ void QtWindow::SetValue(int id, int value) {
     if (auto* spin = As<QSpinBox>(id, "SetValue")) {
         QSignalBlocker block(spin);
         spin->setValue(value);
+        spin->setProperty(kLastValue, spin->value());
     }
 }
 
