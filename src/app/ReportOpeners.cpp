@@ -3,12 +3,15 @@
 #include "reports/CMvView.h"
 #include "reports/CSelectWeeksDlg.h"
 #include "reports/GridReports.h"
+#include "reports/Letters.h"
 #include "reports/Lists.h"
 #include "resources/CommandIds.h"
+#include "rotations/CTalkHistoryDlg.h"
 #include "rotations/Rotations.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CMvDoc.h"
 #include "store/CSelectCongDlg.h"
+#include "ui/Host.h"
 
 namespace mivra::app {
 namespace {
@@ -75,6 +78,22 @@ void AddListReports(reports::CMvView& view) {
         return std::make_unique<reports::RecentYearsReport>(o.doc);
     });
     kinds.Add(cmd::kHomeBrothersTalks, 8, OpenBrother);
+    // The letters: the talk history picks the week (and slot) of the assignment.
+    kinds.Add(cmd::kOutgoingNotice, 5, [](ReportOpening& o) -> ReportPtr {
+        const auto given = rotations::CTalkHistoryDlg::ChooseOutgoingSlot(o.doc, o.host);
+        if (!given)
+            return nullptr;
+        o.params.startWeek = given->weekIndex;
+        return std::make_unique<reports::OutgoingNotice>(o.doc, given->weekIndex, given->slot,
+                                                         &o.host.Pictures());
+    });
+    kinds.Add(cmd::kVisitorLetter, 6, [](ReportOpening& o) -> ReportPtr {
+        const auto week = rotations::CTalkHistoryDlg::ChooseHomeWeek(o.doc, o.host);
+        if (!week)
+            return nullptr;
+        o.params.startWeek = *week;
+        return std::make_unique<reports::VisitorLetter>(o.doc, *week, &o.host.Pictures());
+    });
     kinds.Add(cmd::kVisitorPhones, 9,
               [](ReportOpening& o) { return OpenWeeks(o, CSelectWeeksDlg::Mode::Short, false); });
     kinds.Add(cmd::kOutgoingTalks, 10,

@@ -63,6 +63,8 @@ protected:
 TEST_F(PrintCommands, EveryKindPrintsItsPagesAndPath) {
     using Words = std::vector<std::string>;
     const Words runs[] = {
+        {"notice", "--week", "2026-03-04", "--slot", "1"},
+        {"letter", "--week", "2026-03-04"},
         {"speakers"},
         {"speakers", "--congregation", " västra ", "--circuit", "KRETS NORD"},
         {"local-speakers"},
@@ -106,6 +108,10 @@ TEST_F(PrintCommands, ExitCodesOfWrongCallsAndFailures) {
         "print worksheet --from 2100-01-01 --weeks 1 --pdf a.pdf",
         "print schedule --from 2026-03-04 --weeks 53 --pdf a.pdf",
         "print schedule --weeks 5 --pdf a.pdf",
+        "print letter --pdf a.pdf",
+        "print letter --week 2026-02-30 --pdf a.pdf",
+        "print notice --week 2026-03-04 --slot 7 --pdf a.pdf",
+        "print notice --week 2026-03-04 --pdf a.pdf",
     };
     for (const char* args : usage) {
         Outcome o = Run(args);
@@ -118,6 +124,9 @@ TEST_F(PrintCommands, ExitCodesOfWrongCallsAndFailures) {
         {{"print", "exchange", "--congregation", "Norra", "--pdf", "a.pdf"}, "no congregation"},
         {{"print", "brother", "--name", "Anders Berg", "--pdf", "a.pdf"}, "no brother of the home"},
         {{"print", "talks", "--pdf", "unwritable.pdf"}, "cannot write"},
+        {{"print", "letter", "--week", "2026-03-25", "--pdf", "a.pdf"}, "no speaker and talk"},
+        {{"print", "notice", "--week", "2026-03-04", "--slot", "2", "--pdf", "a.pdf"},
+         "no outgoing talk 2"},
     };
     for (const auto& [args, why] : failures) {
         const Outcome o = Run(args);

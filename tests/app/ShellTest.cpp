@@ -7,6 +7,7 @@
 #include "reports/CSelectWeeksDlg.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
+#include "rotations/CTalkHistoryDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
 #include "store/CNameListDlg.h"
@@ -625,6 +626,11 @@ TEST_F(ShellTest, TheListsOpenFromTheirCommandsAndButtons) {
         view->ShowReport(id);
         EXPECT_EQ(view->Kind(), kind) << id;
         frame->OnCommand(32896);
+    }
+    for (int id : {32883, 32885}) {
+        host.OnDialog(rotations::CTalkHistoryDlg::kTemplate, [](auto& d) { d.Cancel(); });
+        view->ShowReport(id);
+        EXPECT_EQ(view->Kind(), 14) << id;
     }
     host.Verify();
 }

@@ -1,8 +1,10 @@
 #include "reports/GridReports.h"
+#include "reports/Letters.h"
 #include "reports/ListFixture.h"
 #include "reports/Lists.h"
 #include "rotations/Rotations.h"
 #include "support/Golden.h"
+#include "ui/headless/HeadlessPictures.h"
 #include "ui/headless/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +61,8 @@ protected:
         kinds.emplace_back("2", reports::SpeakersWithTalks(d, 0, 0));
         kinds.emplace_back("3", reports::TalksWithSpeakers(d));
         kinds.emplace_back("4", std::make_unique<reports::RecentYearsReport>(d));
+        kinds.emplace_back("5", std::make_unique<reports::OutgoingNotice>(d, Today(), 0, nullptr));
+        kinds.emplace_back("6", std::make_unique<reports::VisitorLetter>(d, Today(), nullptr));
         kinds.emplace_back("7", reports::ExchangeList(d, kVastra));
         kinds.emplace_back("8", reports::BrotherAssignments(d, kOut));
         kinds.emplace_back("9", reports::VisitorPhones(d, Today(), 6));
@@ -203,6 +207,97 @@ TEST_F(Lists, KeysThatNameNothingPrintNothing) {
     const std::string outgoing = Draw(*reports::OutgoingTalks(*doc)).Texts(1);
     EXPECT_NE(outgoing.find("Olof Lind"), std::string::npos);
     EXPECT_EQ(outgoing.find("|Tal|"), std::string::npos) << outgoing;
+}
+
+/** Counts the maps it decodes. */
+struct CountingDecoder : ui::headless::FrameHeaderDecoder {
+    std::unique_ptr<ui::Picture> Decode(std::span<const uint8_t> bytes,
+                                        ui::Size frame) const override {
+        ++decoded;
+        return FrameHeaderDecoder::Decode(bytes, frame);
+    }
+    mutable int decoded = 0;
+};
+
+/** The smallest bytes that pass for a JPEG of 40 × 30: start and a frame header. */
+test::Bytes TinyJpeg() {
+    return {0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x11, 0x08, 0x00, 30,   0x00, 40,  0x03,
+            0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11, 0x01, 0xFF, 0xD9};
+}
+
+class Letters : public Lists {
+protected:
+    /** Hemby's map file and talk coordinator as the test wants them. */
+    void SetHome(const std::string& map, uint16_t coordinator) {
+        Bytes cong = dir.Read("cong.dat");
+        test::PutText(cong, 256 + 198, 28, map);
+        test::PutU16(cong, 256 + 186, coordinator);
+        dir.Write("cong.dat", cong);
+        dir.Write("karta.jpg", TinyJpeg());
+        Load();
+    }
+    static int YOf(const RecordingCanvas& c, const std::string& text) {
+        const RecordingCanvas::Call* call = c.FindText(text);
+        return call ? call->at.y : -1;
+    }
+};
+
+TEST_F(Letters, TheBodyPushesTheClosingAndTheMapDownAndTheMapLoadsOnce) {
+    WriteRealisticLists();
+    SetHome("karta.jpg", kBo);
+    fonts[FontRole::Speaker].height = -24; // the body then runs past "Din broder"
+    CountingDecoder decoder;
+    reports::VisitorLetter letter(*doc, Today(), &decoder);
+    Drawn d = Draw(letter);
+    Draw(letter);
+    EXPECT_EQ(decoder.decoded, 1) << "one load per report, none per repaint";
+    const RecordingCanvas& c = *d.canvases[0];
+    ASSERT_EQ(c.CallsOf("wrap").size(), 1u);
+    const ui::Rect body = c.CallsOf("wrap")[0].box;
+    EXPECT_GE(YOf(c, "Din broder") - 24, body.bottom) << "no overprint";
+    EXPECT_LT(YOf(c, "Din broder"), YOf(c, "Bo Ek, Föredragssamordnare Hemby församling"));
+    ASSERT_EQ(c.CallsOf("picture").size(), 1u);
+    const ui::Rect map = c.CallsOf("picture")[0].box;
+    EXPECT_EQ(map.bottom, 80 + 940) << "still ending at 9.8 in";
+    EXPECT_GT(map.top, 80 + 480) << "moved down with the closing";
+    EXPECT_NE(c.FindText("Telefon:"), nullptr);
+    EXPECT_NE(c.FindText("Käre Broder Berg,"), nullptr);
+}
+
+TEST_F(Letters, MissingPartsAreLeftOutSilently) {
+    WriteRealisticLists();
+    SetHome("../karta.jpg", kCarl); // a 5-character telephone, a map outside the folder
+    CountingDecoder decoder;
+    reports::VisitorLetter letter(*doc, Today(), &decoder);
+    Drawn d = Draw(letter);
+    EXPECT_EQ(d.canvases[0]->FindText("Telefon:"), nullptr);
+    EXPECT_NE(d.canvases[0]->FindText("Carl Dahl"), nullptr);
+    EXPECT_EQ(decoder.decoded, 0);
+    EXPECT_TRUE(d.canvases[0]->CallsOf("picture").empty());
+
+    SetHome("karta.jpg", 0);
+    Drawn none = Draw(*std::make_unique<reports::VisitorLetter>(*doc, Today(), &decoder));
+    EXPECT_NE(none.canvases[0]->FindText(", Föredragssamordnare Hemby församling"), nullptr);
+    EXPECT_TRUE(none.canvases[0]->CallsOf("picture").empty()) << "no sender, no map";
+    Drawn empty = Draw(*std::make_unique<reports::VisitorLetter>(*doc, Today() + 2, &decoder));
+    EXPECT_TRUE(empty.canvases[0]->Calls().empty()) << "a week without a talk";
+    EXPECT_TRUE(host.Messages().empty());
+
+    EXPECT_EQ(reports::PtgTimeSentence("O discurso é às 1h00."), "O discurso é à 1h00.");
+    EXPECT_EQ(reports::PtgTimeSentence("O discurso é às 10h00."), "O discurso é às 10h00.");
+    EXPECT_EQ(reports::PtgTimeSentence("O discurso é às 1"), "O discurso é à 1");
+    EXPECT_EQ(reports::PtgTimeSentence(" às 19"), " às 19") << "not past the tenth character";
+}
+
+TEST_F(Letters, TheNoticeMovesToTheDestinationsDayAndNamesIt) {
+    WriteRealisticLists();
+    reports::OutgoingNotice vastra(*doc, Today(), 0, nullptr), ostra(*doc, Today() + 1, 1, nullptr);
+    EXPECT_EQ(vastra.TalkDate(), doc->FormatDate(Today() + 1, 8 | 2, 6)) << "Saturday";
+    const std::string there = Draw(vastra).Texts(1), here = Draw(ostra).Texts(1);
+    EXPECT_NE(there.find("( Lördag )"), std::string::npos) << there;
+    EXPECT_NE(there.find("Föredragssamordnare ( Västra )"), std::string::npos);
+    EXPECT_NE(there.find("Anders Berg"), std::string::npos);
+    EXPECT_EQ(here.find("|( "), std::string::npos) << "same weekday: no line";
 }
 
 } // namespace

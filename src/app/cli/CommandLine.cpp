@@ -443,7 +443,7 @@ std::optional<std::filesystem::path> FolderOf(const Invocation& call, std::ostre
 } // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const PdfRenderer& pdf) {
+        const PdfRenderer& pdf, const ui::PictureDecoder* pictures) {
     std::string error;
     std::optional<Invocation> call = ParseArguments(args, error);
     if (!call)
@@ -495,7 +495,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (command == "print-schedule")
             return PrintSchedule(*call, doc, err, pdf);
         if (command == "print")
-            return PrintCommand(doc, *call).Run(out, err, pdf);
+            return PrintCommand(doc, *call).Run(out, err, pdf, pictures);
         if (command == "export-tsv")
             return ExportTsv(*call, doc, out, err);
         if (command == "export-package")

@@ -3,6 +3,7 @@
 #include "base/Text.h"
 #include "dates/Dates.h"
 #include "reports/GridReports.h"
+#include "reports/Letters.h"
 #include "reports/Lists.h"
 #include "reports/ScheduleReport.h"
 #include "rotations/Rotations.h"
@@ -25,6 +26,8 @@ struct KindRule {
 
 const std::vector<KindRule>& Rules() {
     static const std::vector<KindRule> rules = {
+        {"notice", {"--week", "--slot"}, {}},
+        {"letter", {"--week"}, {}},
         {"speakers", {}, {"--congregation", "--circuit"}},
         {"local-speakers", {}, {}},
         {"talks", {}, {}},
@@ -105,6 +108,18 @@ uint16_t HomeBrotherNamed(const CMvDoc& doc, const std::string& name, std::ostre
     return 0;
 }
 
+/** The N of --slot: 1 … 6. */
+std::optional<int> SlotOf(const Invocation& call) {
+    const std::string& text = call.options.at("--slot");
+    if (text.size() != 1 || text[0] < '1' || text[0] > '6')
+        return std::nullopt;
+    return text[0] - '0';
+}
+
+int WeekIndexOf(const Invocation& call) {
+    return dates::WeekNumberOf(*dates::ParseIsoDate(call.options.at("--week"))) - 1;
+}
+
 } // namespace
 
 std::string PrintCommand::Check(const Invocation& call) {
@@ -130,17 +145,24 @@ std::string PrintCommand::Check(const Invocation& call) {
     std::string error;
     if (rule->maxWeeks != 0 && !ParseWeekRange(call, error, rule->maxWeeks))
         return error;
+    if (call.options.count("--week") &&
+        (call.weeks.size() != 1 || !dates::ParseIsoDate(call.options.at("--week"))))
+        return "--week takes one date YYYY-MM-DD from 2000-01-03 to 2099-12-31";
+    if (call.options.count("--slot") && !SlotOf(call))
+        return "--slot takes a number from 1 to 6";
     return {};
 }
 
-int PrintCommand::Run(std::ostream& out, std::ostream& err, const PdfRenderer& pdf) const {
+int PrintCommand::Run(std::ostream& out, std::ostream& err, const PdfRenderer& pdf,
+                      const ui::PictureDecoder* pictures) const {
     const std::string& kind = m_call.words[1];
     const CMvDoc& doc = m_doc;
     auto option = [this](const char* name) {
         auto it = m_call.options.find(name);
         return it == m_call.options.end() ? std::string() : it->second;
     };
-    const bool needsHome = kind == "brother" || kind == "local-speakers";
+    const bool needsHome =
+        kind == "brother" || kind == "local-speakers" || kind == "letter" || kind == "notice";
     if (needsHome && doc.Congregations().OurCongregationKey() == 0) {
         err << "mivra-cli: no home congregation is chosen\n";
         return kFailure;
@@ -150,7 +172,29 @@ int PrintCommand::Run(std::ostream& out, std::ostream& err, const PdfRenderer& p
     const KindRule& rule = *RuleOf(kind);
     const WeekRange range =
         rule.maxWeeks ? *ParseWeekRange(m_call, error, rule.maxWeeks) : WeekRange{};
-    if (kind == "speakers") {
+    if (kind == "letter") {
+        const int week = WeekIndexOf(m_call);
+        const WeekRecord record = doc.Weeks().Week(week);
+        if (record.homeSpeaker == 0 || record.homeTalk == 0) {
+            err << "mivra-cli: the week of " << option("--week") << " has no speaker and talk\n";
+            return kFailure;
+        }
+        report = std::make_unique<reports::VisitorLetter>(doc, week, pictures);
+    } else if (kind == "notice") {
+        // The N-th filled outgoing slot of the week.
+        const int week = WeekIndexOf(m_call);
+        const WeekRecord record = doc.Weeks().Week(week);
+        int slot = -1;
+        for (int i = 0, n = 0; i < static_cast<int>(WeekRecord::kOutSlots) && slot < 0; ++i)
+            if (record.outSpeaker[static_cast<size_t>(i)] != 0 && ++n == *SlotOf(m_call))
+                slot = i;
+        if (slot < 0) {
+            err << "mivra-cli: the week of " << option("--week") << " has no outgoing talk "
+                << option("--slot") << '\n';
+            return kFailure;
+        }
+        report = std::make_unique<reports::OutgoingNotice>(doc, week, slot, pictures);
+    } else if (kind == "speakers") {
         uint16_t cong = 0, circuit = 0;
         if (!option("--congregation").empty() &&
             (cong = CongregationNamed(doc, option("--congregation"), err)) == 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli/ScheduleCommand.h"
+#include "ui/Picture.h"
 
 #include <iosfwd>
 #include <string>
@@ -19,7 +20,8 @@ public:
     PrintCommand(const CMvDoc& doc, const Invocation& call) : m_doc(doc), m_call(call) {}
 
     /** kOk, or kFailure with the reason on err. */
-    int Run(std::ostream& out, std::ostream& err, const PdfRenderer& pdf) const;
+    int Run(std::ostream& out, std::ostream& err, const PdfRenderer& pdf,
+            const ui::PictureDecoder* pictures) const;
 
 private:
     const CMvDoc& m_doc;
