@@ -110,8 +110,7 @@ std::string PtgTimeSentence(std::string sentence) {
     if (at == std::string::npos || text::CharCount(std::string_view(sentence).substr(0, at)) < 10)
         return sentence;
     const size_t after = at + seq.size();
-    const bool plural =
-        after < sentence.size() && sentence[after] >= '0' && sentence[after] <= '2';
+    const bool plural = after < sentence.size() && sentence[after] >= '0' && sentence[after] <= '2';
     if (!plural)
         sentence.erase(at + 3, 1);
     return sentence;
