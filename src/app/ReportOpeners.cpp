@@ -42,6 +42,7 @@ ReportPtr OpenBrother(ReportOpening& opening) {
     const BrotherIndexEntry* brother = index ? doc.Brothers().Brother(*index) : nullptr;
     if (!brother)
         return nullptr;
+    opening.params.brotherKey = brother->brotherKey;
     return reports::BrotherAssignments(doc, brother->brotherKey);
 }
 
@@ -84,6 +85,7 @@ void AddListReports(reports::CMvView& view) {
         if (!given)
             return nullptr;
         o.params.startWeek = given->weekIndex;
+        o.params.slot = given->slot;
         return std::make_unique<reports::OutgoingNotice>(o.doc, given->weekIndex, given->slot,
                                                          &o.host.Pictures());
     });

@@ -54,6 +54,14 @@ ui::Font FixedFont(const ReportGeometry& g, const CMvDoc& doc, bool italic) {
     return g.Font(spec);
 }
 
+/** The heading of a page; the texts under it are drawn transparent. */
+void StartPage(const PageContext& context, const CMvDoc& doc, int page, const std::string& title) {
+    const ReportGeometry& g = context.geometry;
+    DrawHeading(context.canvas, g, g.Font(context.fonts[FontRole::Heading]),
+                doc.Settings().Options(), g.PageTop(page) + g.TopOffset(), title);
+    context.canvas.SetBackground(false);
+}
+
 int Pages(int rows) {
     return std::max(1, (rows + kGridRows - 1) / kGridRows);
 }
@@ -110,9 +118,7 @@ void WorksheetReport::DrawPage(const PageContext& context, int page) {
     const ReportGeometry& g = context.geometry;
     ui::Canvas& canvas = context.canvas;
     const int left = g.LeftOffset();
-    DrawHeading(canvas, g, g.Font(context.fonts[FontRole::Heading]), m_doc.Settings().Options(),
-                g.PageTop(page) + g.TopOffset(), Title());
-    canvas.SetBackground(false);
+    StartPage(context, m_doc, page, Title());
     std::vector<int> xs;
     for (int x : kWorksheetColumns)
         xs.push_back(left + g.X(x, kListUnit));
@@ -202,9 +208,7 @@ void RecentYearsReport::DrawPage(const PageContext& context, int page) {
     const ReportGeometry& g = context.geometry;
     ui::Canvas& canvas = context.canvas;
     const int left = g.LeftOffset();
-    DrawHeading(canvas, g, g.Font(context.fonts[FontRole::Heading]), m_doc.Settings().Options(),
-                g.PageTop(page) + g.TopOffset(), Title());
-    canvas.SetBackground(false);
+    StartPage(context, m_doc, page, Title());
     // The talk column, then six year columns of 0.6 in from 4 in.
     std::vector<int> xs{left};
     for (int c = 0; c <= 6; ++c)

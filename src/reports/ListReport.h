@@ -61,6 +61,9 @@ public:
 
     std::string FileName() const override { return m_title; }
     std::string Title() const override { return m_title; }
+    int ScrollPageTenths() const override { return m_scrollTenths; }
+    /** The talks' list scrolls by 12-inch pages. */
+    void SetScrollPageTenths(int tenths) { m_scrollTenths = tenths; }
 
     int Layout(const PageContext& context) override;
     void DrawPage(const PageContext& context, int page) override;
@@ -79,6 +82,7 @@ private:
     std::string m_title;
     Builder m_build;
     ListStart m_start;
+    int m_scrollTenths = kPageHeightTenths;
     std::vector<ListBlock> m_blocks;
     std::vector<std::vector<Placed>> m_pages;
 };

@@ -200,7 +200,7 @@ std::unique_ptr<ListReport> LocalSpeakers(const CMvDoc& doc) {
 }
 
 std::unique_ptr<ListReport> TalksWithSpeakers(const CMvDoc& doc) {
-    return std::make_unique<ListReport>(doc, doc.Strings().Get(kTalksTitle), [&doc] {
+    auto report = std::make_unique<ListReport>(doc, doc.Strings().Get(kTalksTitle), [&doc] {
         const int talks = ListedTalkCount(doc);
         // The brothers of each talk, counted in one pass before drawing.
         std::vector<std::vector<int>> speakers(static_cast<size_t>(talks) + 1);
@@ -230,6 +230,8 @@ std::unique_ptr<ListReport> TalksWithSpeakers(const CMvDoc& doc) {
         }
         return blocks;
     });
+    report->SetScrollPageTenths(120);
+    return report;
 }
 
 std::unique_ptr<ListReport> ExchangeList(const CMvDoc& doc, uint16_t key) {
