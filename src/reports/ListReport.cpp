@@ -86,10 +86,22 @@ void ListReport::DrawPage(const PageContext& context, int page) {
         fonts[r] = g.Font(context.fonts[static_cast<FontRole>(r)]);
     for (const Placed& placed : m_pages[static_cast<size_t>(page - 1)]) {
         TextRow row(g, left + g.X(77, 10));
-        for (const ListCell& cell : placed.line->cells)
-            row.Add(fonts[static_cast<int>(cell.role)], left + g.X(cell.x, kListUnit), cell.text,
-                    cell.align);
-        row.Draw(canvas, pageTop + placed.y);
+        int tallest = 0;
+        for (const ListCell& cell : placed.line->cells) {
+            const ui::Font& font = fonts[static_cast<int>(cell.role)];
+            row.Add(font, left + g.X(cell.x, kListUnit), cell.text, cell.align);
+            tallest = std::max(tallest, std::abs(font.height));
+        }
+        const int y = pageTop + placed.y;
+        std::optional<ui::Colour> colour;
+        if (placed.line->band) {
+            // White text on a dark band; otherwise each text keeps its font's colour.
+            const ui::Rect box{left - g.X(1, 90), y - tallest - g.Y(1, 80), left + g.X(77, 10),
+                               y + g.Y(1, 90)};
+            if (DrawBand(canvas, box, o.borderStyle, o.borderColour, ui::kBlack) == ui::kWhite)
+                colour = ui::kWhite;
+        }
+        row.Draw(canvas, y, colour);
     }
     canvas.SetBackground(true, ui::kWhite);
     canvas.SetTextColour(ui::kBlack);

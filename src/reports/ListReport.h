@@ -27,8 +27,9 @@ struct ListCell {
 
 struct ListLine {
     std::vector<ListCell> cells;
-    int rows = 1; ///< row heights below the line before
-    int gap = 0;  ///< and 120ths of an inch more; neither counts at the top of a page
+    int rows = 1;      ///< row heights below the line before
+    int gap = 0;       ///< and 120ths of an inch more; neither counts at the top of a page
+    bool band = false; ///< a week's date line: on the band of the settings' style
 
     ListLine& Add(FontRole role, int x, std::string text, ui::HAlign align = ui::HAlign::Left) {
         cells.push_back({role, x, std::move(text), align});

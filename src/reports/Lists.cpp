@@ -339,8 +339,9 @@ std::unique_ptr<ListReport> VisitorPhones(const CMvDoc& doc, int startWeek, int 
                     continue;
                 const ContactList c = CollectContacts(doc, static_cast<uint16_t>(week.homeSpeaker));
                 ListBlock block;
-                block.Line(1, kBlockGap)
-                    .Add(Speaker, 12, WeekDate(doc, w))
+                ListLine& first = block.Line(1, kBlockGap);
+                first.band = true;
+                first.Add(Speaker, 12, WeekDate(doc, w))
                     .Add(Speaker, 160, BrotherOf(doc, week.homeSpeaker));
                 ListLine& second = block.Line();
                 AddTalk(doc, second, 40, week.homeTalk, Text);

@@ -118,6 +118,20 @@ TEST_F(Lists, SpeakerListsFilterAndTitle) {
     EXPECT_EQ(local.find("Anders Berg"), std::string::npos);
 }
 
+TEST_F(Lists, WeekDatesStandOnTheBandOfTheSettings) {
+    WriteRealisticLists();
+    doc->Settings().MutableOptions().borderStyle = 2;
+    Drawn d = Draw(*reports::VisitorPhones(*doc, Today(), 2));
+    int black = 0;
+    for (const auto& fill : d.canvases[0]->CallsOf("fill"))
+        black += fill.colour == ui::kBlack;
+    EXPECT_EQ(black, 2 + 1) << "the heading's band and one per week";
+    bool white = false;
+    for (const auto& c : d.canvases[0]->CallsOf("textcolour"))
+        white |= c.colour == ui::kWhite;
+    EXPECT_TRUE(white);
+}
+
 TEST_F(Lists, ReaderRotaPairsItsColumnsAndGoesOnToAPageTwo) {
     WriteLists({});
     auto text = [this](int w) { return rotations::ReaderText(*doc, w); };
