@@ -10,9 +10,9 @@
 namespace mivra::app {
 namespace {
 
-constexpr const char* kCommandOptions[] = {"--from",         "--weeks", "--pdf",  "--to",
-                                           "--brother",      "--week",  "--talk", "--speaker",
-                                           "--congregation", "--out",   "--as"};
+constexpr const char* kCommandOptions[] = {
+    "--from",         "--weeks",   "--pdf",  "--to",  "--brother", "--week", "--slot",
+    "--congregation", "--circuit", "--name", "--out", "--as",      "--talk", "--speaker"};
 // Options without a value: present or not.
 constexpr const char* kCommandFlags[] = {"--maps", "--outgoing", "--dry-run"};
 

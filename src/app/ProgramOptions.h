@@ -17,7 +17,7 @@ struct Invocation {
     std::optional<CivilDate> today;
     std::vector<std::string> words;
     std::map<std::string, std::string>
-        options;                    ///< the command's own; a flag (--maps, --outgoing, --dry-run) holds "1"
+        options; ///< the command's own; a flag (--maps, --outgoing, --dry-run) holds "1"
     std::vector<std::string> weeks; ///< every --week, in order (it repeats)
     bool help = false;              ///< --help: the usage, and nothing else
     bool version = false;           ///< --version: the version, and nothing else

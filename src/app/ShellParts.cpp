@@ -3,6 +3,7 @@
 #include "app/CHomeCongregationDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingsDlg.h"
+#include "app/ReportOpeners.h"
 #include "exchange/CBackupDlg.h"
 #include "exchange/CImportDlg.h"
 #include "exchange/PackageExport.h"
@@ -135,6 +136,7 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
                [&frame] { CAvailabilityDlg::MarkWeeks(frame.Doc(), frame.Host()); });
     view.Kinds().Add(cmd::kScheduleReport, kScheduleKind, OpenSchedule);
     view.Kinds().Add(cmd::kPanelPlanning, kScheduleKind, OpenSchedule);
+    AddListReports(view);
     frame.Bind(cmd::kBackup, [&frame, &view] {
         RunBackupDialog(frame, view, exchange::CBackupDlg::Mode::Backup);
     });

@@ -25,6 +25,8 @@ constexpr RuleEntry kRules[] = {
     {cmd::kReaders, Rule::Readers},
     {cmd::kReaderReport, Rule::Readers},
     {cmd::kVisitorLetter, Rule::HomeCongregation},
+    {cmd::kOutgoingNotice, Rule::HomeCongregation},
+    {cmd::kHomeBrothersTalks, Rule::HomeCongregation},
     {cmd::kExportPackage, Rule::PackageExport},
     {cmd::kHistory, Rule::HomeCongregation},
     {cmd::kPanelEditHistory, Rule::HomeCongregation},

@@ -102,6 +102,23 @@ ui::Colour DrawBand(ui::Canvas& canvas, ui::Rect box, int style, ui::Colour band
     }
 }
 
+void DrawHeading(ui::Canvas& canvas, const ReportGeometry& g, const ui::Font& font,
+                 const DocOptions& o, int baseline, std::string_view text) {
+    const int left = g.LeftOffset();
+    const ui::Rect band{left - g.X(1, 90), baseline - std::abs(font.height) - g.Y(1, 90),
+                        left + g.X(77, 10), baseline + g.Y(1, 90)};
+    const ui::Colour colour = DrawBand(canvas, band, o.borderStyle, o.borderColour, font.colour);
+    canvas.SetBackground(false);
+    if (!text.empty()) {
+        canvas.SelectFont(font);
+        canvas.SetTextColour(colour);
+        // The heading is a free line, centred on the page: no column cuts it.
+        canvas.DrawText({g.X(4), baseline}, text, {ui::HAlign::Centre, ui::VAlign::Bottom});
+    }
+    canvas.SetBackground(true, ui::kWhite);
+    canvas.SetTextColour(ui::kBlack);
+}
+
 void DrawDateStamp(ui::Canvas& canvas, const ReportGeometry& geometry, int pageTop,
                    const CivilDate& today, const StringTable& strings,
                    std::string_view languageCode) {

@@ -82,6 +82,13 @@ bool IsLightColour(ui::Colour colour);
 ui::Colour DrawBand(ui::Canvas& canvas, ui::Rect box, int style, ui::Colour bandColour,
                     ui::Colour textColour);
 
+/**
+ * A report's heading: centred at 4 in on the band of the options' style, spanning the line
+ * from the left margin; afterwards texts are black and opaque again.
+ */
+void DrawHeading(ui::Canvas& canvas, const ReportGeometry& geometry, const ui::Font& font,
+                 const DocOptions& options, int baseline, std::string_view text);
+
 /** "Utskrivet dd Mmm yyyy" right-aligned at 7.75 in on the top edge of a page. */
 void DrawDateStamp(ui::Canvas& canvas, const ReportGeometry& geometry, int pageTop,
                    const CivilDate& today, const StringTable& strings,

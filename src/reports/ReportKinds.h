@@ -22,6 +22,8 @@ struct ReportParams {
     int weekCount = 0;
     uint16_t congregationKey = 0;
     uint16_t circuitKey = 0;
+    uint16_t brotherKey = 0; ///< a home brother's assignments
+    int slot = 0;            ///< the notice's outgoing slot, 0 … 5
 };
 
 /** What an opener works with: it runs its parameter dialog, fills the parameters. */

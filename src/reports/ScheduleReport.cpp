@@ -135,22 +135,6 @@ std::optional<ui::Colour> BandTextColour(ui::Colour drawn) {
     return drawn == kOwnColour ? std::nullopt : std::optional(drawn);
 }
 
-void DrawHeading(const PageDraw& p, const DocOptions& o, int baseline) {
-    const ui::Font& font = p.Font(FontRole::Heading);
-    const ui::Rect band =
-        p.Band(baseline - CharHeight(font) - p.g.Y(1, 90), baseline + p.g.Y(1, 90));
-    const ui::Colour text = DrawBand(p.canvas, band, o.borderStyle, o.borderColour, kOwnColour);
-    p.canvas.SetBackground(false);
-    if (!o.heading.empty()) {
-        p.canvas.SelectFont(font);
-        p.canvas.SetTextColour(BandTextColour(text).value_or(font.colour));
-        // The heading is a free line, centred on the page: no column cuts it.
-        p.canvas.DrawText({p.g.X(4), baseline}, o.heading,
-                          {ui::HAlign::Centre, ui::VAlign::Bottom});
-    }
-    EndBand(p.canvas);
-}
-
 void DrawDateLine(const PageDraw& p, const DocOptions& o, const ScheduleWeek& week, int line) {
     const int tallest =
         std::max(CharHeight(p.Font(FontRole::Date)), CharHeight(p.Font(FontRole::Talk)));
@@ -225,7 +209,7 @@ void ScheduleReport::DrawPage(const PageContext& context, int page) {
         DrawDateStamp(canvas, g, pageTop, m_doc.Today(), s, m_doc.LanguageCode());
 
     const PageDraw p{canvas, g, frame.fonts, frame.left};
-    DrawHeading(p, o, pageTop + frame.top);
+    DrawHeading(canvas, g, p.Font(FontRole::Heading), o, pageTop + frame.top, o.heading);
     int offset = 4 * frame.row;
     const PageWeeks& weeks = m_pages[static_cast<size_t>(page - 1)];
     for (int i = weeks.first; i < weeks.first + weeks.count; ++i) {

@@ -7,9 +7,11 @@
 #include "reports/CSelectWeeksDlg.h"
 #include "resources/CommandIds.h"
 #include "resources/CommandTable.h"
+#include "rotations/CTalkHistoryDlg.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
 #include "store/CNameListDlg.h"
+#include "store/CSelectCongDlg.h"
 #include "store/DataFolderLock.h"
 #include "support/DocFixture.h"
 #include "support/TestReport.h"
@@ -161,6 +163,8 @@ TEST(ShellRules, CommandsCarryTheirRules) {
         {32856, Rule::Readers},
         {32893, Rule::Readers},
         {32885, Rule::HomeCongregation},
+        {32883, Rule::HomeCongregation},
+        {32888, Rule::HomeCongregation},
         {32829, Rule::PackageExport},
         {116, Rule::HomeCongregation},
         {32849, Rule::HomeCongregation},
@@ -591,6 +595,43 @@ TEST_F(ShellTest, TheBuiltPartsArePluggedIn) {
     host.OnDialog(169, [](auto& d) { d.Cancel(); });
     panel.Press(cmd::kPanelSeeHistory);
     EXPECT_EQ(view->Mode(), kPanel);
+    host.Verify();
+}
+
+TEST_F(ShellTest, TheListsOpenFromTheirCommandsAndButtons) {
+    WriteCongregations(2, 1, 2);
+    Start();
+    PlugInParts(*frame, *view);
+    const std::pair<int, int> plain[] = {{32878, 3},  {131, 3},    {32880, 4}, {32891, 10},
+                                         {32893, 11}, {32895, 13}, {32896, 14}};
+    for (auto [id, kind] : plain) {
+        EXPECT_TRUE(view->ShowReport(id)) << id;
+        EXPECT_EQ(view->Kind(), kind) << id;
+    }
+    // A dialog's Cancel leaves the view as it was; OK shows the kind.
+    const std::tuple<int, int, int> asking[] = {{32890, 9, reports::CSelectWeeksDlg::kTemplate},
+                                                {32894, 12, reports::CSelectWeeksDlg::kTemplate},
+                                                {32888, 8, CBrotherListDlg::kTemplate},
+                                                {32877, 2, CSelectCongDlg::kTemplate},
+                                                {130, 2, CSelectCongDlg::kTemplate}};
+    for (auto [id, kind, dialog] : asking) {
+        host.OnDialog(dialog, [](auto& d) { d.Cancel(); });
+        view->ShowReport(id);
+        EXPECT_EQ(view->Kind(), 14) << id;
+        host.OnDialog(dialog, [dialog](auto& d) {
+            if (dialog == CBrotherListDlg::kTemplate || dialog == CSelectCongDlg::kTemplate)
+                d.Select(CBrotherListDlg::kList, 0);
+            d.Ok();
+        });
+        view->ShowReport(id);
+        EXPECT_EQ(view->Kind(), kind) << id;
+        frame->OnCommand(32896);
+    }
+    for (int id : {32883, 32885}) {
+        host.OnDialog(rotations::CTalkHistoryDlg::kTemplate, [](auto& d) { d.Cancel(); });
+        view->ShowReport(id);
+        EXPECT_EQ(view->Kind(), 14) << id;
+    }
     host.Verify();
 }
 

@@ -473,6 +473,38 @@ void PlanPackageTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStr
     step("shell-13-import-applied", [] { Click(Modal(), QStringLiteral("c2")); });
 }
 
+// Every list from its menu command: a chooser takes the first row of each of its lists and OK,
+// then the main window with the report is photographed.
+void PlanListsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    const std::pair<int, const char*> kinds[] = {
+        {32877, "list-02-speakers"},    {32878, "list-03-talks"},     {32880, "list-04-recent"},
+        {32883, "list-05-notice"},      {32885, "list-06-letter"},    {32887, "list-07-exchange"},
+        {32888, "list-08-brother"},     {32890, "list-09-phones"},    {32891, "list-10-outgoing"},
+        {32893, "list-11-readers"},     {32894, "list-12-worksheet"}, {32895, "list-13-local"},
+        {32896, "list-14-coordinators"}};
+    for (auto [id, shot] : kinds) {
+        tour.Add([&tour, &window, id = id] {
+            tour.Next();
+            Trigger(window, id);
+        });
+        tour.Add([&tour] {
+            tour.Next();
+            QWidget* modal = Modal();
+            if (!modal)
+                return;
+            for (int pass = 0; pass < 2; ++pass)
+                for (auto* list : modal->findChildren<QListWidget*>())
+                    if (list->count() > 0 && list->currentRow() < 0)
+                        list->setCurrentRow(0);
+            Click(modal, QStringLiteral("c1"));
+        });
+        tour.Add([&tour, &window, shot = shot] {
+            tour.Shoot(QString::fromUtf8(shot), &window);
+            tour.Next();
+        });
+    }
+}
+
 // Backup into a new folder made through the folder chooser, then restore it from the list.
 void PlanBackupTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     const QString base = data + QStringLiteral("/backups/new");
@@ -888,6 +920,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
         tour.Next();
         Click(Modal(), "c2");
     });
+    PlanListsTour(tour, window);
     PlanTalksTour(tour, window);
     PlanHistoryTour(tour, window);
     PlanPackageTour(tour, window, data);

@@ -5,6 +5,7 @@
 #include "app/cli/FillCommand.h"
 #include "app/cli/HistoryCommand.h"
 #include "app/cli/PackageCommand.h"
+#include "app/cli/PrintCommand.h"
 #include "app/cli/ScheduleCommand.h"
 #include "base/Version.h"
 #include "dates/Dates.h"
@@ -29,6 +30,7 @@ constexpr const char* kUsageLines =
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-needs --pdf FILE\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print-schedule --from YYYY-MM-DD "
     "--weeks N --pdf FILE\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] print KIND [ARGS] --pdf FILE\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-tsv --from YYYY-MM-DD --weeks N\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] backup [--to DIR] [--maps]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] restore DIR\n"
@@ -161,10 +163,12 @@ std::string CheckCommand(const Invocation& call) {
         return CheckAvailability(call);
     if (words[0] == "fill")
         return FillCommand::Check(call);
-    if (words[0] == "history")
-        return CheckHistory(call);
+    if (words[0] == "print")
+        return PrintCommand::Check(call);
     if (words[0] == "export-package" || words[0] == "import-package")
         return CheckPackageCommand(call);
+    if (words[0] == "history")
+        return CheckHistory(call);
     if (words[0] == "backup" || words[0] == "restore") {
         const bool backup = words[0] == "backup";
         if (backup ? words.size() != 1 : words.size() != 2)
@@ -482,7 +486,7 @@ std::optional<std::filesystem::path> FolderOf(const Invocation& call, std::ostre
 } // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const PdfRenderer& pdf) {
+        const PdfRenderer& pdf, const ui::PictureDecoder* pictures) {
     std::string error;
     std::optional<Invocation> call = ParseArguments(args, error);
     if (!call)
@@ -496,9 +500,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::string& command = call->words[0];
     if (command == "make-demo")
         return MakeDemo(*call, out, err);
-    if ((command == "print-schedule" || command == "print-needs") && !pdf) {
+    if ((command == "print-schedule" || command == "print-needs" || command == "print") && !pdf) {
         err << "mivra-cli: " << command
-            << " is not available: this build has no PDF output (built without Qt)\n";
+            << " is not available: this build has no PDF output "
+               "(built without Qt)\n";
         return kFailure;
     }
     std::optional<std::filesystem::path> folder = FolderOf(*call, err);
@@ -536,6 +541,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return Backup(*call, doc, out, err);
         if (command == "print-schedule")
             return PrintSchedule(*call, doc, err, pdf);
+        if (command == "print")
+            return PrintCommand(doc, *call).Run(out, err, pdf, pictures);
         if (command == "export-tsv")
             return ExportTsv(*call, doc, out, err);
         if (command == "export-package")

@@ -3,6 +3,7 @@
 #include "app/ProgramOptions.h"
 #include "base/Result.h"
 #include "ui/Canvas.h"
+#include "ui/Picture.h"
 
 #include <filesystem>
 #include <functional>
@@ -36,8 +37,11 @@ using app::Invocation;
 using app::ParseArguments;
 using app::PrepareDataFolder;
 
-/** Runs mivra-cli with the arguments after the program name; returns the exit code. */
+/**
+ * Runs mivra-cli with the arguments after the program name; returns the exit code. Maps are
+ * decoded by `pictures`, the PDF's backend; without it the letters leave them out.
+ */
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const PdfRenderer& pdf = {});
+        const PdfRenderer& pdf = {}, const ui::PictureDecoder* pictures = nullptr);
 
 } // namespace mivra::cli

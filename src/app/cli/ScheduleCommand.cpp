@@ -26,7 +26,7 @@ std::optional<int> ParseCount(const std::string& text) {
 
 } // namespace
 
-std::optional<WeekRange> ParseWeekRange(const Invocation& call, std::string& error) {
+std::optional<WeekRange> ParseWeekRange(const Invocation& call, std::string& error, int maxWeeks) {
     auto from = call.options.find("--from");
     auto weeks = call.options.find("--weeks");
     if (from == call.options.end() || weeks == call.options.end()) {
@@ -39,8 +39,9 @@ std::optional<WeekRange> ParseWeekRange(const Invocation& call, std::string& err
         return std::nullopt;
     }
     std::optional<int> count = ParseCount(weeks->second);
-    if (!count || *count < 1 || *count > reports::ScheduleReport::kMaxWeeks) {
-        error = "--weeks takes a number from 1 to 52, not \"" + weeks->second + "\"";
+    if (!count || *count < 1 || *count > maxWeeks) {
+        error = "--weeks takes a number from 1 to " + std::to_string(maxWeeks) + ", not \"" +
+                weeks->second + "\"";
         return std::nullopt;
     }
     return WeekRange{dates::WeekNumberOf(*date) - 1, *count};
@@ -53,23 +54,30 @@ ReportFonts ScheduleCommand::FontsOf(const CMvDoc& doc) {
     return fonts;
 }
 
-Status ScheduleCommand::PrintPdf(const std::filesystem::path& file, const ReportFonts& fonts,
-                                 const PdfRenderer& pdf) const {
-    const reports::Target target{kPdfDpi, kPdfDpi, kScreenDpi, kScreenDpi, true, true};
-    const reports::ReportGeometry geometry(target, m_doc.Settings().Options().topMargin,
-                                           m_doc.Settings().Options().leftMargin);
-    reports::ScheduleReport report(m_doc, m_range.startWeek, m_range.weekCount);
+Status PrintReportPdf(const CMvDoc& doc, reports::Report& report, const std::filesystem::path& file,
+                      const ReportFonts& fonts, const PdfRenderer& pdf, int& pages) {
+    constexpr int kDpi = ScheduleCommand::kPdfDpi, kScreen = ScheduleCommand::kScreenDpi;
+    const reports::Target target{kDpi, kDpi, kScreen, kScreen, true, true};
+    const reports::ReportGeometry geometry(target, doc.Settings().Options().topMargin,
+                                           doc.Settings().Options().leftMargin);
     // The layout only needs the target's resolution; the PDF canvas exists only while it renders.
-    ui::headless::RecordingCanvas layoutCanvas(kPdfDpi, kPdfDpi, true);
-    PdfPages pages;
-    pages.pageCount = report.Layout({layoutCanvas, geometry, fonts});
-    pages.dpi = kPdfDpi;
-    pages.title = m_doc.Settings().Options().heading;
-    pages.draw = [&](int page, ui::Canvas& canvas) {
+    ui::headless::RecordingCanvas layoutCanvas(kDpi, kDpi, true);
+    PdfPages sheets;
+    sheets.pageCount = pages = report.Layout({layoutCanvas, geometry, fonts});
+    sheets.dpi = kDpi;
+    sheets.title = report.Title();
+    sheets.draw = [&](int page, ui::Canvas& canvas) {
         reports::SelectStripPage(canvas, geometry, page);
         report.DrawPage({canvas, geometry, fonts}, page);
     };
-    return pdf(file, pages);
+    return pdf(file, sheets);
+}
+
+Status ScheduleCommand::PrintPdf(const std::filesystem::path& file, const ReportFonts& fonts,
+                                 const PdfRenderer& pdf) const {
+    reports::ScheduleReport report(m_doc, m_range.startWeek, m_range.weekCount);
+    int pages = 0;
+    return PrintReportPdf(m_doc, report, file, fonts, pdf, pages);
 }
 
 Status ScheduleCommand::ExportTsv() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli/CommandLine.h"
+#include "reports/Report.h"
 #include "store/Settings.h"
 
 #include <filesystem>
@@ -19,8 +20,19 @@ struct WeekRange {
     int weekCount = 0; ///< 1 … 52
 };
 
-/** The range of the command's options; nothing, with the error text, when one is wrong. */
-std::optional<WeekRange> ParseWeekRange(const Invocation& call, std::string& error);
+/**
+ * The range of the command's options, the count 1 … maxWeeks; nothing, with the error text,
+ * when one is wrong.
+ */
+std::optional<WeekRange> ParseWeekRange(const Invocation& call, std::string& error,
+                                        int maxWeeks = 52);
+
+/**
+ * Lays a report out for a 300-dpi PDF page (fonts scaled from 96 dpi) and renders its pages
+ * through `pdf`, titled with the report's title; the page count goes to `pages`.
+ */
+Status PrintReportPdf(const CMvDoc& doc, reports::Report& report, const std::filesystem::path& file,
+                      const ReportFonts& fonts, const PdfRenderer& pdf, int& pages);
 
 /**
  * `print-schedule` and `export-tsv`: the printed schedule of a range as a PDF, and the

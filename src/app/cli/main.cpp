@@ -2,6 +2,7 @@
 
 #ifdef MIVRA_CLI_PDF
 #include "ui/qt/PdfRender.h"
+#include "ui/qt/QtPictures.h"
 #endif
 
 #include <iostream>
@@ -9,7 +10,10 @@
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     mivra::cli::PdfRenderer pdf;
+    const mivra::ui::PictureDecoder* pictures = nullptr;
 #ifdef MIVRA_CLI_PDF
+    static const mivra::ui::qt::QtPictureDecoder qtPictures;
+    pictures = &qtPictures;
     // The one place the command line reaches the Qt backend.
     pdf = [](const std::filesystem::path& path, const mivra::cli::PdfPages& pages) {
         mivra::ui::qt::PdfOptions options;
@@ -18,5 +22,5 @@ int main(int argc, char** argv) {
         return mivra::ui::qt::RenderPdf(path, pages.pageCount, pages.draw, options);
     };
 #endif
-    return mivra::cli::Run(args, std::cout, std::cerr, pdf);
+    return mivra::cli::Run(args, std::cout, std::cerr, pdf, pictures);
 }
