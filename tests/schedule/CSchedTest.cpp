@@ -53,12 +53,6 @@ protected:
         dir.WriteText("mivraw.ini", "[Congregation]\r\nNumber=1\r\n");
     }
 
-    static int Row(int r) { return CurrentWeek() - 1 + r; }
-    WeekRecord& Week(int index) { return doc->Weeks().GetWeek(index); }
-    void Set(int index, const std::function<void(WeekRecord&)>& change) {
-        change(Week(index));
-        doc->Weeks().StoreWeek(Week(index), index);
-    }
     /** Fills the first slots with (speaker, destination, talk). */
     void Slots(int index, std::vector<std::array<int16_t, 3>> slots) {
         Set(index, [&](WeekRecord& w) {
