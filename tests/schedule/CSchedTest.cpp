@@ -1,6 +1,7 @@
 #include "schedule/CSched.h"
 
 #include "base/FileIo.h"
+#include "resources/CommandIds.h"
 #include "schedule/SheetFixture.h"
 #include "store/CBrotherListDlg.h"
 #include "store/CCongregationListDlg.h"
@@ -122,6 +123,14 @@ TEST_F(Outgoing, WeekRowsFollowTheirKindAndTheSelectedWeekShowsItsSlots) {
     Slots(Row(5), {{1, 2, 5}});
     sheet->Outgoing().SelectWeek(Row(5)); // the summary's request
     EXPECT_EQ(p.Selection(Page::kWeeks), 5);
+
+    // Listed from a week of 2027 (the summary moved on): Södra meets on Sunday in odd years.
+    Slots(Row(48), {{1, 2, 5}});
+    doc->SetFirstShownWeek(Row(48) + 1);
+    host.ChooseMenu(cmd::kBrothers); // the sheet's notification afterwards rebuilds the page
+    driver->Press(cmd::kSheetEdit);
+    p.Select(Page::kWeeks, 0);
+    EXPECT_EQ(p.Rows(Page::kSlots), (std::vector<std::string>{"Anders Alm - Söndag"}));
 }
 
 TEST_F(Outgoing, AddReplaceAndRemoveKeepTheFilledSlotsAtTheFront) {
