@@ -248,5 +248,25 @@ TEST_F(Outgoing, TheTalkButtonWritesOnlyAChangedExistingBrother) {
     io::SetFaultHook(nullptr);
 }
 
+TEST_F(Outgoing, TheSpeakersButtonsOpenHisWeeksHistoryAndContacts) {
+    Open();
+    Slots(Row(1), {{2, 0, 5}});
+    Slots(Row(3), {{1, 0, 0}, {2, 2, 12}});
+    doc->Availability().AddUnavailableWeek(2, static_cast<uint16_t>(Row(3) + 1));
+    HeadlessDialog& p = OpenPage();
+    p.Select(Page::kWeeks, 3);
+    EXPECT_FALSE(p.IsShown(Page::kAvailability));
+    EXPECT_FALSE(p.IsShown(Page::kHistory)) << "Alm has gone out in no earlier week";
+    p.Select(Page::kSlots, 1);
+    EXPECT_EQ(p.Rows(Page::kWeeks)[3], Date(Row(3), 26) + "\t12\t* Bertil Berg (+...)\tSödra");
+    EXPECT_FALSE(p.IsShown(Page::kUnavailable));
+    EXPECT_EQ(p.Text(Page::kAvailability), "Visa tillgänglighet - Bertil Berg");
+    EXPECT_EQ(p.Text(Page::kHistory), "Visa historik - Bertil Berg");
+    for (int id : {154, 170, 172})
+        host.OnDialog(id, [](HeadlessDialog& d) { d.Cancel(); });
+    p.Press(Page::kAvailability).Press(Page::kHistory).Press(Page::kContacts);
+    EXPECT_EQ(host.DialogsRun(), (std::vector<int>{154, 170, 172}));
+}
+
 } // namespace
 } // namespace mivra::schedule
