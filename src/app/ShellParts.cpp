@@ -187,7 +187,10 @@ schedule::SchedulePageSet MakeSchedulePages(CMvDoc& doc) {
     pages.chairman = std::make_unique<rotations::CChair>(doc);
     pages.hosts = std::make_unique<rotations::CHosp>(doc);
     pages.readers = std::make_unique<rotations::CReader>(doc);
-    pages.outgoing = std::make_unique<schedule::CSched>(doc);
+    pages.outgoing =
+        std::make_unique<schedule::CSched>(doc, [](CMvDoc& d, ui::Host& h, int brother) {
+            rotations::CSpeakerHistoryDlg::Show(d, h, brother);
+        });
     pages.events = std::make_unique<schedule::CCovisit>(doc);
     return pages;
 }

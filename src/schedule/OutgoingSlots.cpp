@@ -84,4 +84,10 @@ void PackOutgoingSlots(WeekRecord& week) {
     }
 }
 
+void CompactOutgoingSlots(WeekRecord& week) {
+    PackOutgoingSlots(week);
+    for (int s = SpeakerCount(week); s < kSlots; ++s)
+        ClearSlot(week, s);
+}
+
 } // namespace mivra::schedule

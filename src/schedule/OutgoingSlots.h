@@ -22,5 +22,7 @@ void RemoveOutgoingSlot(WeekRecord& week, int slot);
 bool SwapOutgoingSlots(WeekRecord& week, int first, int second);
 /** Moves the filled slots to the front, keeping their order. */
 void PackOutgoingSlots(WeekRecord& week);
+/** Packs the filled slots and empties the rest: a slot without a speaker keeps nothing. */
+void CompactOutgoingSlots(WeekRecord& week);
 
 } // namespace mivra::schedule

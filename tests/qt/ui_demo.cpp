@@ -405,6 +405,50 @@ void PlanRotationsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     step("rot-17-hosts-filled", [] { Click(Modal(), QStringLiteral("c1")); });
 }
 
+// The outgoing speakers page: three sent out one week, one removed, one swapped to a later
+// week, a talk and a destination chosen.
+void PlanOutgoingTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        tour.Step(shot, std::move(act));
+    };
+    auto page = [] { return Modal()->findChild<QTabWidget*>()->currentWidget(); };
+    auto pick = [](const char* list, int r) {
+        return [list, r] {
+            Modal()->findChild<QListWidget*>(QString::fromUtf8(list))->setCurrentRow(r);
+        };
+    };
+    auto onPage = [page](const char* list, int r, const char* button) {
+        return [page, list, r, button] {
+            if (r >= 0)
+                page()->findChild<QListWidget*>(QString::fromUtf8(list))->setCurrentRow(r);
+            if (button)
+                Click(page(), QString::fromUtf8(button));
+        };
+    };
+    auto choose = [pick](const char* list, int r) {
+        return [pick, list, r] {
+            pick(list, r)();
+            Click(Modal(), QStringLiteral("c1"));
+        };
+    };
+    step("", [&window] { Trigger(window, 32857); });
+    step("out-01-page", onPage("c1075", 2, "c1045"));
+    step("out-02-brother-list", choose("c1310", 0));
+    step("", onPage("c1075", -1, "c1045"));
+    step("", choose("c1310", 1));
+    step("", onPage("c1075", -1, "c1045"));
+    step("", choose("c1310", 2));
+    step("out-03-three", onPage("c1028", 1, "c1047"));
+    step("out-04-removed", onPage("c1028", 1, "c1110"));
+    step("out-05-swap-pending", onPage("c1075", 8, nullptr));
+    step("out-06-swap-label", onPage("c1075", -1, "c1111"));
+    step("out-07-swapped", onPage("c1075", 2, "c1043"));
+    step("out-08-talk-picker", choose("c165", 0));
+    step("out-09-talk-set", onPage("c1075", -1, "c1044"));
+    step("out-10-congregation-picker", choose("c1310", 1));
+    step("out-11-destination", [] { Click(Modal(), QStringLiteral("c1")); });
+}
+
 // A package of a visiting congregation as another coordinator might send it back: one speaker
 // gone (detached), one with new talks, a new one, one of another congregation (moved) and a
 // record without a last name; exported, then previewed before import.
@@ -852,6 +896,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
     PlanContactCard(tour, tour.Folder());
     PlanRotationsTour(tour, window);
     PlanHomeTalksTour(tour, window, data);
+    PlanOutgoingTour(tour, window);
     tour.Add([&tour, &window] {
         Trigger(window, 32866);
         tour.Next();

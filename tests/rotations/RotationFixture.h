@@ -51,15 +51,6 @@ protected:
         dir.WriteText("mivraw.ini", "[Congregation]\r\nNumber=1\r\n");
     }
 
-    /** Index of the week of row r (0-based) of every page. */
-    static int Row(int r) { return CurrentWeek() - 1 + r; }
-
-    WeekRecord& Week(int index) { return doc->Weeks().GetWeek(index); }
-    void Set(int index, const std::function<void(WeekRecord&)>& change) {
-        WeekRecord& w = Week(index);
-        change(w);
-        doc->Weeks().StoreWeek(w, index);
-    }
     void SetHolder(int index, rotations::Duty duty, uint16_t key) {
         Set(index, [&](WeekRecord& w) { rotations::SetHolder(w, duty, key); });
     }

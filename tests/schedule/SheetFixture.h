@@ -60,6 +60,16 @@ protected:
             onCommand(id);
     }
 
+    /** Index of the week of row r (0-based) of every page. */
+    static int Row(int r) { return CurrentWeek() - 1 + r; }
+
+    WeekRecord& Week(int index) { return doc->Weeks().GetWeek(index); }
+    void Set(int index, const std::function<void(WeekRecord&)>& change) {
+        WeekRecord& w = Week(index);
+        change(w);
+        doc->Weeks().StoreWeek(w, index);
+    }
+
     WeekRecord OnDisk(int weekIndex) {
         CMvDoc fresh(strings, host, clock, dir.path());
         EXPECT_TRUE(fresh.LoadStore());
