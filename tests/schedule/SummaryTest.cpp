@@ -1,6 +1,7 @@
 #include "app/cli/CommandLine.h"
 #include "schedule/CTDlg.h"
 #include "schedule/SheetFixture.h"
+#include "support/Golden.h"
 #include "ui/headless/RecordingCanvas.h"
 
 #include <sstream>
@@ -140,12 +141,14 @@ TEST_F(Summary, TheGridDrawsBothViewsWithTheirColoursAndYears) {
         statusFills +=
             fill.colour == ui::Rgb(255, 255, 87) || fill.colour == ui::Rgb(135, 220, 255);
     EXPECT_EQ(statusFills, 3) << "two date cells and the outgoing column of code 6";
+    test::ExpectGolden(grid.Dump(), "schedule/golden/summary_home.txt");
 
     p.Press(CTDlg::kToggle);
     grid = p.Paint(CTDlg::kGrid, kGridSize);
     EXPECT_EQ(grid.FindText("Olof Ask"), nullptr);
     ASSERT_NE(grid.FindText("Per Ek"), nullptr) << "the chairman";
     EXPECT_NE(grid.FindText("Ordförande"), nullptr);
+    test::ExpectGolden(grid.Dump(), "schedule/golden/summary_ovh.txt");
 }
 
 TEST_F(Summary, ClicksMapToPagesByColumnAndToWeeksByRow) {
