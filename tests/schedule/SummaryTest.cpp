@@ -151,6 +151,34 @@ TEST_F(Summary, TheGridDrawsBothViewsWithTheirColoursAndYears) {
     test::ExpectGolden(grid.Dump(), "schedule/golden/summary_ovh.txt");
 }
 
+TEST_F(Summary, TheHeaderYearsAreThoseOfTheFirstAndLastRowShown) {
+    HeadlessDialog& p = Show(0).Page(0);
+    const CTDlg& page = static_cast<CTDlg&>(sheet->Summary());
+    for (int i = 0; i < 100; ++i)
+        p.Step(CTDlg::kMove, -1);
+    const dates::MeetingDays days = doc->MeetingDays();
+    const auto year = [&](int weekIndex) { return dates::MeetingYear(weekIndex, days); };
+    int checked = 0;
+    for (;;) {
+        const int f = page.FirstWeek();
+        // Only where rows 1 and 21 would name other years than rows 0 and 19.
+        if (year(f - 1) != year(f) || year(f + 18) != year(f + 19)) {
+            std::vector<std::string> shown, expected{std::to_string(year(f - 1))};
+            if (year(f + 18) != year(f - 1))
+                expected.push_back(std::to_string(year(f + 18)));
+            for (const auto& text : p.Paint(CTDlg::kGrid, kGridSize).CallsOf("text"))
+                if (text.at.x == 5 && text.at.y < 34)
+                    shown.push_back(text.text);
+            EXPECT_EQ(shown, expected) << "first week " << f;
+            ++checked;
+        }
+        if (f >= W + 150)
+            break;
+        p.Step(CTDlg::kMove, 1);
+    }
+    EXPECT_GT(checked, 0);
+}
+
 TEST_F(Summary, ClicksMapToPagesByColumnAndToWeeksByRow) {
     doc->Settings().MutableOptions().scheduleHosts = true;
     auto& s = Show(0);
