@@ -434,8 +434,8 @@ void PlanSummaryTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     step("sum-02-ten-on", spin(-1));
     step("sum-03-back", [page] { Click(page(), QStringLiteral("c1058")); });
     step("sum-04-ovh", [page] { Click(page(), QStringLiteral("c1058")); });
-    step("sum-05-home-view", clickGrid(0.8, 3));
-    step("sum-06-outgoing-row-3", [] {
+    step("sum-05-home-view", clickGrid(12.5 / 22, 5));
+    step("sum-06-chairman-row-5", [] {
         auto* tabs = Modal()->findChild<QTabWidget*>();
         tabs->setCurrentIndex(tabs->count() - 1);
     });
