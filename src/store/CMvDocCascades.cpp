@@ -108,9 +108,12 @@ void CMvDoc::BuildOurBrotherList() {
 
 int CMvDoc::AddEvent(const SpecialEventRecord& record) {
     const int position = m_events.Add(record);
-    if (m_weeks.Contains(record.weekIndex))
-        m_weeks.GetWeek(record.weekIndex).weekFlags =
-            static_cast<uint16_t>(record.flags | kWeekInUse);
+    // Only the event's bits change: status bits this version does not know survive.
+    if (m_weeks.Contains(record.weekIndex)) {
+        uint16_t& flags = m_weeks.GetWeek(record.weekIndex).weekFlags;
+        flags = static_cast<uint16_t>((flags & ~kWeekEventBits) | (record.flags & kWeekEventBits) |
+                                      kWeekInUse);
+    }
     return position;
 }
 
@@ -119,7 +122,7 @@ void CMvDoc::RemoveEvent(int index) {
     if (!event)
         return;
     if (m_weeks.Contains(event->weekIndex))
-        m_weeks.GetWeek(event->weekIndex).weekFlags &= kWeekInUse;
+        m_weeks.GetWeek(event->weekIndex).weekFlags &= static_cast<uint16_t>(~kWeekEventBits);
     m_events.Remove(index);
 }
 

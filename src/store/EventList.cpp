@@ -51,6 +51,10 @@ void ApplyEventStrikes(WeekRecord& week, uint16_t bits) {
         week.homeSpeaker = 0;
         week.homeTalk = 0;
         week.homeCongregation = 0;
+        // The ticks belonged to the struck speaker; the next one starts unasked.
+        week.asked = 0;
+        week.confirmed = 0;
+        week.reminder = 0;
     }
     if ((bits & kStrikeChairman) && !(bits & kWeekChairmanAnyway))
         week.chairman = 0;

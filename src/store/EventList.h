@@ -37,7 +37,7 @@ enum EventStrikeBits : uint16_t {
 
 /** What an event of these flags would strike from the week, with the flags in the low byte. */
 uint16_t EventStrikes(const WeekRecord& week, uint16_t flags);
-/** Clears what the strike bits name; the ticks of the home talk stay. */
+/** Clears what the strike bits name; a struck home speaker takes his ticks with him. */
 void ApplyEventStrikes(WeekRecord& week, uint16_t strikeBits);
 
 class StoreContext;

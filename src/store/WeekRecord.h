@@ -16,6 +16,8 @@ enum WeekFlags : uint16_t {
     kWeekHostAnyway = 0x20,
     kWeekReaderAnyway = 0x40,
     kWeekEventKinds = kWeekAssembly | kWeekOverseerVisit | kWeekOtherEvent,
+    /** What an event sets in its week: its kind and the schedule-anyway bits. */
+    kWeekEventBits = kWeekEventKinds | kWeekChairmanAnyway | kWeekHostAnyway | kWeekReaderAnyway,
 };
 
 /** One week of the schedule: the record of "history.dat" and of the in-memory window. */

@@ -45,6 +45,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -447,6 +448,54 @@ void PlanOutgoingTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     step("out-09-talk-set", onPage("c1075", -1, "c1044"));
     step("out-10-congregation-picker", choose("c1310", 1));
     step("out-11-destination", [] { Click(Modal(), QStringLiteral("c1")); });
+}
+
+// The summary and the events page: ten weeks on, the O-V-H view, a click on a week, and a
+// circuit overseer visit added to a booked week (the strike question answered OK).
+void PlanSummaryTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        tour.Step(shot, std::move(act));
+    };
+    auto page = [] { return Modal()->findChild<QTabWidget*>()->currentWidget(); };
+    auto clickGrid = [page](double fx, int row) {
+        return [page, fx, row] {
+            auto* grid = page()->findChild<QWidget*>(QStringLiteral("c1055"));
+            const int h = grid->height();
+            const QPointF at(fx * grid->width(), h / 28 + (row + 1.5) * ((h - h / 28) / 21));
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent click(type, at, grid->mapToGlobal(at), Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                  Qt::NoModifier);
+                QApplication::sendEvent(grid, &click);
+            }
+        };
+    };
+    auto spin = [page](int steps) {
+        return
+            [page, steps] { page()->findChild<QSpinBox*>(QStringLiteral("c1056"))->stepBy(steps); };
+    };
+    step("", [&window] { Trigger(window, 32874); });
+    step("sum-01-summary", spin(1));
+    step("sum-02-ten-on", spin(-1));
+    step("sum-03-back", [page] { Click(page(), QStringLiteral("c1058")); });
+    step("sum-04-ovh", [page] { Click(page(), QStringLiteral("c1058")); });
+    step("sum-05-home-view", clickGrid(12.5 / 22, 5));
+    step("sum-06-chairman-row-5", [] {
+        auto* tabs = Modal()->findChild<QTabWidget*>();
+        tabs->setCurrentIndex(tabs->count() - 1);
+    });
+    step("ev-01-events", [page] { Click(page(), QStringLiteral("c4")); });
+    step("ev-02-new-event", [] {
+        Click(Modal(), QStringLiteral("c1113"));
+        Modal()->findChild<QComboBox*>(QStringLiteral("c1037"))->setCurrentIndex(2);
+    });
+    step("ev-03-visit", [] { Click(Modal(), QStringLiteral("c1")); });
+    step("ev-04-question", [] { ClickText(Modal(), QStringLiteral("OK")); });
+    step("ev-05-events-after", [] {
+        auto* tabs = Modal()->findChild<QTabWidget*>();
+        tabs->setCurrentIndex(0);
+    });
+    step("ev-06-summary-after", [] { Click(Modal(), QStringLiteral("c1")); });
 }
 
 // A package of a visiting congregation as another coordinator might send it back: one speaker
@@ -897,6 +946,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
     PlanRotationsTour(tour, window);
     PlanHomeTalksTour(tour, window, data);
     PlanOutgoingTour(tour, window);
+    PlanSummaryTour(tour, window);
     tour.Add([&tour, &window] {
         Trigger(window, 32866);
         tour.Next();

@@ -456,7 +456,7 @@ std::string AddEvent(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     doc.AddEvent({.weekIndex = static_cast<uint16_t>(index), .flags = flags, .name = event.name});
     m.live.events[index] = event;
     WeekRecord w = m.live.Week(index);
-    w.weekFlags = static_cast<uint16_t>(flags | kWeekInUse);
+    w.weekFlags = static_cast<uint16_t>((w.weekFlags & ~kWeekEventBits) | flags | kWeekInUse);
     m.live.weeks[index] = w;
     return Describe("AddEvent", static_cast<uint32_t>(index));
 }
@@ -470,7 +470,7 @@ std::string RemoveEvent(const Op& op, CMvDoc& doc, DocModel& m, std::string&) {
     doc.RemoveEvent(static_cast<int>(position));
     m.live.events.erase(it);
     WeekRecord w = m.live.Week(index);
-    w.weekFlags &= kWeekInUse;
+    w.weekFlags &= static_cast<uint16_t>(~kWeekEventBits);
     m.live.weeks[index] = w;
     return Describe("RemoveEvent", static_cast<uint32_t>(index));
 }

@@ -60,7 +60,7 @@ TEST(EventStrikes, AnOverseerVisitStrikesTheSpeakerAndReaderButKeepsChairmanAndH
     EXPECT_EQ(week.homeSpeaker, 0);
     EXPECT_EQ(week.homeTalk, 0);
     EXPECT_EQ(week.homeCongregation, 0);
-    EXPECT_EQ(week.asked, 880) << "the ticks stay";
+    EXPECT_EQ(week.asked, 0) << "the ticks go with the speaker";
     EXPECT_EQ(week.chairman, 3);
     EXPECT_EQ(week.host, 30001);
     EXPECT_EQ(week.reader, 0);

@@ -7,6 +7,7 @@
 #include "app/cli/PackageCommand.h"
 #include "app/cli/PrintCommand.h"
 #include "app/cli/ScheduleCommand.h"
+#include "app/cli/SummaryCommand.h"
 #include "base/Version.h"
 #include "dates/Dates.h"
 #include "exchange/Backup.h"
@@ -45,6 +46,7 @@ constexpr const char* kUsageLines =
     "[--out FILE]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] import-package FILE [--as NAME] "
     "[--dry-run]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] summary [--from YYYY-MM-DD]\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -141,6 +143,28 @@ std::string CheckAvailability(const Invocation& call) {
     return {};
 }
 
+std::string CheckSummary(const Invocation& call) {
+    if (call.words.size() != 1)
+        return "summary takes no argument " + call.words[1];
+    for (const auto& [name, value] : call.options)
+        if (name != "--from")
+            return "summary takes no " + name;
+    if (call.options.count("--from") && !dates::ParseIsoDate(call.options.at("--from")))
+        return "--from takes a date YYYY-MM-DD from 2000-01-03 to 2099-12-31";
+    return {};
+}
+
+int Summary(const Invocation& call, CMvDoc& doc, std::ostream& out) {
+    const auto from = call.options.find("--from");
+    WriteSummary(doc,
+                 from == call.options.end()
+                     ? doc.CurrentWeek()
+                     : dates::WeekNumberOf(*dates::ParseIsoDate(from->second)),
+                 out);
+    out.flush();
+    return out ? kOk : kFailure;
+}
+
 /** The usage error of a command's words and options, or empty when they are complete. */
 std::string CheckCommand(const Invocation& call) {
     const std::vector<std::string>& words = call.words;
@@ -165,6 +189,10 @@ std::string CheckCommand(const Invocation& call) {
         return FillCommand::Check(call);
     if (words[0] == "print")
         return PrintCommand::Check(call);
+    if (words[0] == "history")
+        return CheckHistory(call);
+    if (words[0] == "summary")
+        return CheckSummary(call);
     if (words[0] == "export-package" || words[0] == "import-package")
         return CheckPackageCommand(call);
     if (words[0] == "history")
@@ -533,6 +561,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return WithDocument(
             *call, *folder, err, [&](CMvDoc& doc) { return PrintNeeds(*call, doc, out, err, pdf); },
             true);
+    if (command == "summary")
+        return WithDocument(
+            *call, *folder, err, [&](CMvDoc& doc) { return Summary(*call, doc, out); }, true);
     if (command == "history")
         return WithDocument(
             *call, *folder, err, [&](CMvDoc& doc) { return History(*call, doc, out, err); }, true);
