@@ -298,7 +298,7 @@ GridTarget CTDlg::TargetAt(ui::Point at, ui::Size size) const {
     return target;
 }
 
-void CTDlg::OnClick(int id, int /*row*/, ui::Point point) {
+void CTDlg::OnClick(int id, int /*row*/, int /*column*/, ui::Point point) {
     if (id != kGrid || !m_gridSize || m_first != Doc().FirstShownWeek())
         return;
     const GridTarget target = TargetAt(point, *m_gridSize);

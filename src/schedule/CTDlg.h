@@ -49,7 +49,7 @@ private:
     void OnSetActive() override;
     void OnCommand(int id) override;
     void OnUpDown(int id, int delta) override;
-    void OnClick(int id, int row, ui::Point point) override;
+    void OnClick(int id, int row, int column, ui::Point point) override;
     void OnPaint(int id, ui::Canvas& canvas, ui::Size size) override;
     void OnSiblingsChanged() override;
 
