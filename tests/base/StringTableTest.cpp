@@ -1,6 +1,11 @@
 #include "resources/StringTable.h"
 
+#include "resources/Embedded.h"
+
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+#include <string>
 
 namespace mivra {
 namespace {
@@ -35,6 +40,19 @@ TEST(StringTable, SwedishTableHoldsTheFoundationTexts) {
     for (int id = 701; id <= 710; ++id)
         EXPECT_FALSE(s.Get(id).empty()) << id;
     EXPECT_NE(s.Get(1231).find("%1"), std::string::npos);
+}
+
+// Texts are added by several hands; a second line with the same id would silently win.
+TEST(StringTable, SwedishTableGivesEachIdOnce) {
+    std::istringstream lines(std::string(resources::Find("strings/sve.txt").value_or("")));
+    std::set<int> seen;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#' || line.find('\t') == std::string::npos)
+            continue;
+        const int id = std::atoi(line.c_str());
+        EXPECT_TRUE(seen.insert(id).second) << "id " << id << " is given twice";
+    }
+    EXPECT_GT(seen.size(), 600u);
 }
 
 } // namespace
