@@ -357,12 +357,8 @@ void CBrotherEditDlg::StepTo(int delta) {
 void CBrotherEditDlg::Delete() {
     if (m_index < 0)
         return;
-    ui::MessageBox box;
-    box.text =
-        m_doc.Strings().Format(kDeleteQuestion, m_doc.Brothers().BrotherName(m_index, false));
-    box.buttons = ui::Buttons::YesNo;
-    box.icon = ui::Icon::Question;
-    if (Host().ShowMessage(box) != ui::Answer::Yes)
+    const std::string name = m_doc.Brothers().BrotherName(m_index, false);
+    if (!Host().AskYesNo(m_doc.Strings().Format(kDeleteQuestion, name)))
         return;
     m_doc.DeleteBrother(m_index);
     m_doc.BuildOurBrotherList();

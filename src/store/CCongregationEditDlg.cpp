@@ -273,12 +273,8 @@ void CCongregationEditDlg::StepTo(int delta) {
 void CCongregationEditDlg::Delete() {
     if (m_index < 0)
         return;
-    ui::MessageBox box;
-    box.text = m_doc.Strings().Format(kDeleteQuestion,
-                                      m_doc.Congregations().CongregationName(m_index, false));
-    box.buttons = ui::Buttons::YesNo;
-    box.icon = ui::Icon::Question;
-    if (Host().ShowMessage(box) != ui::Answer::Yes)
+    const std::string name = m_doc.Congregations().CongregationName(m_index, false);
+    if (!Host().AskYesNo(m_doc.Strings().Format(kDeleteQuestion, name)))
         return;
     m_doc.DeleteCongregation(m_index);
     m_doc.BuildOurBrotherList();

@@ -82,6 +82,15 @@ public:
 
     /** Shows a modal message box and returns the button pressed. */
     virtual Answer ShowMessage(const MessageBox& box) = 0;
+
+    /** Asks a question with Yes and No; true for Yes. */
+    bool AskYesNo(std::string text, bool noIsDefault = false) {
+        return ShowMessage({.text = std::move(text),
+                            .buttons = Buttons::YesNo,
+                            .icon = Icon::Question,
+                            .secondIsDefault = noIsDefault,
+                            .caption = {}}) == Answer::Yes;
+    }
 };
 
 /** Runs the windows of system code: dialogs, sheets, menus, common dialogs, the clipboard. */
