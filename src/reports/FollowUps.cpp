@@ -48,12 +48,14 @@ ListBlock RowOf(const CMvDoc& doc, const FollowUp& due) {
     ListBlock block;
     block.Line(1, kRowGap)
         .Add(Speaker, 12, doc.FormatDate(due.weekIndex + 1, kListDate))
-        .Add(Speaker, 150, NameOf(doc, week.homeSpeaker))
-        .Add(Text, 400, CongregationOf(doc, week.homeCongregation))
-        .Add(Text, 640, s.Format(stampText, doc.FormatDate(due.stamp, kStampDate)))
-        .Add(Text, 900, s.Format(kWeeksAgo, std::to_string(due.weeksSince)), ui::HAlign::Right);
-    if (!c.phones[0].empty() || !c.email.empty())
-        block.Line().Add(Small, 150, c.phones[0]).Add(Small, 400, c.email);
+        .Add(Speaker, 140, NameOf(doc, week.homeSpeaker))
+        .Add(Text, 380, CongregationOf(doc, week.homeCongregation))
+        .Add(Text, 620, s.Format(stampText, doc.FormatDate(due.stamp, kStampDate)));
+    // The weeks since stand under the stamp they count from.
+    block.Line()
+        .Add(Small, 140, c.phones[0])
+        .Add(Small, 380, c.email)
+        .Add(Small, 620, s.Format(kWeeksAgo, std::to_string(due.weeksSince)));
     return block;
 }
 
