@@ -25,36 +25,46 @@ constexpr int kRemindWindow = 2; // a confirmed speaker is reminded within two w
 constexpr int kGroupGap = 30;
 constexpr int kRowGap = 10;
 
-/** The weeks since a stamp: stamps are week numbers, so a negative i16 is a late one. */
+/** The weeks since a stamp; one after the current week (a clock set back) counts as now. */
 int WeeksSince(int currentWeek, int stamp) {
     return currentWeek - std::min(stamp, currentWeek);
 }
 
-std::string NameOf(const CMvDoc& doc, int16_t key) {
-    return key == 0 ? std::string()
-                    : doc.Brothers().BrotherNameByKey(static_cast<uint16_t>(key), false);
-}
-
-std::string CongregationOf(const CMvDoc& doc, int16_t key) {
-    return key == 0 ? std::string()
-                    : doc.Congregations().CongregationNameByKey(static_cast<uint16_t>(key), false);
+/** A week's follow-up with the speaker's and his congregation's names and contacts. */
+FollowUp Described(const CMvDoc& doc, FollowUp::Kind kind, int weekIndex, int stamp,
+                   const WeekRecord& week) {
+    FollowUp due;
+    due.kind = kind;
+    due.weekIndex = weekIndex;
+    due.stamp = stamp;
+    due.weeksSince = WeeksSince(doc.CurrentWeek(), stamp);
+    const auto speaker = static_cast<uint16_t>(week.homeSpeaker);
+    const auto congregation = static_cast<uint16_t>(week.homeCongregation);
+    due.asked = static_cast<uint16_t>(week.asked);
+    due.confirmed = week.confirmed;
+    if (speaker != 0)
+        due.speaker = doc.Brothers().BrotherNameByKey(speaker, false);
+    if (congregation != 0)
+        due.congregation = doc.Congregations().CongregationNameByKey(congregation, false);
+    const ContactList c = CollectContacts(doc, speaker);
+    due.phone = c.phones[0];
+    due.email = c.email;
+    return due;
 }
 
 ListBlock RowOf(const CMvDoc& doc, const FollowUp& due) {
     const StringTable& s = doc.Strings();
-    const WeekRecord week = doc.Weeks().Week(due.weekIndex);
-    const ContactList c = CollectContacts(doc, static_cast<uint16_t>(week.homeSpeaker));
     const int stampText = due.kind == FollowUp::Kind::Unconfirmed ? kAskedOn : kConfirmedOn;
     ListBlock block;
     block.Line(1, kRowGap)
         .Add(Speaker, 12, doc.FormatDate(due.weekIndex + 1, kListDate))
-        .Add(Speaker, 140, NameOf(doc, week.homeSpeaker))
-        .Add(Text, 380, CongregationOf(doc, week.homeCongregation))
+        .Add(Speaker, 140, due.speaker)
+        .Add(Text, 380, due.congregation)
         .Add(Text, 620, s.Format(stampText, doc.FormatDate(due.stamp, kStampDate)));
     // The weeks since stand under the stamp they count from.
     block.Line()
-        .Add(Small, 140, c.phones[0])
-        .Add(Small, 380, c.email)
+        .Add(Small, 140, due.phone)
+        .Add(Small, 380, due.email)
         .Add(Small, 620, s.Format(kWeeksAgo, std::to_string(due.weeksSince)));
     return block;
 }
@@ -71,9 +81,9 @@ std::vector<FollowUp> FollowUps(const CMvDoc& doc, FollowUpLimits limits) {
         const int asked = static_cast<uint16_t>(week.asked);
         const int confirmed = week.confirmed;
         if (asked != 0 && confirmed == 0 && WeeksSince(current, asked) >= limits.after)
-            due.push_back({FollowUp::Kind::Unconfirmed, w, asked, WeeksSince(current, asked)});
+            due.push_back(Described(doc, FollowUp::Kind::Unconfirmed, w, asked, week));
         else if (confirmed != 0 && week.reminder == 0 && w + 1 - current <= kRemindWindow)
-            due.push_back({FollowUp::Kind::Remind, w, confirmed, WeeksSince(current, confirmed)});
+            due.push_back(Described(doc, FollowUp::Kind::Remind, w, confirmed, week));
     }
     return due;
 }

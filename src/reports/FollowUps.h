@@ -3,6 +3,7 @@
 #include "reports/ListReport.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace mivra {
@@ -26,6 +27,12 @@ struct FollowUp {
     int weekIndex = 0;
     int stamp = 0;      ///< the week number the tick counts from, read unsigned
     int weeksSince = 0; ///< the current week less that stamp; a later stamp counts as now
+    int asked = 0;      ///< the week's stamps, read unsigned
+    int confirmed = 0;
+    std::string speaker; ///< first name first
+    std::string congregation;
+    std::string phone; ///< the first usable number
+    std::string email;
 };
 
 /** The due weeks in week order; a week is due for one reason at most. */

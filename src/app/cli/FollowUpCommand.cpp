@@ -1,7 +1,6 @@
 #include "app/cli/FollowUpCommand.h"
 
 #include "app/cli/Lines.h"
-#include "store/CContactDlg.h"
 #include "store/CMvDoc.h"
 
 #include <ostream>
@@ -53,22 +52,11 @@ std::string CheckFollowUps(const app::Invocation& call) {
 }
 
 void WriteFollowUps(const CMvDoc& doc, reports::FollowUpLimits limits, std::ostream& out) {
-    for (const reports::FollowUp& due : reports::FollowUps(doc, limits)) {
-        const WeekRecord week = doc.Weeks().Week(due.weekIndex);
-        const auto speaker = static_cast<uint16_t>(week.homeSpeaker);
-        const auto congregation = static_cast<uint16_t>(week.homeCongregation);
-        const ContactList c = CollectContacts(doc, speaker);
-        Line(out,
-             due.kind == reports::FollowUp::Kind::Unconfirmed ? std::string("unconfirmed")
-                                                              : std::string("remind"),
+    for (const reports::FollowUp& due : reports::FollowUps(doc, limits))
+        Line(out, due.kind == reports::FollowUp::Kind::Unconfirmed ? "unconfirmed" : "remind",
              Field(due.weekIndex + 1), Field(doc.FormatDate(due.weekIndex + 1, kListDate)),
-             Field(speaker == 0 ? std::string() : doc.Brothers().BrotherNameByKey(speaker, false)),
-             Field(congregation == 0
-                       ? std::string()
-                       : doc.Congregations().CongregationNameByKey(congregation, false)),
-             Field(static_cast<uint16_t>(week.asked)), Field(week.confirmed), Field(due.weeksSince),
-             Field(c.phones[0]), Field(c.email));
-    }
+             Field(due.speaker), Field(due.congregation), Field(due.asked), Field(due.confirmed),
+             Field(due.weeksSince), Field(due.phone), Field(due.email));
 }
 
 } // namespace mivra::cli
