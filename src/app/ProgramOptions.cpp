@@ -11,8 +11,8 @@ namespace mivra::app {
 namespace {
 
 constexpr const char* kCommandOptions[] = {
-    "--from",         "--weeks",   "--pdf",  "--to",  "--brother", "--week", "--slot",
-    "--congregation", "--circuit", "--name", "--out", "--as",      "--talk", "--speaker"};
+    "--from",    "--weeks", "--pdf", "--to", "--brother", "--week",    "--slot", "--congregation",
+    "--circuit", "--name",  "--out", "--as", "--talk",    "--speaker", "--after"};
 // Options without a value: present or not.
 constexpr const char* kCommandFlags[] = {"--maps", "--outgoing", "--dry-run"};
 

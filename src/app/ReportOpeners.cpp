@@ -1,7 +1,9 @@
 #include "app/ReportOpeners.h"
 
+#include "reports/CFollowUpDlg.h"
 #include "reports/CMvView.h"
 #include "reports/CSelectWeeksDlg.h"
+#include "reports/FollowUps.h"
 #include "reports/GridReports.h"
 #include "reports/Letters.h"
 #include "reports/Lists.h"
@@ -112,6 +114,12 @@ void AddListReports(reports::CMvView& view) {
               [](ReportOpening& o) -> ReportPtr { return reports::LocalSpeakers(o.doc); });
     kinds.Add(cmd::kCoordinators, 14,
               [](ReportOpening& o) -> ReportPtr { return reports::Coordinators(o.doc); });
+    kinds.Add(cmd::kFollowUps, 15, [](ReportOpening& o) -> ReportPtr {
+        const auto limits = reports::CFollowUpDlg::Choose(o.doc, o.host);
+        if (!limits)
+            return nullptr;
+        return reports::FollowUpList(o.doc, *limits);
+    });
 }
 
 } // namespace mivra::app

@@ -26,7 +26,7 @@ namespace mivra::reports {
 /** The report view's state: what is shown and the devices it is laid out for. */
 struct ViewState {
     ViewMode mode = ViewMode::StartPanel;
-    int kind = 1; ///< the report kind, 1…14
+    int kind = 1; ///< the report kind, 1…15
     int pageHeight = kPageHeightTenths;
     int pageWidth = kPageWidthTenths;
     int pageCount = 1; ///< of the screen layout

@@ -44,7 +44,7 @@ using ReportOpener = std::function<std::unique_ptr<Report>(ReportOpening& openin
 class ReportKinds {
 public:
     struct Entry {
-        int kind = 0; ///< 1…14
+        int kind = 0; ///< 1…15
         ReportOpener open;
     };
 

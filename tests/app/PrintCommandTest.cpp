@@ -78,6 +78,7 @@ TEST_F(PrintCommands, EveryKindPrintsItsPagesAndPath) {
         {"readers"},
         {"worksheet", "--from", "2026-03-04", "--weeks", "144"},
         {"coordinators"},
+        {"followups", "--after", "1", "--weeks", "52"},
         {"schedule", "--from", "2026-03-04", "--weeks", "52"},
     };
     const std::string file = (dir.path() / "out.pdf").string();
@@ -112,6 +113,8 @@ TEST_F(PrintCommands, ExitCodesOfWrongCallsAndFailures) {
         "print letter --week 2026-02-30 --pdf a.pdf",
         "print notice --week 2026-03-04 --slot 7 --pdf a.pdf",
         "print notice --week 2026-03-04 --pdf a.pdf",
+        "print followups --after 13 --pdf a.pdf",
+        "print followups --from 2026-03-04 --pdf a.pdf",
     };
     for (const char* args : usage) {
         Outcome o = Run(args);

@@ -329,9 +329,10 @@ TEST_F(ShellTest, StartPanelMenusPopUpAtTheirPointsAndShowTheChosenList) {
     std::vector<std::string> texts;
     for (const ui::MenuItem& item : host.Menus()[0].menu.items)
         texts.push_back(item.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{
-                         "Utbyte av talare", "Tal för bröder i hemförsamlingen",
-                         "Besökande talares telefonnr", "Tal för dem som reser ut"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"Utbyte av talare", "Tal för bröder i hemförsamlingen",
+                                        "Besökande talares telefonnr", "Tal för dem som reser ut",
+                                        "Uppföljning av inbjudningar"}));
     EXPECT_FALSE(host.Menus()[0].menu.items[1].enabled);
     EXPECT_EQ(view->Mode(), kReport);
     EXPECT_EQ(view->Kind(), 7);

@@ -51,7 +51,8 @@ TEST_F(ListsPdf, EveryKindRendersToAPdfOfItsPageCount) {
         {"readers"},
         {"worksheet", "--from", "2026-03-04", "--weeks", "40"},
         {"local-speakers"},
-        {"coordinators"}};
+        {"coordinators"},
+        {"followups"}};
     for (const auto& kind : kinds) {
         std::vector<std::string> args{"--data", dir.path().string(), "--today", "2026-03-04",
                                       "print"};

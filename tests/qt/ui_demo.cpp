@@ -570,21 +570,23 @@ void PlanPackageTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStr
 // then the main window with the report is photographed.
 void PlanListsTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     const std::pair<int, const char*> kinds[] = {
-        {32877, "list-02-speakers"},    {32878, "list-03-talks"},     {32880, "list-04-recent"},
-        {32883, "list-05-notice"},      {32885, "list-06-letter"},    {32887, "list-07-exchange"},
-        {32888, "list-08-brother"},     {32890, "list-09-phones"},    {32891, "list-10-outgoing"},
-        {32893, "list-11-readers"},     {32894, "list-12-worksheet"}, {32895, "list-13-local"},
-        {32896, "list-14-coordinators"}};
+        {32877, "list-02-speakers"},     {32878, "list-03-talks"},     {32880, "list-04-recent"},
+        {32883, "list-05-notice"},       {32885, "list-06-letter"},    {32887, "list-07-exchange"},
+        {32888, "list-08-brother"},      {32890, "list-09-phones"},    {32891, "list-10-outgoing"},
+        {32893, "list-11-readers"},      {32894, "list-12-worksheet"}, {32895, "list-13-local"},
+        {32896, "list-14-coordinators"}, {32897, "list-15-followups"}};
     for (auto [id, shot] : kinds) {
         tour.Add([&tour, &window, id = id] {
             tour.Next();
             Trigger(window, id);
         });
-        tour.Add([&tour] {
+        tour.Add([&tour, id = id] {
             tour.Next();
             QWidget* modal = Modal();
             if (!modal)
                 return;
+            if (id == 32897)
+                tour.Shoot(QStringLiteral("list-15-followup-limits"), modal);
             for (int pass = 0; pass < 2; ++pass)
                 for (auto* list : modal->findChildren<QListWidget*>())
                     if (list->count() > 0 && list->currentRow() < 0)

@@ -1,3 +1,4 @@
+#include "reports/FollowUps.h"
 #include "reports/GridReports.h"
 #include "reports/Letters.h"
 #include "reports/ListFixture.h"
@@ -72,6 +73,7 @@ protected:
         kinds.emplace_back("12", std::make_unique<reports::WorksheetReport>(d, Today() - 2, 8));
         kinds.emplace_back("13", reports::LocalSpeakers(d));
         kinds.emplace_back("14", reports::Coordinators(d));
+        kinds.emplace_back("15", reports::FollowUpList(d, {}));
         return kinds;
     }
     void WriteRealisticLists() {

@@ -3,6 +3,7 @@
 #include "app/DemoFolder.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/FillCommand.h"
+#include "app/cli/FollowUpCommand.h"
 #include "app/cli/HistoryCommand.h"
 #include "app/cli/PackageCommand.h"
 #include "app/cli/PrintCommand.h"
@@ -47,6 +48,7 @@ constexpr const char* kUsageLines =
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] import-package FILE [--as NAME] "
     "[--dry-run]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] summary [--from YYYY-MM-DD]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] followups [--after N] [--weeks N]\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -193,6 +195,8 @@ std::string CheckCommand(const Invocation& call) {
         return CheckHistory(call);
     if (words[0] == "summary")
         return CheckSummary(call);
+    if (words[0] == "followups")
+        return CheckFollowUps(call);
     if (words[0] == "export-package" || words[0] == "import-package")
         return CheckPackageCommand(call);
     if (words[0] == "history")
@@ -564,6 +568,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "summary")
         return WithDocument(
             *call, *folder, err, [&](CMvDoc& doc) { return Summary(*call, doc, out); }, true);
+    if (command == "followups")
+        return WithDocument(
+            *call, *folder, err,
+            [&](CMvDoc& doc) {
+                WriteFollowUps(doc, *FollowUpLimitsOf(*call, error), out); // checked above
+                out.flush();
+                return out ? kOk : kFailure;
+            },
+            true);
     if (command == "history")
         return WithDocument(
             *call, *folder, err, [&](CMvDoc& doc) { return History(*call, doc, out, err); }, true);

@@ -1,5 +1,6 @@
 #include "app/cli/PrintCommand.h"
 
+#include "app/cli/FollowUpCommand.h"
 #include "base/Text.h"
 #include "dates/Dates.h"
 #include "reports/GridReports.h"
@@ -39,6 +40,7 @@ const std::vector<KindRule>& Rules() {
         {"readers", {}, {}},
         {"worksheet", {"--from", "--weeks"}, {}, reports::WorksheetReport::kMaxWeeks},
         {"coordinators", {}, {}},
+        {"followups", {}, {"--after", "--weeks"}},
         {"schedule", {"--from", "--weeks"}, {}, reports::ScheduleReport::kMaxWeeks},
     };
     return rules;
@@ -145,6 +147,8 @@ std::string PrintCommand::Check(const Invocation& call) {
     std::string error;
     if (rule->maxWeeks != 0 && !ParseWeekRange(call, error, rule->maxWeeks))
         return error;
+    if (rule->kind == "followups" && !FollowUpLimitsOf(call, error))
+        return error;
     if (call.options.count("--week") &&
         (call.weeks.size() != 1 || !dates::ParseIsoDate(call.options.at("--week"))))
         return "--week takes one date YYYY-MM-DD from 2000-01-03 to 2099-12-31";
@@ -233,6 +237,8 @@ int PrintCommand::Run(std::ostream& out, std::ostream& err, const PdfRenderer& p
         report = std::make_unique<reports::WorksheetReport>(doc, range.startWeek, range.weekCount);
     } else if (kind == "coordinators") {
         report = reports::Coordinators(doc);
+    } else if (kind == "followups") {
+        report = reports::FollowUpList(doc, *FollowUpLimitsOf(m_call, error));
     } else {
         report = std::make_unique<reports::ScheduleReport>(doc, range.startWeek, range.weekCount);
     }
