@@ -12,18 +12,6 @@
 namespace mivra::exchange {
 namespace {
 
-/**
- * The one name key of matching and detaching: first and last name each trimmed, cut to the
- * stored limit and case-folded, kept apart.
- */
-std::string NameKey(std::string_view first, std::string_view last) {
-    auto part = [](std::string_view name) {
-        return text::FoldCase(
-            text::Trim(text::LeftChars(text::Trim(name), BrotherRecord::kNameChars)));
-    };
-    return part(first) + '\n' + part(last);
-}
-
 std::string Joined(std::string_view a, std::string_view b) {
     if (b.empty())
         return std::string(a);
@@ -77,7 +65,7 @@ std::vector<uint16_t> PackageWeeks(const PackageBrother& b, int currentWeek) {
 class Planner {
 public:
     Planner(const CMvDoc& doc, const Package& package, std::string_view name, uint16_t circuit)
-        : m_doc(doc), m_package(package) {
+        : m_doc(doc), m_package(package), m_matcher(doc) {
         m_plan.circuitId = circuit;
         const int match = FindCongregationByName(doc, name);
         if (match != 0) {
@@ -91,13 +79,6 @@ public:
         }
         const uint16_t home = doc.Congregations().OurCongregationKey();
         m_plan.intoHome = home != 0 && m_plan.congregationKey == home;
-        m_home = home;
-        const auto& brothers = doc.Brothers().Items();
-        m_keys.reserve(brothers.size());
-        for (size_t i = 0; i < brothers.size(); ++i) {
-            m_keys.push_back(NameKey(brothers[i].firstName, brothers[i].lastName));
-            m_byName[m_keys.back()].push_back(static_cast<int>(i));
-        }
     }
 
     ImportPlan Make(const std::vector<bool>& selected) {
@@ -133,26 +114,6 @@ private:
                m_doc.Circuits().NameByKey(m_plan.circuitId));
     }
 
-    /** In the importing congregation, then without one, then elsewhere (never at home,
-     *  unless importing into home); −1 when none. */
-    int Match(const std::string& key) const {
-        auto it = m_byName.find(key);
-        if (it == m_byName.end())
-            return -1;
-        const auto& brothers = m_doc.Brothers().Items();
-        int loose = -1, elsewhere = -1;
-        for (int index : it->second) {
-            const uint16_t cong = brothers[static_cast<size_t>(index)].congregationKey;
-            if (m_plan.congregationKey != 0 && cong == m_plan.congregationKey)
-                return index;
-            if (cong == 0 && loose < 0)
-                loose = index;
-            else if (cong != 0 && cong != m_home && elsewhere < 0)
-                elsewhere = index;
-        }
-        return loose >= 0 ? loose : elsewhere;
-    }
-
     LinePlan PlanLine(int number, const PackageBrother& b,
                       std::unordered_map<std::string, int>& seen) {
         LinePlan line;
@@ -170,7 +131,7 @@ private:
             line.sameAsRecord = it->second;
             return line;
         }
-        const int index = Match(key);
+        const int index = m_matcher.Match(key, m_plan.congregationKey);
         if (index < 0) {
             line.action = LineAction::Add;
             return line;
@@ -267,7 +228,7 @@ private:
         const auto& brothers = m_doc.Brothers().Items();
         for (size_t i = 0; i < brothers.size(); ++i) {
             if (brothers[i].congregationKey != m_plan.congregationKey ||
-                m_matched.count(brothers[i].brotherKey) || lineKeys.count(m_keys[i]))
+                m_matched.count(brothers[i].brotherKey) || lineKeys.count(m_matcher.Key(i)))
                 continue;
             m_plan.detach.push_back(brothers[i].brotherKey);
         }
@@ -277,13 +238,47 @@ private:
     const Package& m_package;
     ImportPlan m_plan;
     CongregationRecord m_congregation;
-    uint16_t m_home = 0;
-    std::vector<std::string> m_keys; ///< per brother index
-    std::unordered_map<std::string, std::vector<int>> m_byName;
+    BrotherMatcher m_matcher;
     std::set<uint16_t> m_matched;
 };
 
 } // namespace
+
+std::string NameKey(std::string_view first, std::string_view last) {
+    auto part = [](std::string_view name) {
+        return text::FoldCase(
+            text::Trim(text::LeftChars(text::Trim(name), BrotherRecord::kNameChars)));
+    };
+    return part(first) + '\n' + part(last);
+}
+
+BrotherMatcher::BrotherMatcher(const CMvDoc& doc)
+    : m_doc(doc), m_home(doc.Congregations().OurCongregationKey()) {
+    const auto& brothers = doc.Brothers().Items();
+    m_keys.reserve(brothers.size());
+    for (size_t i = 0; i < brothers.size(); ++i) {
+        m_keys.push_back(NameKey(brothers[i].firstName, brothers[i].lastName));
+        m_byName[m_keys.back()].push_back(static_cast<int>(i));
+    }
+}
+
+int BrotherMatcher::Match(const std::string& key, uint16_t congregationKey) const {
+    auto it = m_byName.find(key);
+    if (it == m_byName.end())
+        return -1;
+    const auto& brothers = m_doc.Brothers().Items();
+    int loose = -1, elsewhere = -1;
+    for (int index : it->second) {
+        const uint16_t cong = brothers[static_cast<size_t>(index)].congregationKey;
+        if (congregationKey != 0 && cong == congregationKey)
+            return index;
+        if (cong == 0 && loose < 0)
+            loose = index;
+        else if (cong != 0 && cong != m_home && elsewhere < 0)
+            elsewhere = index;
+    }
+    return loose >= 0 ? loose : elsewhere;
+}
 
 std::string PackageErrorText(const StringTable& strings, PackageError error,
                              const std::filesystem::path& path) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mivra {
@@ -17,6 +18,33 @@ class StringTable;
 // the import adds, updates, moves and detaches; CommitImport carries out that plan and
 // nothing else. The dialog shows the plan, `mivra-cli import-package --dry-run` prints it.
 namespace mivra::exchange {
+
+/**
+ * The one name key of every import's matching and detaching: first and last name each
+ * trimmed, cut to the stored limit and case-folded, kept apart.
+ */
+std::string NameKey(std::string_view first, std::string_view last);
+
+/** The document's brothers by name key, gathered once, and the matching order of imports. */
+class BrotherMatcher {
+public:
+    explicit BrotherMatcher(const CMvDoc& doc);
+
+    /** The name key of the brother at an index. */
+    const std::string& Key(size_t index) const { return m_keys[index]; }
+    /**
+     * The brother a name key names: in congregation `congregationKey` (0: a new one), then
+     * one without a congregation, then one elsewhere (never at home, unless `congregationKey`
+     * is home). His index, or −1.
+     */
+    int Match(const std::string& key, uint16_t congregationKey) const;
+
+private:
+    const CMvDoc& m_doc;
+    uint16_t m_home = 0;
+    std::vector<std::string> m_keys; ///< per brother index
+    std::unordered_map<std::string, std::vector<int>> m_byName;
+};
 
 /** What the user is told when a file is no package to import. */
 std::string PackageErrorText(const StringTable& strings, PackageError error,
