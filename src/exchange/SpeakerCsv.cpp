@@ -2,6 +2,7 @@
 
 #include "base/FileIo.h"
 #include "base/Text.h"
+#include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 
 #include <algorithm>
@@ -266,6 +267,13 @@ private:
         return {};
     }
 
+    std::string HeaderName(CsvColumn column) const {
+        for (size_t i = 0; i < m_csv.columns.size(); ++i)
+            if (m_csv.columns[i] == static_cast<int>(column))
+                return std::string(text::Trim(m_csv.header[i]));
+        return {};
+    }
+
     /** The talk a number text names (1 … 256), or 0. */
     int Talk(std::string_view numberText) const {
         auto it = m_talks.find(text::FoldCase(numberText));
@@ -332,20 +340,21 @@ private:
         const std::string phone2 = Cell(line, CsvColumn::Phone2);
         const std::string phone3 = Cell(line, CsvColumn::Phone3);
         const std::string email = Cell(line, CsvColumn::Email);
-        const std::pair<const char*, std::pair<const std::string*, size_t>> limits[] = {
-            {"first name", {&plan.firstName, BrotherRecord::kNameChars}},
-            {"last name", {&plan.lastName, BrotherRecord::kNameChars}},
-            {"congregation", {&plan.congregation, CongregationRecord::kNameChars}},
-            {"telephone", {&phone, BrotherRecord::kPhoneChars}},
-            {"telephone2", {&phone2, BrotherExtraRecord::kPhoneChars}},
-            {"telephone3", {&phone3, BrotherExtraRecord::kPhoneChars}},
-            {"email", {&email, BrotherExtraRecord::kEmailChars}}};
-        for (const auto& [field, value] : limits) {
+        const std::pair<CsvColumn, std::pair<const std::string*, size_t>> limits[] = {
+            {CsvColumn::FirstName, {&plan.firstName, BrotherRecord::kNameChars}},
+            {CsvColumn::LastName, {&plan.lastName, BrotherRecord::kNameChars}},
+            {CsvColumn::Congregation, {&plan.congregation, CongregationRecord::kNameChars}},
+            {CsvColumn::Phone, {&phone, BrotherRecord::kPhoneChars}},
+            {CsvColumn::Phone2, {&phone2, BrotherExtraRecord::kPhoneChars}},
+            {CsvColumn::Phone3, {&phone3, BrotherExtraRecord::kPhoneChars}},
+            {CsvColumn::Email, {&email, BrotherExtraRecord::kEmailChars}}};
+        // Reasons and warnings name the column as the file's header does.
+        for (const auto& [column, value] : limits) {
             if (text::CharCount(*value.first) > value.second)
-                return reject(CsvReject::TooLong, field);
+                return reject(CsvReject::TooLong, HeaderName(column));
             if (text::FromCodePage(text::ToCodePage(*value.first, m_doc.CodePage()),
                                    m_doc.CodePage()) != *value.first)
-                plan.warnings.emplace_back(field);
+                plan.warnings.push_back(HeaderName(column));
         }
         TalkRepertoire talks;
         const std::string talkCell = Cell(line, CsvColumn::Talks);
@@ -382,7 +391,7 @@ private:
                 r.congregationKey = entry.congregationKey;
             }
             m_doc.Brothers().ReadBrotherExtra(r.extraSlot, r.brotherKey, x);
-            plan.brotherIndex = index;
+            plan.brotherKey = entry.brotherKey;
             plan.action = LineAction::Update;
         } else {
             r.firstName = plan.firstName;
@@ -428,6 +437,117 @@ private:
 
 SpeakerImportPlan PlanSpeakerImport(const CMvDoc& doc, const SpeakerCsv& csv) {
     return SpeakerPlanner(doc, csv).Make();
+}
+
+std::string RejectText(const StringTable& strings, const SpeakerLinePlan& line) {
+    constexpr int kNoLastName = 61045, kNoCongregation = 61240, kTooManyFields = 61241,
+                  kTooLong = 61242, kUnknownTalk = 61243, kRepeat = 61244, kUnterminated = 61245;
+    switch (line.reject) {
+    case CsvReject::None:
+        return {};
+    case CsvReject::NoLastName:
+        return strings.Get(kNoLastName);
+    case CsvReject::NoCongregation:
+        return strings.Get(kNoCongregation);
+    case CsvReject::TooManyFields:
+        return strings.Get(kTooManyFields);
+    case CsvReject::TooLong:
+        return strings.Format(kTooLong, line.detail);
+    case CsvReject::UnknownTalk:
+        return strings.Format(kUnknownTalk, line.detail);
+    case CsvReject::Repeat:
+        return strings.Format(kRepeat, line.detail);
+    case CsvReject::UnterminatedQuote:
+        return strings.Get(kUnterminated);
+    }
+    return {};
+}
+
+std::string CsvErrorText(const StringTable& strings, CsvError error,
+                         const std::filesystem::path& path) {
+    constexpr int kUnreadable = 61246, kTooLarge = 61247, kNoHeader = 61248, kNoColumn = 61249;
+    switch (error) {
+    case CsvError::None:
+        return {};
+    case CsvError::Unreadable:
+        return strings.Format(kUnreadable, path.string());
+    case CsvError::TooLarge:
+        return strings.Format(kTooLarge, path.string());
+    case CsvError::NoHeader:
+        return strings.Format(kNoHeader, path.string());
+    case CsvError::NoRequiredColumn:
+        return strings.Format(kNoColumn, path.string());
+    }
+    return {};
+}
+
+SpeakerImportOutcome CommitSpeakerImport(CMvDoc& doc, const SpeakerImportPlan& plan) {
+    SpeakerImportOutcome outcome;
+    const uint64_t failures = doc.FailedWrites();
+    auto failed = [&] { return doc.FailedWrites() != failures; };
+    std::vector<uint16_t> newKeys;
+    for (const std::string& name : plan.newCongregations) {
+        CongregationRecord fresh;
+        fresh.name = name;
+        const int index = doc.Congregations().AddCongregation(fresh);
+        if (index < 0 || failed())
+            return outcome;
+        newKeys.push_back(doc.Congregations().Congregation(index)->congregationKey);
+        ++outcome.congregations;
+    }
+    auto congregationOf = [&](const SpeakerLinePlan& line) {
+        return line.newCongregation >= 0 ? newKeys[static_cast<size_t>(line.newCongregation)]
+                                         : line.congregationKey;
+    };
+    BrotherStore& brothers = doc.Brothers();
+    std::vector<BrotherStore::NewBrother> added;
+    for (const SpeakerLinePlan& line : plan.lines) {
+        if (line.action == LineAction::Add) {
+            BrotherStore::NewBrother fresh{line.record, line.extra};
+            fresh.record.congregationKey = congregationOf(line);
+            added.push_back(std::move(fresh));
+            continue;
+        }
+        if (line.action != LineAction::Update)
+            continue;
+        int index = brothers.FindBrotherByKey(line.brotherKey);
+        const uint16_t congregation = congregationOf(line);
+        if (const BrotherIndexEntry* entry = brothers.Brother(index);
+            entry && entry->congregationKey != congregation) {
+            doc.MoveBrother(index, congregation, false);
+            index = brothers.FindBrotherByKey(line.brotherKey);
+        }
+        BrotherRecord record;
+        BrotherExtraRecord extra;
+        if (brothers.ReadBrother(index, record) == 0)
+            return outcome;
+        brothers.ReadBrotherExtra(record.extraSlot, record.brotherKey, extra);
+        // Only the fields the plan changes: the rest of his records stays as read now.
+        for (const std::string& field : line.changes) {
+            if (field == "telephone")
+                record.phone = line.record.phone;
+            else if (field == "telephone2")
+                extra.phone2 = line.extra.phone2;
+            else if (field == "telephone3")
+                extra.phone3 = line.extra.phone3;
+            else if (field == "email")
+                extra.email = line.extra.email;
+            else if (field == "talks")
+                record.repertoire = line.record.repertoire;
+        }
+        record.congregationKey = congregation;
+        brothers.UpdateBrother(index, record, extra);
+        if (failed())
+            return outcome;
+        ++outcome.updated;
+    }
+    if (!added.empty()) {
+        for (uint16_t key : brothers.AddBrothers(std::move(added)))
+            outcome.added += key != 0 ? 1 : 0;
+    }
+    doc.BuildOurBrotherList();
+    outcome.complete = !failed();
+    return outcome;
 }
 
 } // namespace mivra::exchange

@@ -11,6 +11,7 @@
 
 namespace mivra {
 class CMvDoc;
+class StringTable;
 } // namespace mivra
 
 // Importing visiting speakers from a spreadsheet's CSV, in the package import's two steps:
@@ -64,7 +65,7 @@ struct SpeakerLinePlan {
     LineAction action = LineAction::Add;           ///< Skip: rejected
     CsvReject reject = CsvReject::None;
     std::string detail;       ///< the field too long, the unknown talk; the earlier line number
-    int brotherIndex = -1;    ///< the brother it updates
+    uint16_t brotherKey = 0;  ///< the brother it updates
     int newCongregation = -1; ///< index into SpeakerImportPlan::newCongregations, or −1
     uint16_t congregationKey = 0;
     std::vector<std::string> changes;  ///< changed fields, kFieldOrder's names
@@ -82,5 +83,25 @@ struct SpeakerImportPlan {
 
 /** Plans every line of a read file against the document. Writes nothing. */
 SpeakerImportPlan PlanSpeakerImport(const CMvDoc& doc, const SpeakerCsv& csv);
+
+/** Why a line is rejected, as the user reads it. */
+std::string RejectText(const StringTable& strings, const SpeakerLinePlan& line);
+/** Why a file cannot be imported, as the user reads it. */
+std::string CsvErrorText(const StringTable& strings, CsvError error,
+                         const std::filesystem::path& path);
+
+struct SpeakerImportOutcome {
+    bool complete = false; ///< false: a write failed (told to the user) and the import stopped
+    int congregations = 0;
+    int added = 0;
+    int updated = 0;
+};
+
+/**
+ * Carries out a plan made on this document as it stands: the new congregations, the updated
+ * brothers (a move ends his offices, as in the brothers dialog), the new ones with one sort;
+ * then the home list. Stops at the first write that fails.
+ */
+SpeakerImportOutcome CommitSpeakerImport(CMvDoc& doc, const SpeakerImportPlan& plan);
 
 } // namespace mivra::exchange

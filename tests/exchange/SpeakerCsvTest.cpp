@@ -94,7 +94,7 @@ TEST_F(SpeakerCsvPlan, MatchesUpdatesAddsAndRejectsEachLineWithItsReason) {
     ASSERT_EQ(plan.lines.size(), 11u);
     const auto& l = plan.lines;
     EXPECT_EQ(l[0].action, LineAction::Update);
-    EXPECT_EQ(l[0].brotherIndex, 4);
+    EXPECT_EQ(l[0].brotherKey, 5);
     EXPECT_THAT(l[0].changes, ElementsAre("email", "talks"));
     for (int t : {12, 13, 14, 231})
         EXPECT_TRUE(l[0].record.repertoire.Has(t)) << t;
@@ -110,8 +110,8 @@ TEST_F(SpeakerCsvPlan, MatchesUpdatesAddsAndRejectsEachLineWithItsReason) {
     EXPECT_EQ(l[5].reject, CsvReject::NoCongregation);
     EXPECT_EQ(l[6].reject, CsvReject::TooManyFields);
     EXPECT_EQ(l[7].reject, CsvReject::TooLong);
-    EXPECT_EQ(l[7].detail, "first name");
-    EXPECT_EQ(l[8].detail, "telephone");
+    EXPECT_EQ(l[7].detail, "Förnamn");
+    EXPECT_EQ(l[8].detail, "Telefon");
     EXPECT_EQ(l[9].reject, CsvReject::UnknownTalk);
     EXPECT_EQ(l[9].detail, "999");
     EXPECT_EQ(l[10].reject, CsvReject::Repeat);
@@ -121,7 +121,7 @@ TEST_F(SpeakerCsvPlan, MatchesUpdatesAddsAndRejectsEachLineWithItsReason) {
 
 TEST_F(SpeakerCsvPlan, WarnsOfCharactersTheCodePageCannotHold) {
     const SpeakerImportPlan plan = Plan("Ζeta;Ek;Väst\n");
-    EXPECT_THAT(plan.lines.at(0).warnings, ElementsAre("first name"));
+    EXPECT_THAT(plan.lines.at(0).warnings, ElementsAre("Förnamn"));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/cli/PackageCommand.h"
 #include "app/cli/PrintCommand.h"
 #include "app/cli/ScheduleCommand.h"
+#include "app/cli/SpeakerCommand.h"
 #include "app/cli/SummaryCommand.h"
 #include "base/Version.h"
 #include "dates/Dates.h"
@@ -47,6 +48,7 @@ constexpr const char* kUsageLines =
     "[--out FILE]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] import-package FILE [--as NAME] "
     "[--dry-run]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] import-speakers FILE [--dry-run]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] summary [--from YYYY-MM-DD]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] followups [--after N] [--weeks N]\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
@@ -199,6 +201,8 @@ std::string CheckCommand(const Invocation& call) {
         return CheckFollowUps(call);
     if (words[0] == "export-package" || words[0] == "import-package")
         return CheckPackageCommand(call);
+    if (words[0] == "import-speakers")
+        return CheckSpeakerImport(call);
     if (words[0] == "history")
         return CheckHistory(call);
     if (words[0] == "backup" || words[0] == "restore") {
@@ -553,6 +557,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             *call, *folder, err,
             [&](CMvDoc& doc) { return ImportPackageCommand(*call, doc, out, err); },
             IsDryRun(*call));
+    }
+    if (command == "import-speakers") {
+        const bool dryRun = IsSpeakerDryRun(*call);
+        std::optional<DataFolderLock> lock;
+        if (!dryRun && !(lock = TakeFolder(*folder, err)))
+            return kFailure;
+        return WithDocument(
+            *call, *folder, err,
+            [&](CMvDoc& doc) { return ImportSpeakersCommand(*call, doc, out, err); }, dryRun);
     }
     if (command == "availability") {
         std::optional<DataFolderLock> lock = TakeFolder(*folder, err);
