@@ -3,6 +3,7 @@
 #include "base/FileIo.h"
 #include "base/Version.h"
 #include "dates/Dates.h"
+#include "reports/CSelectWeeksDlg.h"
 #include "reports/ScheduleWeek.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
@@ -19,6 +20,10 @@ constexpr int kConfirmed = 61211;    // "Bekräftad"
 constexpr int kAsked = 61212;        // "Tillfrågad"
 constexpr int kOutgoing = 61213;     // "%1 till %2"
 constexpr int kTalk = 61214;         // "Tal %1"
+constexpr int kSaveTitle = 61215;    // "Spara kalender"
+constexpr int kFilterName = 61216;   // "Kalenderfiler"
+constexpr int kFileName = 61217;     // "schema.ics"
+constexpr int kSaved = 61218;        // "Kalendern har sparats i\n\n%1"
 constexpr int kMeetingMinutes = 30;
 
 uint16_t Key(int16_t field) {
@@ -296,6 +301,33 @@ Result<int> ExportCalendar(const CMvDoc& doc, int startWeek, int weekCount,
     if (Status committed = file.Commit(); !committed.ok())
         return committed.error();
     return static_cast<int>(events.size());
+}
+
+bool ExportChosenCalendar(CMvDoc& doc, ui::Host& host) {
+    using reports::CSelectWeeksDlg;
+    const auto range = CSelectWeeksDlg::Choose(doc, host, CSelectWeeksDlg::Mode::Calendar);
+    if (!range)
+        return false;
+    const ui::FileRequest request{.title = doc.Strings().Get(kSaveTitle),
+                                  .folder = doc.DataFilePath(kFileName).parent_path().string(),
+                                  .patterns = {"*.ics"},
+                                  .filterName = doc.Strings().Get(kFilterName),
+                                  .mustExist = false,
+                                  .fileName = doc.Strings().Get(kFileName),
+                                  .accept = {}};
+    const std::optional<std::string> path = host.SaveFile(request);
+    if (!path)
+        return false;
+    if (!ExportCalendar(doc, range->startWeek, range->weekCount, *path).ok()) {
+        doc.ReportWriteFailure(*path);
+        return false;
+    }
+    host.ShowMessage({.text = doc.Strings().Format(kSaved, *path),
+                      .buttons = ui::Buttons::Ok,
+                      .icon = ui::Icon::Information,
+                      .secondIsDefault = false,
+                      .caption = {}});
+    return true;
 }
 
 } // namespace mivra::exchange

@@ -11,7 +11,10 @@
 
 namespace mivra {
 class CMvDoc;
+namespace ui {
+class Host;
 }
+} // namespace mivra
 
 // The schedule as an iCalendar file for desktop and phone calendars: the home meeting and each
 // outgoing talk of a week as events whose UIDs stay the same from one export to the next, so a
@@ -39,5 +42,11 @@ std::string CalendarText(const CMvDoc& doc, const std::vector<CalendarEvent>& ev
 /** Writes the weeks' calendar atomically to `path`; the number of events it holds. */
 Result<int> ExportCalendar(const CMvDoc& doc, int startWeek, int weekCount,
                            const std::filesystem::path& path);
+
+/**
+ * The command: the weeks, then where to save ("schema.ics" in the data folder proposed), then
+ * the file written and the path told, or message 1231 naming it. Returns whether it was written.
+ */
+bool ExportChosenCalendar(CMvDoc& doc, ui::Host& host);
 
 } // namespace mivra::exchange

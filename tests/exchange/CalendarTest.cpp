@@ -1,7 +1,9 @@
 #include "exchange/Calendar.h"
 
+#include "reports/CSelectWeeksDlg.h"
 #include "reports/ScheduleFixture.h"
 #include "support/CliRun.h"
+#include "ui/headless/HeadlessDialog.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -171,6 +173,41 @@ TEST_F(Calendar, UidsStayWhenTheSpeakerChangesOrTheWeekTurnsAssembly) {
     EXPECT_EQ(after[0].summary, "Kretssammankomst");
     EXPECT_FALSE(after[0].startMinutes) << "an assembly is all day";
     EXPECT_EQ(after[1].uid, before[1].uid);
+}
+
+TEST_F(Calendar, TheCommandAsksWeeksThenWhereAndTellsWhatItWrote) {
+    using reports::CSelectWeeksDlg;
+    WriteFolder({FullWeek(0)});
+    Load();
+    auto chooseTwoWeeks = [](ui::headless::HeadlessDialog& d) {
+        EXPECT_FALSE(d.IsShown(CSelectWeeksDlg::kExport));
+        d.Select(CSelectWeeksDlg::kCountList, 1).Ok();
+    };
+    host.OnDialog(CSelectWeeksDlg::kTemplate, chooseTwoWeeks);
+    host.OnOpenFile([](const ui::FileRequest&) { return std::nullopt; });
+    EXPECT_FALSE(exchange::ExportChosenCalendar(*doc, host));
+    EXPECT_TRUE(TakeMessages().empty()) << "a cancelled save writes nothing";
+    const ui::FileRequest& asked = host.FileRequests().back();
+    EXPECT_EQ(asked.title, "Spara kalender");
+    EXPECT_EQ(asked.fileName, "schema.ics");
+    EXPECT_EQ(asked.folder, dir.path().string());
+    EXPECT_FALSE(asked.mustExist);
+    EXPECT_FALSE(std::filesystem::exists(Path("schema.ics")));
+
+    host.OnDialog(CSelectWeeksDlg::kTemplate, chooseTwoWeeks);
+    host.ChooseFile({Path("schema.ics")});
+    EXPECT_TRUE(exchange::ExportChosenCalendar(*doc, host));
+    EXPECT_EQ(TakeMessages(),
+              std::vector<std::string>{"Kalendern har sparats i\n\n" + Path("schema.ics")});
+    EXPECT_TRUE(dir.ReadText("schema.ics").starts_with("BEGIN:VCALENDAR"));
+
+    const std::string blocked = (dir.path() / "none" / "x.ics").string();
+    host.OnDialog(CSelectWeeksDlg::kTemplate, chooseTwoWeeks);
+    host.OnOpenFile([&](const ui::FileRequest&) { return std::optional<std::string>(blocked); });
+    EXPECT_FALSE(exchange::ExportChosenCalendar(*doc, host));
+    const std::vector<std::string> failed = TakeMessages();
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_NE(failed[0].find(blocked), std::string::npos) << failed[0];
 }
 
 TEST(MeetingTime, ReadsHoursAndMinutesMaybeAfterKl) {
