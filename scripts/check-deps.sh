@@ -27,8 +27,10 @@ closure=$( {
         awk '/^[^ ]/ { print $1 } /^ +(Pre)?Depends:/ { print $2 }'
 } | tr -d '<>' | sed 's/:.*$//' | sort -u)
 
+# pkg-config's entries may hold ";"-lists of paths (LIBICAL_STATIC_LIBRARY_DIRS): one a line.
 entries=$(grep -E '^[A-Za-z0-9_]+_(DIR|LIBRARY[A-Za-z_]*|INCLUDE_DIR[A-Za-z_]*):[A-Z]+=/usr/' \
-    "$cache" | sort -u || true)
+    "$cache" | awk -F'=' '{ n = split(substr($0, length($1) + 2), p, ";")
+        for (i = 1; i <= n; i++) if (p[i] != "") print $1 "=" p[i] }' | sort -u || true)
 
 failed=0 checked=0
 while IFS= read -r entry; do

@@ -6,6 +6,7 @@
 #include "app/ReportOpeners.h"
 #include "exchange/CBackupDlg.h"
 #include "exchange/CImportDlg.h"
+#include "exchange/Calendar.h"
 #include "exchange/PackageExport.h"
 #include "exchange/TsvExport.h"
 #include "reports/CMvView.h"
@@ -147,6 +148,8 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.Bind(cmd::kTalks, [&frame, &view] { RunTalkList(frame.Doc(), frame.Host(), view); });
     frame.Bind(cmd::kExportPackage, [&frame] { ExportChosenPackage(frame.Doc(), frame.Host()); });
     frame.Bind(cmd::kImportPackage, [&frame, &view] { ImportChosenPackage(frame, view); });
+    frame.Bind(cmd::kExportCalendar,
+               [&frame] { exchange::ExportChosenCalendar(frame.Doc(), frame.Host()); });
     frame.Bind(cmd::kCongregations, [&frame, &view, remembered = 0]() mutable {
         RunCongregationList(frame.Doc(), frame.Host(), view, remembered);
     });

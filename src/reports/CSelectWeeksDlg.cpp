@@ -29,6 +29,7 @@ struct CountRows {
 StartRows StartsOf(CSelectWeeksDlg::Mode mode, int w) {
     switch (mode) {
     case CSelectWeeksDlg::Mode::Schedule:
+    case CSelectWeeksDlg::Mode::Calendar:
         return {w - 5, 26, 4, 4};
     case CSelectWeeksDlg::Mode::Short:
         return {w - 5, 39, 4, 4};
@@ -41,6 +42,7 @@ StartRows StartsOf(CSelectWeeksDlg::Mode mode, int w) {
 CountRows CountsOf(CSelectWeeksDlg::Mode mode) {
     switch (mode) {
     case CSelectWeeksDlg::Mode::Schedule:
+    case CSelectWeeksDlg::Mode::Calendar:
         return {52, -1};
     case CSelectWeeksDlg::Mode::Short:
         return {18, -1};

@@ -17,7 +17,8 @@ namespace mivra::reports {
  */
 class CSelectWeeksDlg : public ui::Dialog {
 public:
-    enum class Mode { Schedule, Short, Worksheet };
+    /** Calendar: the schedule's weeks for the calendar export, without "Exportera". */
+    enum class Mode { Schedule, Short, Worksheet, Calendar };
 
     static constexpr int kTemplate = 196;
     static constexpr int kStartList = 1301; ///< "Startvecka", item data the week index

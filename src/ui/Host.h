@@ -52,6 +52,7 @@ struct FileRequest {
     std::vector<std::string> patterns; ///< such as "*.jpg"; empty: every file
     std::string filterName;            ///< the text naming the patterns
     bool mustExist = true;             ///< only an existing file can be chosen
+    std::string fileName;              ///< the name a save chooser proposes
     std::function<bool(const std::string& path)> accept;
 };
 
@@ -109,6 +110,8 @@ public:
     // Common dialogs; nothing means cancelled.
     /** Runs a file-open chooser: the chosen file's full path. */
     virtual std::optional<std::string> OpenFile(const FileRequest& request) = 0;
+    /** Runs a file-save chooser proposing `fileName`: the full path to write. */
+    virtual std::optional<std::string> SaveFile(const FileRequest& request) = 0;
     /** Runs a folder chooser: true when `select` accepted a folder, false when cancelled. */
     virtual bool ChooseFolder(const FolderRequest& request) = 0;
     virtual std::optional<Font> ChooseFont(const FontRequest& request) = 0;

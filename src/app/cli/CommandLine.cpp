@@ -1,6 +1,7 @@
 #include "app/cli/CommandLine.h"
 
 #include "app/DemoFolder.h"
+#include "app/cli/CalendarCommand.h"
 #include "app/cli/DumpCommand.h"
 #include "app/cli/FillCommand.h"
 #include "app/cli/FollowUpCommand.h"
@@ -51,6 +52,8 @@ constexpr const char* kUsageLines =
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] import-speakers FILE [--dry-run]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] summary [--from YYYY-MM-DD]\n"
     "       mivra-cli [--data DIR] [--today YYYY-MM-DD] followups [--after N] [--weeks N]\n"
+    "       mivra-cli [--data DIR] [--today YYYY-MM-DD] export-ics --from YYYY-MM-DD --weeks N "
+    "--out FILE\n"
     "       mivra-cli [--today YYYY-MM-DD] make-demo DIR\n"
     "       mivra-cli --help | --version";
 constexpr int kWriteFailed = 1231;
@@ -199,6 +202,8 @@ std::string CheckCommand(const Invocation& call) {
         return CheckSummary(call);
     if (words[0] == "followups")
         return CheckFollowUps(call);
+    if (words[0] == "export-ics")
+        return CheckExportIcs(call);
     if (words[0] == "export-package" || words[0] == "import-package")
         return CheckPackageCommand(call);
     if (words[0] == "import-speakers")
@@ -589,6 +594,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 out.flush();
                 return out ? kOk : kFailure;
             },
+            true);
+    if (command == "export-ics")
+        return WithDocument(
+            *call, *folder, err, [&](CMvDoc& doc) { return ExportIcs(*call, doc, out, err); },
             true);
     if (command == "history")
         return WithDocument(

@@ -113,6 +113,10 @@ HeadlessHost& HeadlessHost::ChooseFile(std::vector<std::string> paths) {
         });
 }
 
+std::optional<std::string> HeadlessHost::SaveFile(const FileRequest& request) {
+    return OpenFile(request);
+}
+
 std::optional<std::string> HeadlessHost::OpenFile(const FileRequest& request) {
     m_fileRequests.push_back(request);
     if (m_fileScripts.empty()) {

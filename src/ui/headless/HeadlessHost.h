@@ -76,6 +76,8 @@ public:
     void SetClipboardText(const std::string& text) override { m_clipboard = text; }
     std::string ClipboardText() override { return m_clipboard; }
     std::optional<std::string> OpenFile(const FileRequest& request) override;
+    /** Answered by the same scripts as OpenFile, in order. */
+    std::optional<std::string> SaveFile(const FileRequest& request) override;
     bool ChooseFolder(const FolderRequest& request) override;
     std::optional<Font> ChooseFont(const FontRequest& request) override;
     /** Queues the colour picked in the next colour chooser (nothing: cancelled). */

@@ -280,6 +280,18 @@ std::optional<std::string> QtHost::OpenFile(const FileRequest& request) {
     return FromQt(chooser.selectedFiles().first());
 }
 
+std::optional<std::string> QtHost::SaveFile(const FileRequest& request) {
+    FileChooser chooser(request, ParentWidget());
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    if (!request.fileName.empty())
+        chooser.selectFile(ToQt(request.fileName));
+    if (!request.patterns.empty() && request.patterns.front().starts_with("*."))
+        chooser.setDefaultSuffix(ToQt(request.patterns.front().substr(2)));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FromQt(chooser.selectedFiles().first());
+}
+
 bool QtHost::ChooseFolder(const FolderRequest& request) {
     FolderChooser chooser(request, ParentWidget());
     return chooser.exec() == QDialog::Accepted;

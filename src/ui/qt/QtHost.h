@@ -34,6 +34,7 @@ public:
     void SetClipboardText(const std::string& text) override;
     std::string ClipboardText() override;
     std::optional<std::string> OpenFile(const FileRequest& request) override;
+    std::optional<std::string> SaveFile(const FileRequest& request) override;
     bool ChooseFolder(const FolderRequest& request) override;
     std::optional<Font> ChooseFont(const FontRequest& request) override;
     std::optional<Colour> ChooseColour(Colour initial) override;
