@@ -536,6 +536,20 @@ void WriteChangedPackage(const QString& data) {
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
+// "Exportera kalender (.ics)…": the weeks, the save dialog with its proposed name, the message.
+void PlanCalendarTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        tour.Step(shot, std::move(act));
+    };
+    step("", [&window] { Trigger(window, 32898); });
+    step("cal-01-weeks", [] { Click(Modal(), QStringLiteral("c1")); });
+    step("cal-02-save", [] {
+        if (auto* chooser = qobject_cast<QDialog*>(Modal()))
+            chooser->accept();
+    });
+    step("cal-03-saved", [] { ClickText(Modal(), QStringLiteral("OK")); });
+}
+
 // "Bygg Exportera Paket" for the home congregation, then "Importera paket" of a changed one.
 void PlanPackageTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     auto step = [&tour](const char* shot, std::function<void()> act) {
@@ -1020,6 +1034,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
     PlanListsTour(tour, window);
     PlanTalksTour(tour, window);
     PlanHistoryTour(tour, window);
+    PlanCalendarTour(tour, window);
     PlanPackageTour(tour, window, data);
     PlanBackupTour(tour, window, data);
     tour.Add([&window] {
