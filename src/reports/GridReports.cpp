@@ -44,14 +44,14 @@ void DrawGrid(ui::Canvas& canvas, const std::vector<int>& xs, int top, int rows,
 
 /** The fixed small font of the grids: Times New Roman, height −13. */
 ui::Font FixedFont(const ReportGeometry& g, const CMvDoc& doc, bool italic) {
-    FontSpec spec;
-    spec.height = -13;
-    spec.weight = 400;
-    spec.italic = italic;
-    spec.pitchAndFamily = 18;
-    spec.face = doc.Strings().Get(kFixedFace);
-    spec.charSet = LanguageCharSet(doc.LanguageCode());
-    return g.Font(spec);
+    FontSpec wanted;
+    wanted.height = -13;
+    wanted.weight = 400;
+    wanted.italic = italic;
+    wanted.pitchAndFamily = 18;
+    wanted.face = doc.Strings().Get(kFixedFace);
+    wanted.charSet = LanguageCharSet(doc.LanguageCode());
+    return g.Font(wanted);
 }
 
 /** The heading of a page; the texts under it are drawn transparent. */
