@@ -132,12 +132,16 @@ int ImportPackageCommand(const app::Invocation& call, CMvDoc& doc, std::ostream&
     if (IsDryRun(call))
         return out ? 0 : 1;
     const exchange::ImportOutcome done = exchange::CommitImport(doc, package, plan);
-    if (!done.complete)
+    return ImportExitCode(doc, done.complete, done.added, done.updated, out, err);
+}
+
+int ImportExitCode(const CMvDoc& doc, bool complete, int added, int updated,
+                   const std::ostream& out, std::ostream& err) {
+    if (!complete)
         err << "mivra-cli: "
-            << doc.Strings().Format(kStopped, std::to_string(done.added),
-                                    std::to_string(done.updated))
+            << doc.Strings().Format(kStopped, std::to_string(added), std::to_string(updated))
             << '\n';
-    return done.complete && out ? 0 : 1;
+    return complete && out ? 0 : 1;
 }
 
 } // namespace mivra::cli

@@ -29,4 +29,8 @@ int ImportPackageCommand(const app::Invocation& call, CMvDoc& doc, std::ostream&
 /** Whether the command is import-package with --dry-run, which writes nothing. */
 bool IsDryRun(const app::Invocation& call);
 
+/** An import's exit code; a commit stopped by a failed write says how far it got. */
+int ImportExitCode(const CMvDoc& doc, bool complete, int added, int updated,
+                   const std::ostream& out, std::ostream& err);
+
 } // namespace mivra::cli

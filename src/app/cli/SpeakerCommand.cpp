@@ -1,6 +1,7 @@
 #include "app/cli/SpeakerCommand.h"
 
 #include "app/cli/Lines.h"
+#include "app/cli/PackageCommand.h"
 #include "exchange/SpeakerCsv.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
@@ -9,8 +10,6 @@
 
 namespace mivra::cli {
 namespace {
-
-constexpr int kStopped = 61032; // "Importen avbröts efter ett skrivfel. …"
 
 std::string Joined(const std::vector<std::string>& fields) {
     std::string out;
@@ -86,12 +85,7 @@ int ImportSpeakersCommand(const app::Invocation& call, CMvDoc& doc, std::ostream
     if (IsSpeakerDryRun(call))
         return out ? 0 : 1;
     const exchange::SpeakerImportOutcome done = exchange::CommitSpeakerImport(doc, plan);
-    if (!done.complete)
-        err << "mivra-cli: "
-            << doc.Strings().Format(kStopped, std::to_string(done.added),
-                                    std::to_string(done.updated))
-            << '\n';
-    return done.complete && out ? 0 : 1;
+    return ImportExitCode(doc, done.complete, done.added, done.updated, out, err);
 }
 
 } // namespace mivra::cli
