@@ -6,6 +6,7 @@
 #include "app/ReportOpeners.h"
 #include "exchange/CBackupDlg.h"
 #include "exchange/CImportDlg.h"
+#include "exchange/CSpeakerImportDlg.h"
 #include "exchange/Calendar.h"
 #include "exchange/PackageExport.h"
 #include "exchange/TsvExport.h"
@@ -100,8 +101,8 @@ void ExportChosenPackage(CMvDoc& doc, ui::Host& host) {
 }
 
 // An import changes brothers, congregations and weeks that a report may show.
-void ImportChosenPackage(CMainFrame& frame, reports::CMvView& view) {
-    if (!exchange::ImportPackage(frame.Doc(), frame.Host()))
+void RelayoutAfterImport(CMainFrame& frame, reports::CMvView& view, bool imported) {
+    if (!imported)
         return;
     view.Relayout();
     frame.ViewChanged();
@@ -147,7 +148,12 @@ void PlugInParts(CMainFrame& frame, reports::CMvView& view) {
     frame.Bind(cmd::kSettings, [&frame, &view] { RunSettingsDialog(frame, view); });
     frame.Bind(cmd::kTalks, [&frame, &view] { RunTalkList(frame.Doc(), frame.Host(), view); });
     frame.Bind(cmd::kExportPackage, [&frame] { ExportChosenPackage(frame.Doc(), frame.Host()); });
-    frame.Bind(cmd::kImportPackage, [&frame, &view] { ImportChosenPackage(frame, view); });
+    frame.Bind(cmd::kImportPackage, [&frame, &view] {
+        RelayoutAfterImport(frame, view, exchange::ImportPackage(frame.Doc(), frame.Host()));
+    });
+    frame.Bind(cmd::kImportSpeakers, [&frame, &view] {
+        RelayoutAfterImport(frame, view, exchange::ImportSpeakers(frame.Doc(), frame.Host()));
+    });
     frame.Bind(cmd::kExportCalendar,
                [&frame] { exchange::ExportChosenCalendar(frame.Doc(), frame.Host()); });
     frame.Bind(cmd::kCongregations, [&frame, &view, remembered = 0]() mutable {

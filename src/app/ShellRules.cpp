@@ -33,13 +33,13 @@ constexpr RuleEntry kRules[] = {
 };
 
 // Every command that changes the data folder: the editing dialogs, the scheduling sheet, the
-// settings, a package import and a restore.
+// settings, the imports and a restore.
 constexpr int kWriters[] = {
-    cmd::kImportPackage,   cmd::kRestore,       cmd::kCongregations,    cmd::kBrothers,
-    cmd::kOurCongregation, cmd::kNeedsList,     cmd::kCircuits,         cmd::kTalks,
-    cmd::kHistory,         cmd::kAvailability,  cmd::kSummary,          cmd::kHomeTalks,
-    cmd::kChairman,        cmd::kHosts,         cmd::kReaders,          cmd::kOutgoing,
-    cmd::kSettings,        cmd::kPanelBrothers, cmd::kPanelEditHistory,
+    cmd::kImportPackage, cmd::kImportSpeakers,  cmd::kRestore,       cmd::kCongregations,
+    cmd::kBrothers,      cmd::kOurCongregation, cmd::kNeedsList,     cmd::kCircuits,
+    cmd::kTalks,         cmd::kHistory,         cmd::kAvailability,  cmd::kSummary,
+    cmd::kHomeTalks,     cmd::kChairman,        cmd::kHosts,         cmd::kReaders,
+    cmd::kOutgoing,      cmd::kSettings,        cmd::kPanelBrothers, cmd::kPanelEditHistory,
 };
 
 } // namespace

@@ -35,22 +35,11 @@ constexpr int kNoLastName = 61045;     // "inget efternamn"
 constexpr int kSameName = 61046;       // "samma namn som post %1"
 constexpr int kChangesText = 61048;    // "Församlingen får nya uppgifter: %1"
 constexpr int kNoCongregationChange = 61049;
-constexpr int kFieldNames = 61050; // the fields' names, in kFieldOrder, then times and circuit
 constexpr int kNameMissing = 1061; // "Ange församlingens namn"
 constexpr int kFileTitle = 61080;  // "Välj filen Församlingsdata ( .C1D ) för att importera"
 constexpr int kFilter = 61081;     // "Församlingens datafiler (.C1D)"
 constexpr int kNameChars = 48;
 constexpr int kNameTab = 150;
-
-std::string FieldName(const StringTable& strings, const std::string& field) {
-    static const char* const extra[] = {"times", "circuit"};
-    const auto order = std::find(std::begin(kFieldOrder), std::end(kFieldOrder), field);
-    if (order != std::end(kFieldOrder))
-        return strings.Get(kFieldNames + static_cast<int>(order - std::begin(kFieldOrder)));
-    const auto other = std::find(std::begin(extra), std::end(extra), field);
-    const int n = static_cast<int>(std::size(kFieldOrder) + (other - std::begin(extra)));
-    return other != std::end(extra) ? strings.Get(kFieldNames + n) : field;
-}
 
 std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);

@@ -280,6 +280,17 @@ int BrotherMatcher::Match(const std::string& key, uint16_t congregationKey) cons
     return loose >= 0 ? loose : elsewhere;
 }
 
+std::string FieldName(const StringTable& strings, const std::string& field) {
+    constexpr int kFieldNames = 61050; // kFieldOrder's names, then times and circuit
+    static const char* const extra[] = {"times", "circuit"};
+    const auto order = std::find(std::begin(kFieldOrder), std::end(kFieldOrder), field);
+    if (order != std::end(kFieldOrder))
+        return strings.Get(kFieldNames + static_cast<int>(order - std::begin(kFieldOrder)));
+    const auto other = std::find(std::begin(extra), std::end(extra), field);
+    const int n = static_cast<int>(std::size(kFieldOrder) + (other - std::begin(extra)));
+    return other != std::end(extra) ? strings.Get(kFieldNames + n) : field;
+}
+
 std::string PackageErrorText(const StringTable& strings, PackageError error,
                              const std::filesystem::path& path) {
     constexpr int kUnreadable = 61010, kTooShort = 61011, kNoName = 61012, kTooLarge = 61013;

@@ -64,6 +64,9 @@ inline constexpr const char* kFieldOrder[] = {
     "address", "telephone", "telephone2", "telephone3",   "email",       "talks",
     "status",  "roles",     "officer",    "availability", "congregation"};
 
+/** A changed field as the user reads it: a name of kFieldOrder, "times" or "circuit". */
+std::string FieldName(const StringTable& strings, const std::string& field);
+
 /** Why a line is skipped. */
 enum class SkipReason { None, NoLastName, SameNameAsEarlier };
 

@@ -283,7 +283,10 @@ private:
     /** The talks of a cell, or the first token that names none. */
     bool ParseTalks(std::string_view cell, TalkRepertoire& talks, std::string& unknown) const {
         size_t i = 0;
-        auto separator = [](char c) { return c == ' ' || c == ',' || c == '+' || c == '\t'; };
+        // A line break inside a spreadsheet cell separates like a blank.
+        auto separator = [](char c) {
+            return c == ' ' || c == ',' || c == '+' || c == '\t' || c == '\n' || c == '\r';
+        };
         while (i < cell.size()) {
             if (separator(cell[i])) {
                 ++i;

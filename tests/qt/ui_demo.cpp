@@ -550,6 +550,51 @@ void PlanCalendarTour(Tour& tour, mivra::ui::qt::QtMainWindow& window) {
     step("cal-03-saved", [] { ClickText(Modal(), QStringLiteral("OK")); });
 }
 
+// "Importera talare från CSV…": a spreadsheet's semicolon file with an update, new speakers, a
+// new congregation, a passed-over column and rejected lines; previewed, copied, imported.
+void WriteSpeakerCsv(const QString& data) {
+    mivra::CMvDoc& doc = g_frame->Doc();
+    const uint16_t home = doc.Congregations().OurCongregationKey();
+    std::string text = "\xEF\xBB\xBF"
+                       "Förnamn;Efternamn;Församling;Telefon;E-post;Tal;Anteckning\r\n";
+    for (const mivra::BrotherIndexEntry& b : doc.Brothers().Items())
+        if (b.congregationKey != home && b.congregationKey != 0) {
+            text += b.firstName + ";" + b.lastName + ";" +
+                    doc.Congregations().CongregationNameByKey(b.congregationKey, false) +
+                    ";070-123 45 67;;;ringer helst på kvällen\r\n";
+            break;
+        }
+    text += "Sven;Öberg;Lillby;0480-123 45;sven.oberg@example.se;12-14 S-31;\r\n"
+            "Tore;Ås;Lillby;;;\"3, 17\";\r\n"
+            "Ulf;Ulvsson;;;;5;\r\n"
+            "Ville;Vass;Lillby;;;999;\r\n";
+    QFile out(data + QStringLiteral("/talare.csv"));
+    if (out.open(QIODevice::WriteOnly))
+        out.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+void PlanSpeakerCsvTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
+    auto step = [&tour](const char* shot, std::function<void()> act) {
+        tour.Step(shot, std::move(act));
+    };
+    step("", [&window, data] {
+        WriteSpeakerCsv(data);
+        Trigger(window, 32899);
+    });
+    step("csv-01-file", [data] {
+        if (auto* edit = Modal()->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(data + QStringLiteral("/talare.csv"));
+        if (auto* chooser = qobject_cast<QDialog*>(Modal()))
+            chooser->accept();
+    });
+    step("csv-02-preview", [] { Click(Modal(), QStringLiteral("c1315")); });
+    step("csv-03-copied", [] {
+        qInfo("%s", qPrintable(QGuiApplication::clipboard()->text()));
+        Click(Modal(), QStringLiteral("c1"));
+    });
+    step("csv-04-imported", [] {});
+}
+
 // "Bygg Exportera Paket" for the home congregation, then "Importera paket" of a changed one.
 void PlanPackageTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QString& data) {
     auto step = [&tour](const char* shot, std::function<void()> act) {
@@ -1035,6 +1080,7 @@ void PlanShellTour(Tour& tour, mivra::ui::qt::QtMainWindow& window, const QStrin
     PlanTalksTour(tour, window);
     PlanHistoryTour(tour, window);
     PlanCalendarTour(tour, window);
+    PlanSpeakerCsvTour(tour, window, data);
     PlanPackageTour(tour, window, data);
     PlanBackupTour(tour, window, data);
     tour.Add([&window] {

@@ -3,6 +3,8 @@
 #include "ui/TabColumns.h"
 #include "ui/qt/QtWindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QPainter>
 
@@ -51,7 +53,9 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setClipRect(opt.rect);
     for (qsizetype i = 0; i < parts.size(); ++i) {
         int x = area.left() + (i == 0 ? 0 : starts[static_cast<size_t>(i - 1)]);
-        QRect cell(x, area.top(), area.right() - x + 1, area.height());
+        // The whole row's height: the text area's margins would push the accents of "Ö" and
+        // "Å" above the clip.
+        QRect cell(x, opt.rect.top(), area.right() - x + 1, opt.rect.height());
         painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts[i]);
     }
     if (opt.state & QStyle::State_MouseOver) {
@@ -66,9 +70,10 @@ QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     QString text = index.data(Qt::DisplayRole).toString();
+    const QFontMetrics fm(option.font);
+    size.setHeight(std::max(size.height(), fm.height() + 2));
     if (!text.contains(QLatin1Char('\t')))
         return size;
-    const QFontMetrics fm(option.font);
     const std::vector<int> starts = Starts(option, text);
     size.setWidth(starts.back() + fm.horizontalAdvance(text.section(QLatin1Char('\t'), -1)) + 8);
     return size;
