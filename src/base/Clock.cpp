@@ -11,4 +11,8 @@ CivilDate SystemClock::Today() const {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
+std::optional<int64_t> SystemClock::UtcNow() const {
+    return static_cast<int64_t>(std::time(nullptr));
+}
+
 } // namespace mivra

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 namespace mivra {
 
 /** A calendar date in the proleptic Gregorian calendar. */
@@ -15,12 +18,16 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual CivilDate Today() const = 0;
+    /** Seconds since 1970 in UTC, for time stamps; none where the day is fixed (tests,
+     *  --today), whose stamps then fall at that day's midnight so output repeats. */
+    virtual std::optional<int64_t> UtcNow() const { return std::nullopt; }
 };
 
 /** Today from the system's local time. */
 class SystemClock final : public Clock {
 public:
     CivilDate Today() const override;
+    std::optional<int64_t> UtcNow() const override;
 };
 
 /** Always the same day. */

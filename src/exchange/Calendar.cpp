@@ -270,10 +270,14 @@ std::vector<CalendarEvent> CalendarEvents(const CMvDoc& doc, int startWeek, int 
 
 std::string CalendarText(const CMvDoc& doc, const std::vector<CalendarEvent>& events) {
     const CivilDate today = doc.Today();
-    // The export day's midnight, so the same day's export repeats byte for byte; the sequence
-    // grows by the day, so a later export of an event wins.
+    // The sequence grows by the day, so a later export of an event wins; within a day the
+    // stamp, the moment of the export, tells the later one. A fixed day stamps its midnight,
+    // so its export repeats byte for byte.
+    icaltimezone* utc = icaltimezone_get_utc_timezone();
     icaltimetype stamp = LocalTime(today, 0);
-    stamp = icaltime_set_timezone(&stamp, icaltimezone_get_utc_timezone());
+    stamp = icaltime_set_timezone(&stamp, utc);
+    if (const std::optional<int64_t> now = doc.UtcNow())
+        stamp = icaltime_from_timet_with_zone(static_cast<time_t>(*now), 0, utc);
     const int sequence = DayNumber(today) - DayNumber({1999, 12, 27});
 
     IcalCalendar calendar;

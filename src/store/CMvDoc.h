@@ -55,6 +55,8 @@ public:
 
     // Today and the calendar -------------------------------------------------------------------
     CivilDate Today() const { return m_today; }
+    /** The clock's moment for time stamps (see Clock::UtcNow). */
+    std::optional<int64_t> UtcNow() const { return m_clock.UtcNow(); }
     int CurrentWeek() const { return m_currentWeek; } ///< a week number
     int FirstShownWeek() const { return m_firstShownWeek; }
     void SetFirstShownWeek(int weekNumber) { m_firstShownWeek = weekNumber; }

@@ -175,6 +175,21 @@ TEST_F(Calendar, UidsStayWhenTheSpeakerChangesOrTheWeekTurnsAssembly) {
     EXPECT_EQ(after[1].uid, before[1].uid);
 }
 
+// Two exports on one day: the later one must carry the later stamp, or a calendar keeping
+// the newest version by sequence and stamp would ignore it.
+TEST_F(Calendar, TheSystemClockStampsTheMomentOfTheExport) {
+    struct Moment final : Clock {
+        CivilDate Today() const override { return kToday; }
+        std::optional<int64_t> UtcNow() const override { return 1772633109; }
+    } moment;
+    WriteFolder({FullWeek(0)});
+    CMvDoc stamped(strings, host, moment, dir.path());
+    ASSERT_TRUE(stamped.LoadStore());
+    const std::string text =
+        CalendarText(stamped, CalendarEvents(stamped, stamped.CurrentWeek() - 1, 1));
+    EXPECT_NE(text.find("\r\nDTSTAMP:20260304T140509Z\r\n"), std::string::npos) << text;
+}
+
 TEST_F(Calendar, TheCommandAsksWeeksThenWhereAndTellsWhatItWrote) {
     using reports::CSelectWeeksDlg;
     WriteFolder({FullWeek(0)});
