@@ -260,14 +260,16 @@ void CImportDlg::OnOk() {
         return;
     }
     m_outcome = CommitImport(m_doc, m_package, m_plan);
-    if (!m_outcome->complete) {
-        ui::MessageBox box;
-        box.icon = ui::Icon::Warning;
-        box.text = m_doc.Strings().Format(kStopped, std::to_string(m_outcome->added),
-                                          std::to_string(m_outcome->updated));
-        Host().ShowMessage(box);
-    }
+    if (!m_outcome->complete)
+        TellImportStopped(m_doc, Host(), m_outcome->added, m_outcome->updated);
     End(ui::kIdOk);
+}
+
+void TellImportStopped(const CMvDoc& doc, ui::Host& host, int added, int updated) {
+    ui::MessageBox box;
+    box.icon = ui::Icon::Warning;
+    box.text = doc.Strings().Format(kStopped, std::to_string(added), std::to_string(updated));
+    host.ShowMessage(box);
 }
 
 bool ImportPackage(CMvDoc& doc, ui::Host& host) {

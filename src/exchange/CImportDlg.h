@@ -96,6 +96,10 @@ private:
     std::optional<ImportOutcome> m_outcome;
 };
 
+/** After an import stopped at a failed write (the store has named the file): what was
+ *  written before it. */
+void TellImportStopped(const CMvDoc& doc, ui::Host& host, int added, int updated);
+
 /** "&Importera paket från församling": a package file from the data folder, then its preview.
  *  True when something was imported. */
 bool ImportPackage(CMvDoc& doc, ui::Host& host);

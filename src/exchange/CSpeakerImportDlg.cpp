@@ -1,5 +1,6 @@
 #include "exchange/CSpeakerImportDlg.h"
 
+#include "exchange/CImportDlg.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
 #include "ui/CFileDlg.h"
@@ -155,14 +156,8 @@ void CSpeakerImportDlg::OnOk() {
     if (m_plan.Count(LineAction::Add) + m_plan.Count(LineAction::Update) == 0)
         return;
     m_outcome = CommitSpeakerImport(m_doc, m_plan);
-    if (!m_outcome->complete) {
-        // The store has named the file it could not write (1231).
-        ui::MessageBox box;
-        box.icon = ui::Icon::Warning;
-        box.text = m_doc.Strings().Format(kStopped, std::to_string(m_outcome->added),
-                                          std::to_string(m_outcome->updated));
-        Host().ShowMessage(box);
-    }
+    if (!m_outcome->complete)
+        TellImportStopped(m_doc, Host(), m_outcome->added, m_outcome->updated);
     End(ui::kIdOk);
 }
 
