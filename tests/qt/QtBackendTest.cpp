@@ -26,6 +26,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
@@ -236,6 +237,26 @@ TEST(QtTabStops, AClickNamesTheColumnDrawnUnderIt) {
     EXPECT_EQ(at(rect.left() + 62 * unit / 4 - 1), 0);
     EXPECT_EQ(at(rect.left() + 62 * unit / 4 + 10), 1);
     EXPECT_EQ(at(rect.left() + 95 * unit / 4 + 10), 2);
+}
+
+TEST(QtWindow, AFixedWidthButtonCutsALongCaptionAtItsEndOnly) {
+    QWidget root;
+    auto* button = new QPushButton(&root);
+    button->setObjectName(QStringLiteral("c7"));
+    button->setFixedWidth(120);
+    ui::qt::QtWindow window(&root);
+    const std::string title = "Varför kärleken betyder så mycket i vår tid ( 14 ) ";
+    window.SetText(7, title);
+    const QString shown = button->text();
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(QString::fromStdString(title).startsWith(shown.chopped(1)));
+    EXPECT_EQ(window.Text(7), title);
+    EXPECT_EQ(button->toolTip().toStdString(), title);
+
+    window.SetText(7, "Tal 5");
+    EXPECT_EQ(button->text(), QStringLiteral("Tal 5"));
+    EXPECT_TRUE(button->toolTip().isEmpty());
+    EXPECT_EQ(window.Text(7), "Tal 5");
 }
 
 TEST(QtPdf, AJpegMapDrawsStretchedIntoItsRectangle) {

@@ -12,11 +12,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 
 namespace mivra::ui::qt {
 namespace {
@@ -25,6 +27,26 @@ namespace {
 constexpr char kPendingTop[] = "mivraPendingTop";
 // The value EventBinder measures a spin's step from: a value set here is no step.
 constexpr char kLastValue[] = "mivraLastValue";
+// A push button's whole caption when the button shows it cut.
+constexpr char kFullText[] = "mivraFullText";
+
+// A caption wider than a fixed-width button (a talk's title, say) is cut at its end with
+// "…", never at both ends; the whole text stays the button's text for the program and shows
+// as its tooltip.
+void SetPushButtonText(QPushButton* button, const QString& text) {
+    QString shown = text;
+    if (const int width = button->maximumWidth(); width < QWIDGETSIZE_MAX) {
+        QStyle* style = button->style();
+        const int inset = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                          style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        shown = button->fontMetrics().elidedText(text, Qt::ElideRight, width - 2 * inset);
+    }
+    const bool cut = shown != text;
+    if (cut || button->property(kFullText).isValid())
+        button->setToolTip(cut ? text : QString());
+    button->setProperty(kFullText, cut ? QVariant(text) : QVariant());
+    button->setText(shown);
+}
 
 } // namespace
 
@@ -78,6 +100,8 @@ void QtWindow::SetText(int id, std::string_view text) {
         edit->setText(t);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
         plain->setPlainText(t);
+    else if (auto* push = qobject_cast<QPushButton*>(w))
+        SetPushButtonText(push, t);
     else if (auto* button = qobject_cast<QAbstractButton*>(w))
         button->setText(t);
     else if (auto* group = qobject_cast<QGroupBox*>(w))
@@ -96,8 +120,10 @@ std::string QtWindow::Text(int id) const {
         return FromQt(edit->text());
     if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
         return FromQt(plain->toPlainText());
-    if (auto* button = qobject_cast<QAbstractButton*>(w))
-        return FromQt(button->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        const QVariant full = button->property(kFullText);
+        return FromQt(full.isValid() ? full.toString() : button->text());
+    }
     if (auto* group = qobject_cast<QGroupBox*>(w))
         return FromQt(group->title());
     if (auto* combo = qobject_cast<QComboBox*>(w))
