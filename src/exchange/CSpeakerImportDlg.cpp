@@ -12,7 +12,6 @@
 namespace mivra::exchange {
 namespace {
 
-constexpr int kStopped = 61032;         // "Importen avbröts efter ett skrivfel. …"
 constexpr int kStateNew = 61040;        // "ny"
 constexpr int kStateUnchanged = 61042;  // "oförändrad"
 constexpr int kTitle = 61250;           // "Importera talare - "
