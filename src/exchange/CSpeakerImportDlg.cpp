@@ -35,11 +35,6 @@ std::string Joined(const std::vector<std::string>& items) {
     return out;
 }
 
-std::string FullName(const SpeakerLinePlan& line) {
-    return line.firstName + (line.firstName.empty() || line.lastName.empty() ? "" : " ") +
-           line.lastName;
-}
-
 // A quoted line break would start a new row in the list or the report.
 std::string OneLine(std::string text) {
     for (char& c : text)
@@ -98,7 +93,7 @@ std::string CSpeakerImportDlg::RowText(const SpeakerLinePlan& line) const {
         state = strings.Format(kStateRejected, RejectText(strings, line));
         break;
     }
-    return OneLine(std::to_string(line.number) + "\t" + FullName(line) + "\t" + line.congregation +
+    return OneLine(std::to_string(line.number) + "\t" + line.FullName() + "\t" + line.congregation +
                    "\t" + state);
 }
 
@@ -108,7 +103,7 @@ std::string CSpeakerImportDlg::RejectReport() const {
     for (const SpeakerLinePlan& line : m_plan.lines)
         if (line.action == LineAction::Skip)
             report += OneLine(strings.Format(kLineText, std::to_string(line.number)) + "\t" +
-                              FullName(line) + "\t" + line.congregation + "\t" +
+                              line.FullName() + "\t" + line.congregation + "\t" +
                               RejectText(strings, line)) +
                       "\n";
     return report;

@@ -73,6 +73,11 @@ struct SpeakerLinePlan {
     /** The stored records with the line's non-empty cells applied. */
     BrotherRecord record;
     BrotherExtraRecord extra;
+
+    /** "First Last", either part may be missing. */
+    std::string FullName() const {
+        return firstName + (firstName.empty() || lastName.empty() ? "" : " ") + lastName;
+    }
 };
 
 struct SpeakerImportPlan {

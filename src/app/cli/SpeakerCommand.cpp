@@ -64,9 +64,7 @@ int ImportSpeakersCommand(const app::Invocation& call, CMvDoc& doc, std::ostream
     for (const std::string& name : plan.newCongregations)
         Line(out, "congregation", "add", Field(name));
     for (const exchange::SpeakerLinePlan& line : plan.lines) {
-        out << line.number << '\t' << ActionWord(line.action) << '\t'
-            << Field(line.firstName + (line.firstName.empty() || line.lastName.empty() ? "" : " ") +
-                     line.lastName)
+        out << line.number << '\t' << ActionWord(line.action) << '\t' << Field(line.FullName())
             << '\t' << Field(line.congregation);
         if (line.action == LineAction::Update)
             out << '\t' << Field(Joined(line.changes));
