@@ -6,6 +6,7 @@
 set -euo pipefail
 cli=$1
 command -v khal >/dev/null || { echo "khal is not installed: skipped"; exit 77; }
+export LC_ALL=C.UTF-8 # khal prints the events' Swedish texts
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/calendar"
