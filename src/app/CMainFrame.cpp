@@ -173,10 +173,7 @@ void CMainFrame::ShowHelp(std::string_view topic) {
     std::optional<std::string> address = m_help.Address(topic);
     if (address && m_window && m_window->OpenUrl(*address))
         return;
-    ui::MessageBox box;
-    box.text = Strings().Format(kNoHelp, address.value_or(HelpGuide::kResource));
-    box.icon = ui::Icon::Warning;
-    m_host.ShowMessage(box);
+    m_host.Warn(Strings().Format(kNoHelp, address.value_or(HelpGuide::kResource)));
 }
 
 // Closing ----------------------------------------------------------------------------------------

@@ -70,10 +70,7 @@ CImportDlg::CImportDlg(CMvDoc& doc, std::filesystem::path path, Package package)
 bool CImportDlg::Run(CMvDoc& doc, ui::Host& host, const std::filesystem::path& path) {
     PackageRead read = ReadPackage(path, doc.CodePage());
     if (read.error != PackageError::None) {
-        ui::MessageBox box;
-        box.text = PackageErrorText(doc.Strings(), read.error, path);
-        box.icon = ui::Icon::Warning;
-        host.ShowMessage(box);
+        host.Warn(PackageErrorText(doc.Strings(), read.error, path));
         return false;
     }
     CImportDlg dialog(doc, path, std::move(read.package));
@@ -266,10 +263,7 @@ void CImportDlg::OnOk() {
 }
 
 void TellImportStopped(const CMvDoc& doc, ui::Host& host, int added, int updated) {
-    ui::MessageBox box;
-    box.icon = ui::Icon::Warning;
-    box.text = doc.Strings().Format(kStopped, std::to_string(added), std::to_string(updated));
-    host.ShowMessage(box);
+    host.Warn(doc.Strings().Format(kStopped, std::to_string(added), std::to_string(updated)));
 }
 
 bool ImportPackage(CMvDoc& doc, ui::Host& host) {

@@ -60,10 +60,7 @@ CSpeakerImportDlg::CSpeakerImportDlg(CMvDoc& doc, std::filesystem::path path, co
 bool CSpeakerImportDlg::Run(CMvDoc& doc, ui::Host& host, const std::filesystem::path& path) {
     const SpeakerCsv csv = ReadSpeakerCsv(path);
     if (csv.error != CsvError::None) {
-        ui::MessageBox box;
-        box.text = CsvErrorText(doc.Strings(), csv.error, path);
-        box.icon = ui::Icon::Warning;
-        host.ShowMessage(box);
+        host.Warn(CsvErrorText(doc.Strings(), csv.error, path));
         return false;
     }
     CSpeakerImportDlg dialog(doc, path, csv);

@@ -107,10 +107,7 @@ void PrintNeedsList(const CMvDoc& doc, ui::Host& host, ui::Printing& printing,
         printing.PrintNow(caption, render);
         return;
     }
-    ui::MessageBox box;
-    box.text = doc.Strings().Get(kNoPrinter);
-    box.icon = ui::Icon::Warning;
-    host.ShowMessage(box);
+    host.Warn(doc.Strings().Get(kNoPrinter));
     if (const auto path = printing.AskPdfPath(caption, caption + ".pdf")) {
         if (const Status status = printing.WritePdf(*path, caption, render); !status) {
             ui::MessageBox failed;

@@ -286,13 +286,8 @@ void CSpeakerChooserDlg::OnOk() {
         End(ui::kIdOk);
         return;
     }
-    const std::string text =
-        m_doc.Strings().Format(kNotAvailable, m_doc.Brothers().BrotherName(index, false)) + " - " +
-        m_doc.FormatDate(m_request.weekIndex + 1, kTitleFlags);
-    ui::MessageBox box;
-    box.text = text;
-    box.icon = ui::Icon::Warning;
-    Host().ShowMessage(box);
+    Host().Warn(m_doc.Strings().Format(kNotAvailable, m_doc.Brothers().BrotherName(index, false)) +
+                " - " + m_doc.FormatDate(m_request.weekIndex + 1, kTitleFlags));
 }
 
 } // namespace mivra::rotations

@@ -104,10 +104,7 @@ void CTalkEditDlg::OnSelChange(int id) {
         selected.push_back(static_cast<uint16_t>(Win().RowData(kAllTopics, row)));
     if (selected.size() > TalkRecord::kTopics) {
         FillAllTopics();
-        ui::MessageBox box;
-        box.text = m_doc.Strings().Get(kTooManyTopics);
-        box.icon = ui::Icon::Warning;
-        Host().ShowMessage(box);
+        Host().Warn(m_doc.Strings().Get(kTooManyTopics));
         return;
     }
     std::erase_if(m_chosen, [&](uint16_t key) { return !Holds(selected, key); });

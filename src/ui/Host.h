@@ -92,6 +92,15 @@ public:
                             .secondIsDefault = noIsDefault,
                             .caption = {}}) == Answer::Yes;
     }
+
+    /** Tells of something that went wrong, with OK only. */
+    void Warn(std::string text) {
+        ShowMessage({.text = std::move(text),
+                     .buttons = Buttons::Ok,
+                     .icon = Icon::Warning,
+                     .secondIsDefault = false,
+                     .caption = {}});
+    }
 };
 
 /** Runs the windows of system code: dialogs, sheets, menus, common dialogs, the clipboard. */
