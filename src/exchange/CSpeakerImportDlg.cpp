@@ -1,5 +1,6 @@
 #include "exchange/CSpeakerImportDlg.h"
 
+#include "base/Text.h"
 #include "exchange/CImportDlg.h"
 #include "resources/StringTable.h"
 #include "store/CMvDoc.h"
@@ -7,6 +8,7 @@
 #include "ui/Host.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <system_error>
 
 namespace mivra::exchange {
@@ -35,12 +37,13 @@ std::string Joined(const std::vector<std::string>& items) {
     return out;
 }
 
-// A quoted line break would start a new row in the list or the report.
-std::string OneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    return text;
+// The columns of a row, each flat: a quoted tab or line break in a cell would start another
+// column or row in the list and the report.
+std::string Columns(std::initializer_list<std::string_view> fields) {
+    std::string row;
+    for (const std::string_view& field : fields)
+        row += (&field == fields.begin() ? "" : "\t") + text::FlatField(field);
+    return row;
 }
 
 // A spreadsheet is more likely saved in the home folder than in the data folder.
@@ -90,8 +93,7 @@ std::string CSpeakerImportDlg::RowText(const SpeakerLinePlan& line) const {
         state = strings.Format(kStateRejected, RejectText(strings, line));
         break;
     }
-    return OneLine(std::to_string(line.number) + "\t" + line.FullName() + "\t" + line.congregation +
-                   "\t" + state);
+    return Columns({std::to_string(line.number), line.FullName(), line.congregation, state});
 }
 
 std::string CSpeakerImportDlg::RejectReport() const {
@@ -99,9 +101,8 @@ std::string CSpeakerImportDlg::RejectReport() const {
     std::string report = strings.Format(kReportTitle, m_path.string()) + "\n";
     for (const SpeakerLinePlan& line : m_plan.lines)
         if (line.action == LineAction::Skip)
-            report += OneLine(strings.Format(kLineText, std::to_string(line.number)) + "\t" +
-                              line.FullName() + "\t" + line.congregation + "\t" +
-                              RejectText(strings, line)) +
+            report += Columns({strings.Format(kLineText, std::to_string(line.number)),
+                               line.FullName(), line.congregation, RejectText(strings, line)}) +
                       "\n";
     return report;
 }
